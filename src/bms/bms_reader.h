@@ -1,0 +1,41 @@
+#pragma once
+
+// Reads a BMS chart into a new document in two passes: pass 1 stores the measure
+// lengths, pass 2 the headers, definitions and channel data at absolute ticks.
+// A failed read sets the result code and line (parse_result.h), leaves the caller's
+// document as it was and leaks nothing.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "model/bms_bms.h"
+
+class BmsReader {
+public:
+    // Receives the overwrite notices "wavs overwrite\n" and "bmps overwrite\n".
+    using NoticeSink = std::function<void(const char* notice)>;
+
+    // The channel lines of one read may need at most this much object storage.
+    static constexpr std::size_t kStorageBudgetBytes = std::size_t{1} << 30;
+
+    BmsReader();
+    ~BmsReader();
+    BmsReader(const BmsReader&) = delete;
+    BmsReader& operator=(const BmsReader&) = delete;
+
+    // The default sink writes to standard output.
+    void setNoticeSink(NoticeSink sink);
+
+    // Reads the file at path (opened in binary mode; carriage returns are dropped and
+    // 0x1A ends the input on every platform). On success out owns the new document.
+    bool read(const char* path, std::unique_ptr<BmsBms>& out);
+    // The same rules over bytes in memory.
+    bool readBytes(std::string_view bytes, std::unique_ptr<BmsBms>& out);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+    NoticeSink noticeSink_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+// Writes a document as a normalised BMS chart: headers (TITLE, GENRE, ARTIST first,
+// then bucket order), the WAV and BMP definitions in index order, one block per
+// measure on the coarsest grid, then the trailing measure lengths. Every line ends
+// in CR LF; texts are written byte for byte. The document is never changed.
+
+#include <string>
+
+#include "model/bms_bms.h"
+
+// The normalised chart as bytes.
+std::string chartText(const BmsBms& document);
+
+// Writes the chart to path through a temporary file in the same directory, which then
+// replaces the target in one step. Sets the result code to 0 on success; on any failure
+// returns false with code 4, removes the temporary file and leaves the target as it was.
+bool writeChart(const char* path, const BmsBms& document);

@@ -1,0 +1,27 @@
+#pragma once
+
+// What the editing operations need of a list page: its document and kind, the
+// selection and caret over rows 0..1295 (row i shows slot i), and row refreshes.
+// The GUI's list page implements it over a real list box; the command-line tool
+// over a set of rows. Refreshing a row clears that row's selection.
+
+#include "editing/definition_kind.h"
+
+class DefinitionPage {
+public:
+    static constexpr int kRowCount = BmsWord::kValueCount;
+
+    virtual ~DefinitionPage() = default;
+
+    virtual BmsBms& document() = 0;
+    virtual int kind() const = 0;
+    virtual bool isSelected(int row) = 0;
+    // Adds the row to the selection.
+    virtual void select(int row) = 0;
+    virtual int caretRow() = 0;
+    virtual void refreshRow(int row) = 0;
+    // Refreshes every row; afterwards no row is selected.
+    virtual void refreshAll() = 0;
+
+    BmsRegistArray& table() { return *tableOfKind(document(), kind()); }
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+// The renumbering plan: old index -> new index moves for one table, carried out on
+// the table's slots and on every object in the channels of its kind. One plan serves
+// the whole program; every operation resets it first.
+
+#include <array>
+
+#include "model/bms_bms.h"
+
+class ListExchanger {
+public:
+    // Stores document and kind and empties the plan.
+    void reset(BmsBms* document, int kind);
+    // Plans old -> target; adding an index again replaces its target. "00" is ignored.
+    void add(BmsWord old, BmsWord target);
+    // Moves the file names, then renumbers every object of the kind's channels up to
+    // the chart's last object. Each object is replaced at most once, so a -> b with
+    // b -> a exchanges them. The plan keeps its contents.
+    void apply();
+
+    int size() const { return count_; }
+    int oldValueAt(int i) const { return oldList_[i]; }
+    BmsWord targetOf(int oldValue) const { return newIds_[oldValue]; }
+
+private:
+    BmsBms* document_ = nullptr;
+    int kind_ = 1;
+    // Old index values in the order added; slot 00 can never be part of a plan.
+    std::array<int, BmsWord::kValueCount> oldList_{};
+    int count_ = 0;
+    std::array<BmsWord, BmsWord::kValueCount> newIds_{};
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+// A growable array of objects, one BmsWord per tick. A position at or beyond the
+// capacity reads as "00". The capacity grows in steps of 3840 positions (ten
+// standard measures); the storage behind it may be reserved ahead of time so that
+// growing a long line does not copy it again and again.
+
+#include <memory>
+
+#include "model/bms_word.h"
+
+class BmsBuffer {
+public:
+    static constexpr int kGrowthStep = 3840;
+
+    explicit BmsBuffer(int capacity);
+    BmsBuffer(const BmsBuffer&) = delete;
+    BmsBuffer& operator=(const BmsBuffer&) = delete;
+
+    int capacity() const { return capacity_; }
+    BmsWord objectAt(int i) const { return (i >= 0 && i < capacity_) ? objects_[i] : BmsWord(); }
+    // Stores id at i and returns the previous object; beyond the capacity stores
+    // nothing and returns "00".
+    BmsWord exchangeObject(int i, BmsWord id);
+    // Makes position i exist (capacity + 3840 until it exceeds i); returns the capacity.
+    // Throws std::bad_alloc when the storage cannot be had.
+    int reserve(int i);
+    BmsWord setObject(int i, BmsWord id);
+
+    // Allocates storage for at least positions objects without changing the capacity.
+    void reserveStorage(int positions);
+
+    // Direct access to the capacity() objects, for scans over whole lines.
+    const BmsWord* objects() const { return objects_.get(); }
+    BmsWord* objects() { return objects_.get(); }
+
+private:
+    int capacity_ = 0;
+    int storage_ = 0;
+    std::unique_ptr<BmsWord[]> objects_;
+};

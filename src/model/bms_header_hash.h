@@ -1,0 +1,71 @@
+#pragma once
+
+// Every header line that is not a definition: upper-cased keys with their values in
+// 79 hash buckets. The bucket order fixes the order of the headers in a saved file.
+
+#include <memory>
+#include <string>
+
+class BmsHeaderOne {
+public:
+    // The key is upper-cased, the value kept as passed; null counts as "".
+    BmsHeaderOne(const char* key, const char* value);
+
+    BmsHeaderOne(const BmsHeaderOne&) = delete;
+    BmsHeaderOne& operator=(const BmsHeaderOne&) = delete;
+
+    const char* key() const { return key_.get(); }
+    const char* value() const { return value_.get(); }
+    BmsHeaderOne* next() const { return next_; }
+    void setNext(BmsHeaderOne* next) { next_ = next; }
+    // A copy of key and value, with no next entry.
+    std::unique_ptr<BmsHeaderOne> clone() const;
+
+private:
+    std::unique_ptr<char[]> key_;
+    std::unique_ptr<char[]> value_;
+    BmsHeaderOne* next_ = nullptr;  // not owned: the table owns every entry
+};
+
+class BmsHeaderHash {
+public:
+    static constexpr int kBucketCount = 79;
+
+    BmsHeaderHash() = default;
+    ~BmsHeaderHash();
+    BmsHeaderHash(const BmsHeaderHash&) = delete;
+    BmsHeaderHash& operator=(const BmsHeaderHash&) = delete;
+
+    // Bucket of an already upper-cased key: h = h * 37 + byte over its bytes, mod 79.
+    static int hashKey(const char* upperKey);
+
+    void set(const char* key, const char* value);
+    // Takes ownership; an entry with an equal key is released first, and the new
+    // entry goes to the tail of its bucket.
+    void insert(std::unique_ptr<BmsHeaderOne> entry);
+    // The value of the key, or "" when absent.
+    const char* get(const char* key) const;
+    const BmsHeaderOne* find(const char* key) const;
+    // Moves the value of the key out and removes the entry; false when absent.
+    bool take(const char* key, std::string& value);
+    std::unique_ptr<BmsHeaderOne> detach(const char* key);
+    bool remove(const char* key);
+    // The head entry of the lowest-numbered non-empty bucket, unlinked.
+    std::unique_ptr<BmsHeaderOne> detachFirst();
+    bool takeFirst(std::string& key, std::string& value);
+    // Releases every entry; returns how many there were.
+    int clear();
+    int count() const { return count_; }
+    std::unique_ptr<BmsHeaderHash> clone() const;
+
+private:
+    struct Location {
+        BmsHeaderOne* entry;
+        BmsHeaderOne* previous;
+    };
+    Location locate(int bucket, const char* upperKey) const;
+    std::unique_ptr<BmsHeaderOne> unlink(int bucket, Location location);
+
+    BmsHeaderOne* buckets_[kBucketCount] = {};
+    int count_ = 0;
+};
