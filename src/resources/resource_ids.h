@@ -1,0 +1,39 @@
+#pragma once
+
+// Identifiers shared by the resource script and the code. They are macros because the
+// resource compiler understands nothing else.
+
+// Resource names.
+#define MAIN_ICON_NAME "MAIN_ICON"
+#define MAIN_MENU_NAME "MAIN_MENU"
+#define VERSION_DIALOG_NAME "VERSION_DIALOG"
+
+// Menu commands.
+#define ID_FILE_EXIT 1100
+#define ID_FILE_NEW 1101
+#define ID_FILE_OPEN 1102
+#define ID_FILE_SAVE_AS 1103
+#define ID_FILE_SAVE 1104
+#define ID_EDIT_SWAP_TOP_TWO 1105
+#define ID_EDIT_UNREGISTER_UNUSED_WAV 1106
+#define ID_EDIT_UNREGISTER_UNUSED_BMP 1107
+#define ID_EDIT_COMPACT_WAV 1108
+#define ID_EDIT_COMPACT_BMP 1109
+#define ID_HELP_USAGE 1110
+#define ID_HELP_VERSION 1111
+
+// Controls of the main window: the header pane's labels (even) and edits (odd), the
+// tab control and its two list pages.
+#define ID_TITLE_LABEL 1000
+#define ID_TITLE_EDIT 1001
+#define ID_GENRE_LABEL 1002
+#define ID_GENRE_EDIT 1003
+#define ID_ARTIST_LABEL 1004
+#define ID_ARTIST_EDIT 1005
+#define ID_BPM_LABEL 1006
+#define ID_BPM_EDIT 1007
+#define ID_TOTAL_LABEL 1008
+#define ID_TOTAL_EDIT 1009
+#define ID_TAB 1050
+#define ID_WAV_PAGE 1051
+#define ID_BMP_PAGE 1052
