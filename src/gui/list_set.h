@@ -1,0 +1,55 @@
+#pragma once
+
+// A definition list page: one table of the document as a list box of 1296 rows, "00:"
+// to "ZZ:" with their file names, and the page the editing operations work on. Keys
+// and dropped files on the list become editing operations.
+
+#include "editing/definition_page.h"
+#include "editing/list_exchanger.h"
+#include "gui/window/tt_controls.h"
+
+class ListSet : public TtList, public DefinitionPage {
+public:
+    // Plays a sound file asynchronously; what cannot be played stays silent.
+    using SoundPlayer = void (*)(const char* path);
+
+    // kind is kKindWav or kKindBmp; the plan serves every renumbering of the page.
+    ListSet(BmsBms& document, int kind, ListExchanger& plan);
+
+    DWORD exStyle() override;
+    DWORD style() override;
+    // Fills the rows, then subclasses the list box.
+    bool onCreate() override;
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Shows another document; the caller refreshes the rows.
+    void setDocument(BmsBms& document);
+    void fillRows();
+
+    BmsBms& document() override { return *document_; }
+    int kind() const override { return kind_; }
+    bool isSelected(int row) override { return TtList::isSelected(row); }
+    void select(int row) override { TtList::select(row); }
+    // The caret row, 0..1295.
+    int caretRow() override;
+    // Replaces the row's item, which leaves it unselected.
+    void refreshRow(int row) override;
+    // Replaces every row with redrawing suppressed; afterwards no row is selected.
+    void refreshAll() override;
+
+    // Plays the caret row's sound from the chart directory.
+    void previewSelected();
+    // Registers the dropped files' bare names into free slots from the caret row on.
+    void registerDroppedFiles(HDROP drop);
+
+    void setSoundPlayer(SoundPlayer player) { player_ = player; }
+
+private:
+    LRESULT onKeyDown(WPARAM key);
+    LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
+
+    BmsBms* document_;
+    int kind_;
+    ListExchanger& plan_;
+    SoundPlayer player_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+// Rebuilds a path from the parts it is asked to keep. Plain string work: no platform
+// calls, so the tool and the tests use it on every platform.
+
+// Size of the shell's path buffers, terminator included.
+constexpr int kPathBufferSize = 260;
+
+// True for the first byte of a two-byte code page 932 character.
+bool isDoubleByteLead(unsigned char byte);
+
+// Rewrites path (a buffer of at least kPathBufferSize bytes) to the drive ("C:"), the
+// directory (up to and including the last "\" or "/"), the base name and the extension
+// (from the last dot of the name on) that are kept, in that order. Only the first
+// kPathBufferSize characters are looked at; the second byte of a double-byte character
+// is never taken for a separator, a dot or a colon. Each part holds at most 255
+// characters, the drive 2.
+void keepPathParts(char* path, bool drive, bool directory, bool name, bool extension);

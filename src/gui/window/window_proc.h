@@ -1,0 +1,13 @@
+#pragma once
+
+// The one window procedure of the program's windows and subclassed controls, and the
+// message loop.
+
+#include "gui/window/win32.h"
+
+// Hands the message to the windowProc of the handle's object, or to DefWindowProcA
+// when the handle has none (as during its creation).
+LRESULT CALLBACK TtWndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs until WM_QUIT and returns the code given to PostQuitMessage.
+int messageLoop();
