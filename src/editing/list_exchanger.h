@@ -24,10 +24,15 @@ public:
     BmsWord targetOf(int oldValue) const { return newIds_[oldValue]; }
 
 private:
+    void moveFileNames(BmsRegistArray& table) const;
+    void renumberObjects();
+
     BmsBms* document_ = nullptr;
     int kind_ = 1;
     // Old index values in the order added; slot 00 can never be part of a plan.
-    std::array<int, BmsWord::kValueCount> oldList_{};
+    std::array<int, BmsWord::kValueCount> oldList_ {};
     int count_ = 0;
-    std::array<BmsWord, BmsWord::kValueCount> newIds_{};
+    std::array<BmsWord, BmsWord::kValueCount> newIds_ {};
+    // Whether a value stands in the old list, so that adding finds it without a search.
+    std::array<bool, BmsWord::kValueCount> planned_ {};
 };

@@ -1,0 +1,28 @@
+#include "editing/reference_channels.h"
+
+#include "editing/definition_kind.h"
+
+bool isWavChannel(BmsWord channel)
+{
+    if (channel.equalsText("01"))
+        return true;
+    // 11..6Z, without 20, 30, 40, 50 and 60, which lie inside that range but carry no sounds.
+    const int first = BmsWord("11").value();
+    const int last = BmsWord("6Z").value();
+    const int value = channel.value();
+    return value >= first && value <= last && channel.low() != '0';
+}
+
+bool isBmpChannel(BmsWord channel)
+{
+    for (const char* bmpChannel : { "04", "06", "07", "0A", "A5" }) {
+        if (channel.equalsText(bmpChannel))
+            return true;
+    }
+    return false;
+}
+
+bool isChannelOfKind(BmsWord channel, int kind)
+{
+    return kind == kKindBmp ? isBmpChannel(channel) : isWavChannel(channel);
+}
