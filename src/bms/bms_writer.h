@@ -9,6 +9,11 @@
 
 #include "model/bms_bms.h"
 
+// The text of a measure length of ticks >= 0 that reads back to exactly those ticks:
+// D / 1000000 with D = ceil(ticks * 1000000 / 384), as "%d.%06d" in integers (288 ticks
+// give "0.750000", 38 ticks "0.098959"), whatever the C locale.
+std::string measureLengthText(int ticks);
+
 // The normalised chart as bytes.
 std::string chartText(const BmsBms& document);
 

@@ -8,6 +8,10 @@
 
 #include "model/bms_bms.h"
 
+// Looked for: a header RANDOM, SETRANDOM, IF, ELSEIF, ELSE, ENDIF, ENDRANDOM, SWITCH,
+// SETSWITCH, CASE, DEF, SKIP or ENDSW, in that order, then a header BASE whose value,
+// blanks trimmed, is not 36. Channel data is not looked at: the reader has merged it.
+//
 // The first such construct as the chart spells it (for example "#RANDOM" or
 // "#BASE 62"), or an empty text when the chart can be saved as it is.
 std::string findUnkeepableConstruct(const BmsBms& document);

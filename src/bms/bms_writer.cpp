@@ -1,0 +1,191 @@
+#include "bms/bms_writer.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <string_view>
+
+#include "bms/file_replace.h"
+#include "bms/parse_result.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void appendHeaderLine(std::string& out, const BmsHeaderOne& entry)
+{
+    out += '#';
+    out += entry.key();
+    out += ' ';
+    out += entry.value();
+    out += kLineEnd;
+}
+
+// TITLE, GENRE and ARTIST first, then every other header in the table's bucket order.
+void appendHeaderBlock(std::string& out, const BmsHeaderHash& headers)
+{
+    const std::unique_ptr<BmsHeaderHash> remaining = headers.clone();
+    for (const char* key : { "TITLE", "GENRE", "ARTIST" }) {
+        if (const std::unique_ptr<BmsHeaderOne> entry = remaining->detach(key)) {
+            appendHeaderLine(out, *entry);
+        }
+    }
+    while (const std::unique_ptr<BmsHeaderOne> entry = remaining->detachFirst()) {
+        appendHeaderLine(out, *entry);
+    }
+    out += kLineEnd;
+}
+
+// Every used slot in ascending index order, 00 to ZZ.
+void appendDefinitionBlock(std::string& out, const BmsRegistArray& table)
+{
+    for (int value = 0; value < BmsRegistArray::kSlotCount; ++value) {
+        const BmsWord index(value);
+        if (!table.has(index)) {
+            continue;
+        }
+        out += '#';
+        out += table.name();
+        out += index.high();
+        out += index.low();
+        out += ' ';
+        out += table.get(index);
+        out += kLineEnd;
+    }
+    out += kLineEnd;
+}
+
+// "#mmmcc:" with the measure number in three digits.
+void appendLineStart(std::string& out, int measure, BmsWord channel)
+{
+    const char text[] = { '#', static_cast<char>('0' + measure / 100), static_cast<char>('0' + measure / 10 % 10),
+        static_cast<char>('0' + measure % 10), channel.high(), channel.low(), ':' };
+    out.append(text, sizeof text);
+}
+
+void appendMeasureLengthLine(std::string& out, int measure, BmsBar length)
+{
+    appendLineStart(out, measure, BmsWord('0', '2'));
+    out += measureLengthText(length.ticks());
+    out += kLineEnd;
+}
+
+bool isEmptyDataText(std::string_view text)
+{
+    return text.empty() || text == "00";
+}
+
+// Writes the block of one measure, which starts at tick start. scratch has room for
+// the data text of the longest measure.
+void appendMeasureBlock(std::string& out, const BmsBms& document, int measure, int start, char* scratch)
+{
+    const BmsBar length = document.measureLength(measure);
+    const int ticks = length.ticks();
+    if (ticks != BmsBar::kStandardTicks) {
+        appendMeasureLengthLine(out, measure, length);
+    }
+    // A measure without ticks holds no object; its empty data text would not read back.
+    if (ticks > 0) {
+        for (const BmsChannel* line = document.firstLine(); line; line = line->next()) {
+            if (line->channel().equalsText("01")) {
+                // Every lane in every measure, so that the lanes keep their order when read.
+                for (const BmsChannel* lane = line; lane; lane = lane->child()) {
+                    const int size = measureDataText(*lane, start, ticks, scratch);
+                    appendLineStart(out, measure, lane->channel());
+                    out.append(scratch, size);
+                    out += kLineEnd;
+                }
+                continue;
+            }
+            const std::string_view text(scratch, measureDataText(*line, start, ticks, scratch));
+            if (!isEmptyDataText(text)) {
+                appendLineStart(out, measure, line->channel());
+                out += text;
+                out += kLineEnd;
+            }
+        }
+    }
+    out += kLineEnd;
+}
+
+int longestMeasureTicks(const BmsBms& document, int lastMeasure)
+{
+    int longest = 0;
+    for (int measure = 0; measure <= lastMeasure; ++measure) {
+        longest = std::max(longest, document.measureLength(measure).ticks());
+    }
+    return longest;
+}
+
+// Room for the usual case: a few headers, the definitions, and a short line per
+// channel and measure. Longer data texts grow the text as they come.
+std::size_t expectedSize(const BmsBms& document, int lastMeasure)
+{
+    constexpr std::size_t kBlockBytes = 4096;
+    constexpr std::size_t kBytesPerLineAndMeasure = 24;
+    int lines = 0;
+    for (const BmsChannel* line = document.firstLine(); line; line = line->next()) {
+        for (const BmsChannel* lane = line; lane; lane = lane->child()) {
+            ++lines;
+        }
+    }
+    return kBlockBytes
+        + static_cast<std::size_t>(lastMeasure + 1) * static_cast<std::size_t>(lines + 1) * kBytesPerLineAndMeasure;
+}
+
+} // namespace
+
+std::string measureLengthText(int ticks)
+{
+    constexpr std::int64_t kMillionths = 1'000'000;
+    const std::int64_t millionths
+        = (std::int64_t { ticks } * kMillionths + BmsBar::kStandardTicks - 1) / BmsBar::kStandardTicks;
+    char text[32];
+    char* end = std::to_chars(text, text + sizeof text, millionths / kMillionths).ptr;
+    *end++ = '.';
+    const std::int64_t fraction = millionths % kMillionths;
+    for (std::int64_t digit = kMillionths / 10; digit > 0; digit /= 10) {
+        *end++ = static_cast<char>('0' + fraction / digit % 10);
+    }
+    return std::string(text, end);
+}
+
+std::string chartText(const BmsBms& document)
+{
+    const int lastMeasure = document.lastMeasure();
+    std::string out;
+    out.reserve(expectedSize(document, lastMeasure));
+    appendHeaderBlock(out, *document.headerTable());
+    appendDefinitionBlock(out, *document.wavTable());
+    appendDefinitionBlock(out, *document.bmpTable());
+
+    // A data text has two characters per tick at most, and its terminator.
+    const auto scratch
+        = std::make_unique<char[]>(2 * static_cast<std::size_t>(longestMeasureTicks(document, lastMeasure)) + 1);
+    int start = 0;
+    for (int measure = 0; measure <= lastMeasure; ++measure) {
+        appendMeasureBlock(out, document, measure, start, scratch.get());
+        start += document.measureLength(measure).ticks();
+    }
+    for (int measure = lastMeasure + 1; measure < BmsBms::kMeasureCount; ++measure) {
+        const BmsBar length = document.measureLength(measure);
+        if (length.ticks() != BmsBar::kStandardTicks) {
+            appendMeasureLengthLine(out, measure, length);
+        }
+    }
+    return out;
+}
+
+bool writeChart(const char* path, const BmsBms& document)
+{
+    bool saved = false;
+    try {
+        saved = replaceFileContent(path, chartText(document));
+    } catch (const std::bad_alloc&) {
+        saved = false;
+    }
+    lastParseResult().code = saved ? kResultOk : kResultCannotOpen;
+    return saved;
+}
