@@ -1,0 +1,21 @@
+#include "gui/window/window_proc.h"
+
+#include "gui/window/tt_window.h"
+#include "gui/window/window_table.h"
+
+LRESULT CALLBACK TtWndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (TtWindow* window = WindowTable::global().find(handle))
+        return window->windowProc(message, wParam, lParam);
+    return DefWindowProcA(handle, message, wParam, lParam);
+}
+
+int messageLoop()
+{
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
