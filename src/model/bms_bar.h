@@ -7,7 +7,10 @@ public:
     static constexpr int kStandardTicks = 384;
 
     BmsBar() = default;
-    explicit BmsBar(int ticks) : ticks_(ticks) {}
+    explicit BmsBar(int ticks)
+        : ticks_(ticks)
+    {
+    }
 
     int ticks() const { return ticks_; }
     void setTicks(int ticks) { ticks_ = ticks; }

@@ -68,8 +68,11 @@ private:
     std::unique_ptr<BmsRegistArray> wavTable_;
     std::unique_ptr<BmsRegistArray> bmpTable_;
     int lineCount_ = 0;
-    BmsChannel* firstLine_ = nullptr;  // owned, with the chain of next links
+    BmsChannel* firstLine_ = nullptr; // owned, with the chain of next links
     BmsBar measures_[kMeasureCount];
+    // measureStarts_[m] is the sum of the lengths of measures 0..m-1, kept up to date by
+    // setMeasureLength: every data line and every written measure needs its start.
+    int measureStarts_[kMeasureCount + 1];
 };
 
 // Measure text of any line (a lane included): the objects from start over ticks

@@ -25,5 +25,5 @@ public:
 private:
     BmsWord channel_;
     std::unique_ptr<BmsChannel> child_;
-    BmsChannel* next_ = nullptr;  // not owned: the document owns its top-level lines
+    BmsChannel* next_ = nullptr; // not owned: the document owns its top-level lines
 };

@@ -24,7 +24,7 @@ public:
 private:
     std::unique_ptr<char[]> key_;
     std::unique_ptr<char[]> value_;
-    BmsHeaderOne* next_ = nullptr;  // not owned: the table owns every entry
+    BmsHeaderOne* next_ = nullptr; // not owned: the table owns every entry
 };
 
 class BmsHeaderHash {
@@ -65,6 +65,8 @@ private:
     };
     Location locate(int bucket, const char* upperKey) const;
     std::unique_ptr<BmsHeaderOne> unlink(int bucket, Location location);
+    // The lowest-numbered bucket holding an entry, or -1 for an empty table.
+    int firstUsedBucket() const;
 
     BmsHeaderOne* buckets_[kBucketCount] = {};
     int count_ = 0;

@@ -20,7 +20,7 @@ struct CharTables {
     std::uint8_t digit[256];
 };
 extern const CharTables kCharTables;
-}  // namespace base36_detail
+} // namespace base36_detail
 
 class BmsWord {
 public:

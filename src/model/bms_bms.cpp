@@ -1,0 +1,231 @@
+#include "model/bms_bms.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "model/helpers.h"
+
+BmsBms::BmsBms()
+    : headerTable_(std::make_unique<BmsHeaderHash>())
+    , wavTable_(std::make_unique<BmsRegistArray>("WAV"))
+    , bmpTable_(std::make_unique<BmsRegistArray>("BMP"))
+{
+    for (int m = 0; m <= kMeasureCount; ++m)
+        measureStarts_[m] = m * BmsBar::kStandardTicks;
+}
+
+BmsBms::~BmsBms()
+{
+    clearLines();
+}
+
+BmsBar BmsBms::measureLength(int m) const
+{
+    if (m < 0 || m >= kMeasureCount)
+        return BmsBar(0);
+    return measures_[m];
+}
+
+BmsBar BmsBms::setMeasureLength(int m, BmsBar bar)
+{
+    if (m < 0 || m >= kMeasureCount)
+        return BmsBar(0);
+    BmsBar previous = measures_[m];
+    measures_[m] = BmsBar(std::clamp(bar.ticks(), 0, kMaxMeasureTicks));
+    int change = measures_[m].ticks() - previous.ticks();
+    for (int later = m + 1; later <= kMeasureCount; ++later)
+        measureStarts_[later] += change;
+    return previous;
+}
+
+int BmsBms::measureStart(int m) const
+{
+    // Each length is at most kMaxMeasureTicks, so the sum of all 1000 stays below
+    // 10^9 and fits in int.
+    return measureStarts_[std::clamp(m, 0, kMeasureCount)];
+}
+
+BmsChannel* BmsBms::findLine(BmsWord channel)
+{
+    return const_cast<BmsChannel*>(std::as_const(*this).findLine(channel));
+}
+
+const BmsChannel* BmsBms::findLine(BmsWord channel) const
+{
+    for (const BmsChannel* line = firstLine_; line; line = line->next()) {
+        if (line->channel().equals(channel))
+            return line;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<BmsChannel> BmsBms::insertLine(std::unique_ptr<BmsChannel> line)
+{
+    if (!line)
+        return nullptr;
+    BmsChannel* previous = nullptr;
+    BmsChannel* current = firstLine_;
+    while (current && current->channel().compare(line->channel()) < 0) {
+        previous = current;
+        current = current->next();
+    }
+    std::unique_ptr<BmsChannel> displaced;
+    if (current && current->channel().equals(line->channel())) {
+        displaced.reset(current);
+        current = current->next();
+        displaced->setNext(nullptr);
+    } else {
+        ++lineCount_;
+    }
+    line->setNext(current);
+    if (previous)
+        previous->setNext(line.release());
+    else
+        firstLine_ = line.release();
+    return displaced;
+}
+
+int BmsBms::clearLines()
+{
+    int destroyed = 0;
+    while (firstLine_) {
+        std::unique_ptr<BmsChannel> line(firstLine_);
+        firstLine_ = line->next();
+        ++destroyed;
+    }
+    lineCount_ = 0;
+    return destroyed;
+}
+
+int BmsBms::lastObjectPosition() const
+{
+    int last = 0;
+    for (const BmsChannel* line = firstLine_; line; line = line->next()) {
+        for (const BmsChannel* lane = line; lane; lane = lane->child()) {
+            // From the end backwards: only positions above the best so far can matter.
+            const BmsWord* objects = lane->objects();
+            for (int i = lane->capacity() - 1; i > last; --i) {
+                if (!objects[i].isEmptyObject()) {
+                    last = i;
+                    break;
+                }
+            }
+        }
+    }
+    return last;
+}
+
+int BmsBms::lastMeasure() const
+{
+    int last = lastObjectPosition();
+    // Trailing measures of length 0 all start at or before the last object: the scan
+    // stops at measure 1000 so that the result is at most 999.
+    int m = 0;
+    while (m < kMeasureCount && measureStart(m) <= last)
+        ++m;
+    return std::max(m - 1, 0);
+}
+
+int BmsBms::placeObjects(int m, BmsWord channel, std::string_view text)
+{
+    int start = measureStart(m);
+    int length = measureLength(m).ticks();
+    size_t n = text.size();
+    if (n == 0 || n % 2 != 0 || n / 2 > static_cast<size_t>(length))
+        return 0;
+    BmsChannel* line = findLine(channel);
+    if (!line) {
+        auto created = std::make_unique<BmsChannel>(channel);
+        line = created.get();
+        insertLine(std::move(created));
+    }
+    // start + length is at most 1000 measures of kMaxMeasureTicks: well inside int.
+    int end = start + length;
+    double step = static_cast<double>(length) / static_cast<double>(n / 2);
+    double pos = start;
+    size_t i = 0;
+    while (pos < end) {
+        BmsWord object(text[i], text[i + 1]);
+        // A "00" never overwrites an object placed by an earlier line of the measure.
+        if (!object.isEmptyObject())
+            line->setObject(static_cast<int>(pos), object); // truncates toward zero
+        i += 2;
+        if (i >= n)
+            break;
+        // The step is added each time, never multiplied: this fixes the rounding.
+        pos += step;
+    }
+    return static_cast<int>(i);
+}
+
+int BmsBms::dataText(int m, BmsWord channel, char* out) const
+{
+    const BmsChannel* line = findLine(channel);
+    if (!line)
+        return -1;
+    return measureDataText(*line, measureStart(m), measureLength(m).ticks(), out);
+}
+
+namespace {
+
+constexpr std::uint64_t kFourEmptyObjects = 0x3030303030303030u; // "00000000"
+
+// Index of the first object other than "00" in [from, to), or to when there is none.
+// Empty objects are skipped four at a time.
+int firstObjectFrom(const BmsWord* objects, int from, int to)
+{
+    int i = from;
+    for (; i + 4 <= to; i += 4) {
+        std::uint64_t four;
+        std::memcpy(&four, objects + i, sizeof four);
+        if (four != kFourEmptyObjects)
+            break;
+    }
+    for (; i < to; ++i) {
+        if (!objects[i].isEmptyObject())
+            return i;
+    }
+    return to;
+}
+
+// The coarsest grid step on which every object of the measure lies.
+int coarsestStep(const BmsBuffer& line, int start, int ticks)
+{
+    int step = ticks;
+    const BmsWord* objects = line.objects();
+    // Positions at or beyond the capacity hold "00" and do not narrow the grid.
+    int end = static_cast<int>(std::min<long long>(static_cast<long long>(start) + ticks, line.capacity()));
+    for (int i = firstObjectFrom(objects, start + 1, end); i < end && step > 1;
+         i = firstObjectFrom(objects, i + 1, end))
+        step = greatestCommonDivisor(step, i - start);
+    return step;
+}
+
+} // namespace
+
+int measureDataText(const BmsBuffer& line, int start, int ticks, char* out)
+{
+    int written = 0;
+    if (start >= 0 && ticks > 0) {
+        int step = coarsestStep(line, start, ticks);
+        long long end = static_cast<long long>(start) + ticks;
+        int stored = static_cast<int>(std::min<long long>(end, line.capacity()));
+        const BmsWord* objects = line.objects();
+        if (step == 1 && end <= stored) {
+            // Every position is written: the objects are the text, two bytes each.
+            static_assert(sizeof(BmsWord) == 2);
+            std::memcpy(out, objects + start, 2 * static_cast<size_t>(ticks));
+            written = 2 * ticks;
+        } else {
+            for (long long pos = start; pos < end; pos += step) {
+                BmsWord object = pos < stored ? objects[pos] : BmsWord();
+                object.copyChars(out + written);
+                written += 2;
+            }
+        }
+    }
+    out[written] = '\0';
+    return written;
+}

@@ -1,0 +1,70 @@
+#include "model/bms_buffer.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+namespace {
+
+// Positions are int: a size that int cannot hold is storage that cannot be had.
+int checkedPositions(long long positions)
+{
+    if (positions > INT_MAX)
+        throw std::bad_alloc();
+    return static_cast<int>(positions);
+}
+
+long long roundUpToGrowthStep(long long positions)
+{
+    return (positions + BmsBuffer::kGrowthStep - 1) / BmsBuffer::kGrowthStep * BmsBuffer::kGrowthStep;
+}
+
+} // namespace
+
+BmsBuffer::BmsBuffer(int capacity)
+    : capacity_(std::max(capacity, 0))
+    , storage_(capacity_)
+    , objects_(std::make_unique<BmsWord[]>(storage_)) // every position "00"
+{
+}
+
+BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
+{
+    if (i < 0 || i >= capacity_)
+        return BmsWord();
+    BmsWord previous = objects_[i];
+    objects_[i] = id;
+    return previous;
+}
+
+int BmsBuffer::reserve(int i)
+{
+    if (i < capacity_)
+        return capacity_;
+    long long steps = (static_cast<long long>(i) - capacity_) / kGrowthStep + 1;
+    int capacity = checkedPositions(capacity_ + steps * kGrowthStep);
+    if (capacity > storage_) {
+        // Growing by half the storage at least keeps a long line's growth amortised linear.
+        long long grown = roundUpToGrowthStep(std::max<long long>(capacity, storage_ + storage_ / 2));
+        reserveStorage(grown > INT_MAX ? capacity : static_cast<int>(grown));
+    }
+    // The storage beyond the old capacity has held "00" since it was allocated.
+    capacity_ = capacity;
+    return capacity_;
+}
+
+BmsWord BmsBuffer::setObject(int i, BmsWord id)
+{
+    reserve(i);
+    return exchangeObject(i, id);
+}
+
+void BmsBuffer::reserveStorage(int positions)
+{
+    if (positions <= storage_)
+        return;
+    auto objects = std::make_unique<BmsWord[]>(positions); // every position "00"
+    std::copy_n(objects_.get(), capacity_, objects.get());
+    objects_ = std::move(objects);
+    storage_ = positions;
+}
