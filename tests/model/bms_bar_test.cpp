@@ -1,0 +1,92 @@
+#include <climits>
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+#include "model/bms_bar.h"
+
+namespace {
+
+int ticksOf(const char* text)
+{
+    BmsBar bar;
+    bar.setText(text);
+    return bar.ticks();
+}
+
+// Switches the C locale to one whose decimal separator is a comma, if the system has
+// one, and back to "C" when it goes.
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale()
+    {
+        for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German", "de-DE" }) {
+            if (std::setlocale(LC_ALL, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
+                active_ = true;
+                return;
+            }
+        }
+        std::setlocale(LC_ALL, "C");
+    }
+    ~DecimalCommaLocale() { std::setlocale(LC_ALL, "C"); }
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+};
+
+} // namespace
+
+TEST(BmsBarTest, SetTextReadsTheLongestDecimalPrefix)
+{
+    EXPECT_EQ(ticksOf("1"), 384);
+    EXPECT_EQ(ticksOf("1.5"), 576);
+    EXPECT_EQ(ticksOf(".5"), 192);
+    EXPECT_EQ(ticksOf("5."), 1920);
+    EXPECT_EQ(ticksOf("  +0.75"), 288);
+    EXPECT_EQ(ticksOf("0.75abc"), 288);
+    EXPECT_EQ(ticksOf("1,5"), 384);
+    EXPECT_EQ(ticksOf("2.5e-1"), 96);
+    EXPECT_EQ(ticksOf("-0.5"), -192);
+}
+
+TEST(BmsBarTest, SetTextOfSomethingElseGivesZero)
+{
+    for (const char* text : { "", "abc", ".", "+-1", "-", " ", "e5" })
+        EXPECT_EQ(ticksOf(text), 0) << text;
+    EXPECT_EQ(ticksOf(nullptr), 0);
+}
+
+TEST(BmsBarTest, SetTextKeepsTheExactTicksOfAWrittenRatio)
+{
+    // 1/384 written with more digits than a double holds must still give one tick.
+    EXPECT_EQ(ticksOf("0.0026041666666666666667"), 1);
+}
+
+TEST(BmsBarTest, SetTextIgnoresTheLocaleDecimalSeparator)
+{
+    DecimalCommaLocale locale;
+    if (!locale.active())
+        GTEST_SKIP() << "no locale with a decimal comma on this system";
+    EXPECT_EQ(ticksOf("1.5"), 576);
+    EXPECT_EQ(ticksOf("1,5"), 384);
+}
+
+TEST(BmsBarTest, OutOfRangeValuesAreClamped)
+{
+    BmsBar bar;
+    bar.setRatio(std::numeric_limits<long double>::quiet_NaN());
+    EXPECT_EQ(bar.ticks(), 0);
+    bar.setRatio(std::numeric_limits<long double>::infinity());
+    EXPECT_EQ(bar.ticks(), INT_MAX);
+    bar.setRatio(-1e30L);
+    EXPECT_EQ(bar.ticks(), INT_MIN);
+    EXPECT_EQ(ticksOf("1e99999"), INT_MAX);
+    EXPECT_EQ(ticksOf("-0.001e99999"), INT_MIN);
+    EXPECT_EQ(ticksOf("1e-99999"), 0);
+    EXPECT_EQ(ticksOf("nan"), 0);
+    EXPECT_EQ(ticksOf("inf"), INT_MAX);
+}
