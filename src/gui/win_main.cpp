@@ -1,0 +1,6 @@
+#include "gui/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
+{
+    return runEditor(instance, commandLine);
+}

@@ -1,0 +1,85 @@
+#include "gui/window_settings.h"
+
+#include <cstdio>
+
+#include "gui/path_parts.h"
+
+namespace {
+
+constexpr const char* kSection = "Window";
+constexpr const char* kPosX = "pos_x";
+constexpr const char* kPosY = "pos_y";
+constexpr const char* kWidth = "width";
+constexpr const char* kHeight = "height";
+constexpr const char* kState = "state";
+
+WindowSettings settingsFromPlacement(const WINDOWPLACEMENT& placement)
+{
+    const RECT& normal = placement.rcNormalPosition;
+    WindowSettings settings;
+    settings.x = normal.left;
+    settings.y = normal.top;
+    settings.width = normal.right - normal.left;
+    settings.height = normal.bottom - normal.top;
+    settings.state = placement.showCmd == SW_SHOWMINIMIZED ? SW_SHOWNORMAL : static_cast<int>(placement.showCmd);
+    return settings;
+}
+
+void saveWindowSettings(const WindowSettings& settings, const char* settingsPath)
+{
+    const struct {
+        const char* key;
+        int value;
+    } entries[] = {
+        { kPosX, settings.x },
+        { kPosY, settings.y },
+        { kWidth, settings.width },
+        { kHeight, settings.height },
+        { kState, settings.state },
+    };
+    // Each "key=value" ends in a NUL and one more NUL ends the section. Five short keys
+    // with values of at most 11 characters always fit.
+    char section[kPathBufferSize];
+    std::size_t length = 0;
+    for (const auto& entry : entries)
+        length += std::snprintf(section + length, sizeof section - length, "%s=%d", entry.key, entry.value) + 1;
+    section[length] = '\0';
+    WritePrivateProfileSectionA(kSection, section, settingsPath);
+}
+
+} // namespace
+
+void settingsPathOf(const char* modulePath, char (&settingsPath)[ShellState::kNameSize])
+{
+    char path[kPathBufferSize];
+    std::snprintf(path, sizeof path, "%s", modulePath);
+    keepPathParts(path, true, true, true, false);
+    std::snprintf(settingsPath, sizeof settingsPath, "%s.ini", path);
+}
+
+WindowSettings loadWindowSettings(const char* settingsPath)
+{
+    const WindowSettings defaults;
+    WindowSettings settings;
+    settings.x = GetPrivateProfileIntA(kSection, kPosX, defaults.x, settingsPath);
+    settings.y = GetPrivateProfileIntA(kSection, kPosY, defaults.y, settingsPath);
+    settings.width = GetPrivateProfileIntA(kSection, kWidth, defaults.width, settingsPath);
+    settings.height = GetPrivateProfileIntA(kSection, kHeight, defaults.height, settingsPath);
+    settings.state = GetPrivateProfileIntA(kSection, kState, defaults.state, settingsPath);
+    return settings;
+}
+
+void saveWindowPlacement(HWND window, const char* settingsPath)
+{
+    WINDOWPLACEMENT placement {};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(window, &placement))
+        saveWindowSettings(settingsFromPlacement(placement), settingsPath);
+}
+
+void applyWindowSettings(TtWindow& window, const WindowSettings& settings)
+{
+    window.moveTo(settings.x, settings.y);
+    window.resize(settings.width, settings.height);
+    window.show(settings.state);
+}
