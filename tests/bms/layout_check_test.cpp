@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "bms/layout_check.h"
+
+namespace {
+
+std::string constructWithHeader(const char* key, const char* value)
+{
+    BmsBms document;
+    document.headerTable()->set("TITLE", "Song");
+    document.headerTable()->set(key, value);
+    return findUnkeepableConstruct(document);
+}
+
+TEST(LayoutCheck, AcceptsAnOrdinaryChart)
+{
+    BmsBms document;
+    document.headerTable()->set("TITLE", "Song");
+    document.headerTable()->set("RANDOMIZE", "1");
+    document.headerTable()->set("IF1", "1");
+    EXPECT_EQ(findUnkeepableConstruct(document), "");
+}
+
+TEST(LayoutCheck, FindsControlFlowHeaders)
+{
+    EXPECT_EQ(constructWithHeader("random", "2"), "#RANDOM");
+    EXPECT_EQ(constructWithHeader("SETRANDOM", "1"), "#SETRANDOM");
+    EXPECT_EQ(constructWithHeader("IF", "1"), "#IF");
+    EXPECT_EQ(constructWithHeader("ELSEIF", "2"), "#ELSEIF");
+    EXPECT_EQ(constructWithHeader("SWITCH", "3"), "#SWITCH");
+    EXPECT_EQ(constructWithHeader("SETSWITCH", "1"), "#SETSWITCH");
+    EXPECT_EQ(constructWithHeader("CASE", "1"), "#CASE");
+    EXPECT_EQ(constructWithHeader("ENDIF", "x"), "#ENDIF");
+    EXPECT_EQ(constructWithHeader("SKIP", "x"), "#SKIP");
+}
+
+TEST(LayoutCheck, NamesTheOpeningWordFirst)
+{
+    BmsBms document;
+    document.headerTable()->set("IF", "1");
+    document.headerTable()->set("RANDOM", "2");
+    EXPECT_EQ(findUnkeepableConstruct(document), "#RANDOM");
+}
+
+TEST(LayoutCheck, AcceptsBase36AndFindsAnyOtherBase)
+{
+    EXPECT_EQ(constructWithHeader("BASE", "36"), "");
+    EXPECT_EQ(constructWithHeader("BASE", " 36\t "), "");
+    EXPECT_EQ(constructWithHeader("base", "62"), "#BASE 62");
+    EXPECT_EQ(constructWithHeader("BASE", "62  "), "#BASE 62");
+    EXPECT_EQ(constructWithHeader("BASE", "16"), "#BASE 16");
+}
+
+} // namespace
