@@ -1,10 +1,9 @@
 #include "model/bms_bar.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -13,28 +12,85 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// from_chars leaves its output alone for a number beyond long double; like strtod,
-// an overflow becomes infinite (setRatio clamps it) and an underflow 0. The number's
-// magnitude follows from the decimal exponent of its first significant digit.
-long double outOfRangeValue(const char* begin, const char* end)
-{
-    const char* mantissaEnd = std::find_if(begin, end, [](char c) { return c == 'e' || c == 'E'; });
-    const char* point = std::find(begin, mantissaEnd, '.');
-    const char* leading = std::find_if(begin, mantissaEnd, [](char c) { return c >= '1' && c <= '9'; });
-    long long exponent = leading < point ? point - leading - 1 : point - leading;
-    if (mantissaEnd != end) {
-        const char* p = mantissaEnd + 1;
-        bool negative = *p == '-';
-        if (*p == '-' || *p == '+')
-            ++p;
-        long long written = 0;
-        for (; p != end && isDigit(*p); ++p)
-            written = std::min(written * 10 + (*p - '0'), 1'000'000'000LL);
-        exponent += negative ? -written : written;
+// The decimal number at the start of a text, as strtod reads it: leading white space,
+// an optional sign, digits with an optional point, an optional exponent.
+struct DecimalText {
+    bool negative = false;
+    std::string_view whole; // digits before the point
+    std::string_view fraction; // digits after it
+    long long exponent = 0; // saturated far beyond any exponent that can matter
+
+    size_t digitCount() const { return whole.size() + fraction.size(); }
+    int digitAt(long long k) const
+    {
+        return (k < static_cast<long long>(whole.size()) ? whole[k] : fraction[k - whole.size()]) - '0';
     }
-    if (exponent < 0)
-        return 0;
-    return *begin == '-' ? -HUGE_VALL : HUGE_VALL;
+};
+
+std::string_view scanDigits(const char*& p)
+{
+    const char* start = p;
+    while (isDigit(*p))
+        ++p;
+    return { start, static_cast<size_t>(p - start) };
+}
+
+DecimalText scanDecimal(const char* p)
+{
+    constexpr long long kExponentBound = 1'000'000'000;
+    DecimalText number;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    if (*p == '+' || *p == '-')
+        number.negative = *p++ == '-';
+    number.whole = scanDigits(p);
+    if (*p == '.') {
+        ++p;
+        number.fraction = scanDigits(p);
+    }
+    if (number.digitCount() == 0)
+        return DecimalText();
+    if (*p == 'e' || *p == 'E') {
+        const char* q = p + 1;
+        bool negativeExponent = false;
+        if (*q == '+' || *q == '-')
+            negativeExponent = *q++ == '-';
+        long long exponent = 0;
+        for (; isDigit(*q); ++q)
+            exponent = std::min(exponent * 10 + (*q - '0'), kExponentBound);
+        number.exponent = negativeExponent ? -exponent : exponent;
+    }
+    return number;
+}
+
+// trunc(value * 384), worked out exactly from the digits and saturated to int.
+int ticksOf(const DecimalText& number)
+{
+    constexpr long long kTicks = BmsBar::kStandardTicks;
+    long long digitCount = static_cast<long long>(number.digitCount());
+    long long point = static_cast<long long>(number.whole.size()) + number.exponent;
+    long long ticks = 0;
+    // Whole part: past INT_MAX / 384 whole measures the result saturates anyway.
+    long long wholeValue = 0;
+    for (long long k = 0; k < point && ticks <= INT_MAX; ++k) {
+        if (k >= digitCount && wholeValue == 0)
+            break; // only zeros are left
+        wholeValue = wholeValue * 10 + (k < digitCount ? number.digitAt(k) : 0);
+        ticks = wholeValue * kTicks;
+    }
+    // Fraction part: multiplied by 384 digit by digit from its end, the carry out of
+    // its first digit is the number of whole ticks. Below 0.001 it is under one tick.
+    if (ticks <= INT_MAX && point > -3) {
+        long long carry = 0;
+        for (long long k = digitCount - 1; k >= std::max(point, 0LL); --k)
+            carry = (number.digitAt(k) * kTicks + carry) / 10;
+        for (long long k = point; k < 0; ++k)
+            carry /= 10;
+        ticks += carry;
+    }
+    if (ticks > INT_MAX)
+        return number.negative ? INT_MIN : INT_MAX;
+    return static_cast<int>(number.negative ? -ticks : ticks);
 }
 
 } // namespace
@@ -54,20 +110,5 @@ void BmsBar::setRatio(long double x)
 
 void BmsBar::setText(const char* text)
 {
-    // Like strtod, but independent of the C locale's decimal separator: leading white
-    // space, an optional sign, then the longest prefix that is a decimal number.
-    long double x = 0;
-    if (text) {
-        const char* p = text;
-        while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
-            ++p;
-        if (*p == '+' && p[1] != '-')
-            ++p;
-        std::from_chars_result parsed = std::from_chars(p, p + std::strlen(p), x, std::chars_format::general);
-        if (parsed.ec == std::errc::result_out_of_range)
-            x = outOfRangeValue(p, parsed.ptr);
-        else if (parsed.ec != std::errc())
-            x = 0;
-    }
-    setRatio(x);
+    ticks_ = text ? ticksOf(scanDecimal(text)) : 0;
 }

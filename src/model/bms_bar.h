@@ -18,8 +18,10 @@ public:
     // ticks = x * 384, truncated toward zero; values outside int (and NaN) are
     // clamped so that no conversion is ever undefined.
     void setRatio(long double x);
-    // setRatio of the decimal value of text, read independently of the C locale;
-    // text that is not a number gives 0.
+    // ticks = the decimal value of text * 384, truncated toward zero and clamped like
+    // setRatio. The value is the longest prefix that strtod would read as a decimal
+    // number; text that is not one gives 0. The ticks are worked out exactly from the
+    // digits, so neither the C locale nor the platform's floating point can change them.
     void setText(const char* text);
 
 private:
