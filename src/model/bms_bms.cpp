@@ -1,6 +1,7 @@
 #include "model/bms_bms.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -173,15 +174,18 @@ namespace {
 constexpr std::uint64_t kFourEmptyObjects = 0x3030303030303030u; // "00000000"
 
 // Index of the first object other than "00" in [from, to), or to when there is none.
-// Empty objects are skipped four at a time.
+// Positions are looked at four at a time: the first byte that is not '0' marks the object.
 int firstObjectFrom(const BmsWord* objects, int from, int to)
 {
     int i = from;
     for (; i + 4 <= to; i += 4) {
         std::uint64_t four;
         std::memcpy(&four, objects + i, sizeof four);
-        if (four != kFourEmptyObjects)
-            break;
+        if (std::uint64_t differing = four ^ kFourEmptyObjects) {
+            int byte = std::endian::native == std::endian::little ? std::countr_zero(differing) / 8
+                                                                  : std::countl_zero(differing) / 8;
+            return i + byte / 2;
+        }
     }
     for (; i < to; ++i) {
         if (!objects[i].isEmptyObject())
@@ -190,16 +194,28 @@ int firstObjectFrom(const BmsWord* objects, int from, int to)
     return to;
 }
 
-// The coarsest grid step on which every object of the measure lies.
+// The coarsest grid step on which every object of the measure lies: the greatest
+// common divisor of the length and every offset holding an object.
 int coarsestStep(const BmsBuffer& line, int start, int ticks)
 {
     int step = ticks;
     const BmsWord* objects = line.objects();
     // Positions at or beyond the capacity hold "00" and do not narrow the grid.
     int end = static_cast<int>(std::min<long long>(static_cast<long long>(start) + ticks, line.capacity()));
+    // gridPoint is the last multiple of step at or before the object: walking it forward
+    // with the objects tells whether an offset lies on the grid without a division, in
+    // time bounded by the objects plus the grid points, which is what gets written.
+    int gridPoint = 0;
     for (int i = firstObjectFrom(objects, start + 1, end); i < end && step > 1;
-         i = firstObjectFrom(objects, i + 1, end))
-        step = greatestCommonDivisor(step, i - start);
+         i = firstObjectFrom(objects, i + 1, end)) {
+        int offset = i - start;
+        while (gridPoint + step <= offset)
+            gridPoint += step;
+        if (gridPoint != offset) {
+            step = greatestCommonDivisor(step, offset);
+            gridPoint = offset;
+        }
+    }
     return step;
 }
 

@@ -57,20 +57,6 @@ void BmsWord::setText(const char* text)
         setChars(text[0], text[1]);
 }
 
-char* BmsWord::copyChars(char* buffer) const
-{
-    buffer[0] = high_;
-    buffer[1] = low_;
-    return buffer;
-}
-
-char* BmsWord::toText(char* buffer) const
-{
-    copyChars(buffer);
-    buffer[2] = '\0';
-    return buffer;
-}
-
 bool BmsWord::equalsText(const char* text) const
 {
     // The stored characters are never NUL, so a short text cannot match.

@@ -48,9 +48,19 @@ public:
     char low() const { return low_; }
 
     // Writes the two characters without a terminator.
-    char* copyChars(char* buffer) const;
+    char* copyChars(char* buffer) const
+    {
+        buffer[0] = high_;
+        buffer[1] = low_;
+        return buffer;
+    }
     // Writes the two characters and a terminating NUL.
-    char* toText(char* buffer) const;
+    char* toText(char* buffer) const
+    {
+        copyChars(buffer);
+        buffer[2] = '\0';
+        return buffer;
+    }
 
     bool isEmptyObject() const { return high_ == '0' && low_ == '0'; }
     bool equals(BmsWord other) const { return high_ == other.high_ && low_ == other.low_; }
