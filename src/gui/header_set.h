@@ -54,7 +54,8 @@ public:
     // The first field whose label id or edit id is id; null when none.
     static HeaderSet* findField(int id);
     static int fieldCount();
-    // Forgets every field, the table and the font (the fields themselves stay).
+    // Forgets every field, the table and the font; fields are kept until the process
+    // ends, so a field may only be destroyed after this.
     static void resetFields();
 
 private:

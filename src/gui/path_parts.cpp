@@ -24,20 +24,6 @@ int characterLength(const char* text, int i, int length)
     return isDoubleByteLead(static_cast<unsigned char>(text[i])) && i + 1 < length ? 2 : 1;
 }
 
-// Bytes of the longest start of text[0, length) that has at most limit bytes and does
-// not split a double-byte character.
-int boundedLength(const char* text, int length, int limit)
-{
-    int kept = 0;
-    while (kept < length) {
-        const int next = kept + characterLength(text, kept, length);
-        if (next > limit)
-            break;
-        kept = next;
-    }
-    return kept;
-}
-
 struct Part {
     const char* start;
     int length;
@@ -49,6 +35,18 @@ struct Part {
 bool isDoubleByteLead(unsigned char byte)
 {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+int wholeCharacterLength(const char* text, int length, int limit)
+{
+    int kept = 0;
+    while (kept < length) {
+        const int next = kept + characterLength(text, kept, length);
+        if (next > limit)
+            break;
+        kept = next;
+    }
+    return kept;
 }
 
 void keepPathParts(char* path, bool drive, bool directory, bool name, bool extension)
@@ -80,7 +78,7 @@ void keepPathParts(char* path, bool drive, bool directory, bool name, bool exten
         if (!part.keep)
             continue;
         const int room = std::min(kMaxPartLength, kPathBufferSize - 1 - used);
-        const int kept = boundedLength(part.start, part.length, room);
+        const int kept = wholeCharacterLength(part.start, part.length, room);
         std::memcpy(result + used, part.start, kept);
         used += kept;
     }

@@ -9,6 +9,10 @@ constexpr int kPathBufferSize = 260;
 // True for the first byte of a two-byte code page 932 character.
 bool isDoubleByteLead(unsigned char byte);
 
+// Bytes of the longest start of text[0, length) that has at most limit bytes and does
+// not split a double-byte character.
+int wholeCharacterLength(const char* text, int length, int limit);
+
 // Rewrites path (a buffer of at least kPathBufferSize bytes) to the drive ("C:"), the
 // directory (up to and including the last "\" or "/"), the base name and the extension
 // (from the last dot of the name on) that are kept, in that order. Only the first

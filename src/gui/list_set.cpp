@@ -1,0 +1,176 @@
+#include "gui/list_set.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <mmsystem.h>
+#include <string>
+#include <vector>
+
+#include "editing/definition_operations.h"
+#include "editing/file_registration.h"
+#include "gui/path_parts.h"
+#include "gui/shell_state.h"
+
+namespace {
+
+// The context bit of a system key message: set while Alt is held.
+constexpr LPARAM kAltHeld = LPARAM(1) << 29;
+
+void playSoundFile(const char* path)
+{
+    PlaySoundA(path, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+}
+
+// "%c%c:%s" of the slot; a name too long for the buffer is cut after its last whole
+// character that fits.
+void formatRow(char* text, int size, BmsWord id, const char* name)
+{
+    constexpr int kPrefixLength = 3;
+    const int nameLength = wholeCharacterLength(name, static_cast<int>(std::strlen(name)), size - 1 - kPrefixLength);
+    std::snprintf(text, size, "%c%c:%.*s", id.high(), id.low(), nameLength, name);
+}
+
+} // namespace
+
+ListSet::ListSet(BmsBms& document, int kind, ListExchanger& plan)
+    : document_(&document)
+    , kind_(kind)
+    , plan_(plan)
+    , player_(&playSoundFile)
+{
+}
+
+DWORD ListSet::exStyle()
+{
+    return WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES;
+}
+
+DWORD ListSet::style()
+{
+    return WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
+}
+
+bool ListSet::onCreate()
+{
+    fillRows();
+    return true;
+}
+
+LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = NotHandled;
+    switch (message) {
+    case WM_KEYDOWN:
+        result = onKeyDown(wParam);
+        break;
+    case WM_SYSKEYDOWN:
+        result = onSysKeyDown(wParam, lParam);
+        break;
+    case WM_DROPFILES:
+        registerDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        result = 0;
+        break;
+    default:
+        break;
+    }
+    if (result != NotHandled)
+        return result;
+    return TtList::windowProc(message, wParam, lParam);
+}
+
+LRESULT ListSet::onKeyDown(WPARAM key)
+{
+    switch (key) {
+    case VK_RETURN:
+        if (kind_ != kKindBmp)
+            previewSelected();
+        return 0;
+    case VK_DELETE:
+        removeSelected(*this);
+        return 0;
+    default:
+        return NotHandled;
+    }
+}
+
+LRESULT ListSet::onSysKeyDown(WPARAM key, LPARAM flags)
+{
+    if (!(flags & kAltHeld))
+        return NotHandled;
+    switch (key) {
+    case VK_UP:
+        moveSelection(*this, plan_, true);
+        return 0;
+    case VK_DOWN:
+        moveSelection(*this, plan_, false);
+        return 0;
+    default:
+        return NotHandled;
+    }
+}
+
+void ListSet::setDocument(BmsBms& document)
+{
+    document_ = &document;
+}
+
+void ListSet::fillRows()
+{
+    refreshAll();
+    subclass();
+}
+
+int ListSet::caretRow()
+{
+    return std::clamp(getCurSel(), 0, kRowCount - 1);
+}
+
+void ListSet::refreshRow(int row)
+{
+    char* text = ShellState::instance().pathBuffer;
+    const BmsWord id(row);
+    formatRow(text, kPathBufferSize, id, table().get(id));
+    deleteString(row);
+    insertString(row, text);
+}
+
+void ListSet::refreshAll()
+{
+    // Replacing a row of a visible list box repaints it each time; the whole list is
+    // painted once instead.
+    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+    for (int row = 0; row < kRowCount; ++row)
+        refreshRow(row);
+    SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void ListSet::previewSelected()
+{
+    ShellState& shell = ShellState::instance();
+    const char* name = table().get(BmsWord(caretRow()));
+    const int length = std::snprintf(shell.pathBuffer, kPathBufferSize, "%s\\%s", shell.chartDirectory, name);
+    // A cut path would name another file.
+    if (length < 0 || length >= kPathBufferSize)
+        return;
+    player_(shell.pathBuffer);
+}
+
+void ListSet::registerDroppedFiles(HDROP drop)
+{
+    char* path = ShellState::instance().pathBuffer;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> names;
+    for (UINT k = 0; k < count; ++k) {
+        // A path that does not fit would be cut to another name: it is left out.
+        if (DragQueryFileA(drop, k, nullptr, 0) >= static_cast<UINT>(kPathBufferSize))
+            continue;
+        DragQueryFileA(drop, k, path, kPathBufferSize);
+        keepPathParts(path, false, false, true, true);
+        names.emplace_back(path);
+    }
+    registerFileNames(*this, names);
+    bringToFront();
+    DragFinish(drop);
+}

@@ -1,0 +1,12 @@
+#include "gui/shell_state.h"
+
+ShellState& ShellState::instance()
+{
+    static ShellState state;
+    return state;
+}
+
+void ShellState::reset()
+{
+    *this = ShellState();
+}

@@ -1,0 +1,306 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/list_set.h"
+#include "gui/shell_state.h"
+#include "gui/window/window_proc.h"
+#include "test_windows.h"
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+namespace {
+
+std::vector<std::string> playedPaths;
+void recordPlay(const char* path)
+{
+    playedPaths.emplace_back(path);
+}
+
+int rowOf(const char* index)
+{
+    return BmsWord(index).value();
+}
+
+void placeObject(BmsBms& document, const char* channel, int position, const char* object)
+{
+    BmsChannel* line = document.findLine(BmsWord(channel));
+    if (!line) {
+        auto created = std::make_unique<BmsChannel>(BmsWord(channel));
+        line = created.get();
+        document.insertLine(std::move(created));
+    }
+    line->setObject(position, BmsWord(object));
+}
+
+std::string objectAt(const BmsBms& document, const char* channel, int position)
+{
+    const BmsChannel* line = document.findLine(BmsWord(channel));
+    char text[3] = "--";
+    if (line)
+        line->objectAt(position).toText(text);
+    return text;
+}
+
+class ListSetTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ShellState::instance().reset();
+        playedPaths.clear();
+        ASSERT_TRUE(wav.create(&parent, 1051, testInstance()));
+        ASSERT_TRUE(bmp.create(&parent, 1052, testInstance()));
+        wav.setSoundPlayer(&recordPlay);
+        bmp.setSoundPlayer(&recordPlay);
+    }
+    void TearDown() override { ShellState::instance().reset(); }
+
+    static void selectRows(ListSet& page, std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            SendMessageA(page.handle(), LB_SETSEL, TRUE, row);
+    }
+    static void setCaret(ListSet& page, int row) { SendMessageA(page.handle(), LB_SETCARETINDEX, row, FALSE); }
+    static std::string rowText(ListSet& page, const char* index) { return listRowText(page.handle(), rowOf(index)); }
+
+    BmsBms document;
+    ListExchanger plan;
+    TestParent parent;
+    ListSet wav { document, kKindWav, plan };
+    ListSet bmp { document, kKindBmp, plan };
+};
+
+TEST_F(ListSetTest, PageIsASubclassedExtendedSelectionListOf1296RowsThatAcceptsFiles)
+{
+    BmsBms filled;
+    filled.wavTable()->set(BmsWord("01"), "a.wav");
+    filled.bmpTable()->set(BmsWord("ZZ"), "z.bmp");
+    ListSet page(filled, kKindWav, plan);
+    ASSERT_TRUE(page.create(&parent, 1051, testInstance()));
+
+    EXPECT_EQ(GetWindowLongPtrA(page.handle(), GWL_EXSTYLE) & 0x210, 0x210);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrA(page.handle(), GWL_STYLE)) & (0x201901 | WS_CHILD),
+        static_cast<DWORD>(0x201901 | WS_CHILD));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(page.handle(), GWLP_WNDPROC)), &TtWndProc);
+    ASSERT_EQ(SendMessageA(page.handle(), LB_GETCOUNT, 0, 0), 1296);
+    EXPECT_EQ(rowText(page, "00"), "00:");
+    EXPECT_EQ(rowText(page, "01"), "01:a.wav");
+    EXPECT_EQ(rowText(page, "0A"), "0A:");
+    EXPECT_EQ(rowText(page, "ZZ"), "ZZ:");
+    EXPECT_STREQ(page.table().name(), "WAV");
+    EXPECT_STREQ(bmp.table().name(), "BMP");
+}
+
+TEST_F(ListSetTest, RowsFollowANewDocumentAndNoRowStaysSelected)
+{
+    selectRows(wav, { 3, 4 });
+    selectRows(bmp, { 5 });
+    BmsBms next;
+    next.wavTable()->set(BmsWord("01"), "new.wav");
+    next.bmpTable()->set(BmsWord("02"), "pic.bmp");
+    wav.setDocument(next);
+    bmp.setDocument(next);
+    wav.refreshAll();
+    bmp.refreshAll();
+
+    EXPECT_EQ(&wav.document(), &next);
+    EXPECT_EQ(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0), 1296);
+    EXPECT_EQ(rowText(wav, "01"), "01:new.wav");
+    EXPECT_EQ(rowText(wav, "02"), "02:");
+    EXPECT_EQ(rowText(bmp, "01"), "01:");
+    EXPECT_EQ(rowText(bmp, "02"), "02:pic.bmp");
+    EXPECT_THAT(selectedRows(wav.handle()), IsEmpty());
+    EXPECT_THAT(selectedRows(bmp.handle()), IsEmpty());
+}
+
+TEST_F(ListSetTest, RowOfANameTooLongForTheBufferIsCutToFit)
+{
+    document.wavTable()->set(BmsWord("01"), std::string(300, 'n').c_str());
+    wav.refreshRow(1);
+    EXPECT_EQ(rowText(wav, "01"), "01:" + std::string(256, 'n'));
+
+    if (!ansiCodePageIs932())
+        GTEST_SKIP() << "double-byte texts need the ANSI code page 932";
+    // 257 bytes: "x" and 128 characters of two bytes; the last one would not fit whole.
+    std::string name = "x";
+    for (int i = 0; i < 128; ++i)
+        name += "\x95\x5C";
+    document.wavTable()->set(BmsWord("02"), name.c_str());
+    wav.refreshRow(2);
+    EXPECT_EQ(rowText(wav, "02"), "02:" + name.substr(0, 255));
+}
+
+TEST_F(ListSetTest, EnterOnTheWavPagePlaysTheCaretRowFromTheChartDirectory)
+{
+    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "C:\\songs\\");
+    document.wavTable()->set(BmsWord("05"), "kick.wav");
+    setCaret(wav, 5);
+    EXPECT_EQ(pressKey(wav.handle(), VK_RETURN), 0);
+    setCaret(wav, 6);
+    EXPECT_EQ(pressKey(wav.handle(), VK_RETURN), 0);
+    // The doubled separator is accepted by the platform; an empty row names the directory.
+    EXPECT_THAT(playedPaths, ElementsAre("C:\\songs\\\\kick.wav", "C:\\songs\\\\"));
+}
+
+TEST_F(ListSetTest, EnterOnTheBmpPagePlaysNothingAndIsConsumed)
+{
+    document.bmpTable()->set(BmsWord("00"), "back.bmp");
+    setCaret(bmp, 0);
+    EXPECT_EQ(pressKey(bmp.handle(), VK_RETURN), 0);
+    EXPECT_THAT(playedPaths, IsEmpty());
+}
+
+TEST_F(ListSetTest, PreviewPathThatDoesNotFitPlaysNothing)
+{
+    // 250 + 1 + 9 = 260 characters need 261 bytes; 250 + 1 + 8 fit.
+    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "%s", std::string(250, 'd').c_str());
+    document.wavTable()->set(BmsWord("01"), "123456789");
+    document.wavTable()->set(BmsWord("02"), "12345678");
+    setCaret(wav, 1);
+    wav.previewSelected();
+    EXPECT_THAT(playedPaths, IsEmpty());
+    setCaret(wav, 2);
+    wav.previewSelected();
+    EXPECT_THAT(playedPaths, ElementsAre(std::string(250, 'd') + "\\12345678"));
+}
+
+TEST_F(ListSetTest, UnhandledKeysReachTheListBox)
+{
+    setCaret(wav, 5);
+    pressKey(wav.handle(), VK_DOWN);
+    EXPECT_EQ(SendMessageA(wav.handle(), LB_GETCARETINDEX, 0, 0), 6);
+    EXPECT_EQ(wav.caretRow(), 6);
+}
+
+// The keys and drops act alike on both pages, each on its own table and channels.
+class ListSetPageTest : public ListSetTest, public testing::WithParamInterface<int> {
+protected:
+    ListSet& page() { return GetParam() == kKindBmp ? bmp : wav; }
+    BmsRegistArray& table() { return page().table(); }
+    // A channel whose objects refer to this page's table.
+    const char* channel() const { return GetParam() == kKindBmp ? "04" : "11"; }
+    std::string nameOf(const char* index) { return table().get(BmsWord(index)); }
+    void nameRows(std::initializer_list<const char*> indices)
+    {
+        for (const char* index : indices)
+            table().set(BmsWord(index), (std::string("n") + index).c_str());
+        page().refreshAll();
+    }
+};
+
+TEST_P(ListSetPageTest, DeleteRemovesTheSelectedDefinitionsAndSelectsTheCaretRow)
+{
+    nameRows({ "01", "02", "03" });
+    placeObject(document, channel(), 0, "01");
+    selectRows(page(), { 1, 3 });
+    setCaret(page(), 2);
+    EXPECT_EQ(pressKey(page().handle(), VK_DELETE), 0);
+    EXPECT_FALSE(table().has(BmsWord("01")));
+    EXPECT_EQ(nameOf("02"), "n02");
+    EXPECT_FALSE(table().has(BmsWord("03")));
+    EXPECT_EQ(rowText(page(), "01"), "01:");
+    EXPECT_EQ(rowText(page(), "03"), "03:");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(2));
+    EXPECT_EQ(objectAt(document, channel(), 0), "01");
+}
+
+TEST_P(ListSetPageTest, DeleteWithNothingSelectedOnlySelectsTheCaretRow)
+{
+    nameRows({ "07" });
+    setCaret(page(), 7);
+    EXPECT_EQ(pressKey(page().handle(), VK_DELETE), 0);
+    EXPECT_EQ(nameOf("07"), "n07");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(7));
+}
+
+TEST_P(ListSetPageTest, AltUpMovesTheSelectedRowsAndTheirReferences)
+{
+    nameRows({ "04", "05", "06", "07" });
+    placeObject(document, channel(), 96, "05");
+    selectRows(page(), { 5, 6, 7 });
+    EXPECT_EQ(pressSystemKey(page().handle(), VK_UP, true), 0);
+    EXPECT_EQ(nameOf("04"), "n05");
+    EXPECT_EQ(nameOf("06"), "n07");
+    EXPECT_EQ(nameOf("07"), "n04");
+    EXPECT_EQ(rowText(page(), "07"), "07:n04");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(4, 5, 6));
+    EXPECT_EQ(objectAt(document, channel(), 96), "04");
+}
+
+TEST_P(ListSetPageTest, AltDownMovesTheSelectedRowsAndTheirReferences)
+{
+    nameRows({ "01", "02", "03" });
+    placeObject(document, channel(), 0, "02");
+    selectRows(page(), { 1, 2 });
+    EXPECT_EQ(pressSystemKey(page().handle(), VK_DOWN, true), 0);
+    EXPECT_EQ(nameOf("01"), "n03");
+    EXPECT_EQ(nameOf("02"), "n01");
+    EXPECT_EQ(nameOf("03"), "n02");
+    EXPECT_EQ(rowText(page(), "01"), "01:n03");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(2, 3));
+    EXPECT_EQ(objectAt(document, channel(), 0), "03");
+}
+
+TEST_P(ListSetPageTest, AltUpWithRow00SelectedChangesNothingAndIsConsumed)
+{
+    nameRows({ "00", "01" });
+    selectRows(page(), { 0, 1 });
+    EXPECT_EQ(pressSystemKey(page().handle(), VK_UP, true), 0);
+    EXPECT_EQ(nameOf("00"), "n00");
+    EXPECT_EQ(nameOf("01"), "n01");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(0, 1));
+}
+
+TEST_P(ListSetPageTest, ArrowsWithoutAltMoveNothing)
+{
+    nameRows({ "01", "02" });
+    selectRows(page(), { 2 });
+    pressSystemKey(page().handle(), VK_UP, false);
+    pressSystemKey(page().handle(), VK_DOWN, false);
+    EXPECT_EQ(nameOf("01"), "n01");
+    EXPECT_EQ(nameOf("02"), "n02");
+}
+
+TEST_P(ListSetPageTest, DroppedFilesFillFreeSlotsFromTheCaretRowByTheirBareNames)
+{
+    nameRows({ "06" });
+    setCaret(page(), 5);
+    const HDROP drop = makeDrop({ "C:\\snd\\a.wav", "D:/x/y/b.ogg", "c.bmp" });
+    EXPECT_EQ(SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0), 0);
+    EXPECT_EQ(nameOf("05"), "a.wav");
+    EXPECT_EQ(nameOf("06"), "n06");
+    EXPECT_EQ(nameOf("07"), "b.ogg");
+    EXPECT_EQ(nameOf("08"), "c.bmp");
+    EXPECT_EQ(rowText(page(), "07"), "07:b.ogg");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(8));
+}
+
+TEST_P(ListSetPageTest, DropThatRunsFullFillsUpToZzAndSelectsIt)
+{
+    table().set(BmsWord(1294), "taken");
+    page().refreshAll();
+    setCaret(page(), 1293);
+    const HDROP drop = makeDrop({ "1.wav", "2.wav", "3.wav", "4.wav" });
+    SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(nameOf("ZX"), "1.wav");
+    EXPECT_EQ(nameOf("ZY"), "taken");
+    EXPECT_EQ(nameOf("ZZ"), "2.wav");
+    EXPECT_THAT(selectedRows(page().handle()), ElementsAre(1295));
+}
+
+TEST_P(ListSetPageTest, DroppedPathTooLongForTheBufferIsLeftOut)
+{
+    setCaret(page(), 1);
+    const HDROP drop = makeDrop({ "C:\\" + std::string(300, 'p') + "\\long.wav", "C:\\short.wav" });
+    SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(nameOf("01"), "short.wav");
+    EXPECT_FALSE(table().has(BmsWord("02")));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothPages, ListSetPageTest, testing::Values(int(kKindWav), int(kKindBmp)),
+    [](const testing::TestParamInfo<int>& info) { return info.param == kKindBmp ? "Bmp" : "Wav"; });
+
+} // namespace
