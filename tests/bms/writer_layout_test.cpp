@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace writer_test;
+
 constexpr int kMeasure = BmsBar::kStandardTicks;
 
 TEST(WriterLayout, WritesTheWorkedExampleByteForByte)

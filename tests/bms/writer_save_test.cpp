@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using namespace writer_test;
+
 class WriterSave : public ::testing::Test {
 protected:
     WriterSave()

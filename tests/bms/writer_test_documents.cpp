@@ -2,6 +2,8 @@
 
 #include <memory>
 
+namespace writer_test {
+
 BmsChannel& lineOf(BmsBms& document, const char* channel)
 {
     if (BmsChannel* line = document.findLine(BmsWord(channel))) {
@@ -30,3 +32,5 @@ void placeObject(BmsBms& document, const char* channel, int tick, const char* ob
 {
     lineOf(document, channel).setObject(tick, BmsWord(object));
 }
+
+} // namespace writer_test

@@ -4,6 +4,8 @@
 
 #include "model/bms_bms.h"
 
+namespace writer_test {
+
 // The top-level line of the channel, made when there is none.
 BmsChannel& lineOf(BmsBms& document, const char* channel);
 
@@ -13,3 +15,5 @@ BmsChannel& laneOf(BmsBms& document, int lane);
 
 // Object at an absolute tick of the channel's top-level line.
 void placeObject(BmsBms& document, const char* channel, int tick, const char* object);
+
+} // namespace writer_test
