@@ -21,11 +21,15 @@ void placeObject(BmsBms& document, const char* channel, int position, const char
 
 void addWavLane(BmsBms& document, int position, const char* object)
 {
-    BmsChannel* last = &lineOf(document, "01");
-    while (last->child())
-        last = last->child();
     auto lane = std::make_unique<BmsChannel>(BmsWord("01"));
     lane->setObject(position, BmsWord(object));
+    BmsChannel* last = document.findLine(BmsWord("01"));
+    if (!last) {
+        document.insertLine(std::move(lane));
+        return;
+    }
+    while (last->child())
+        last = last->child();
     last->setChild(lane);
 }
 

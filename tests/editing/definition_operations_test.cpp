@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <set>
@@ -32,8 +33,11 @@ protected:
     // Rows 1..last named n1.wav .. n<last>.wav, so every move shows in the names.
     void nameRows(int last)
     {
-        for (int i = 1; i <= last; ++i)
-            wav.set(BmsWord(i), ("n" + std::to_string(i) + ".wav").c_str());
+        for (int i = 1; i <= last; ++i) {
+            char name[16];
+            std::snprintf(name, sizeof name, "n%d.wav", i);
+            wav.set(BmsWord(i), name);
+        }
     }
     std::string nameOf(int i) { return wav.get(BmsWord(i)); }
 };
@@ -146,6 +150,7 @@ TEST_F(DefinitionOperationsTest, BlocksMoveAtBothEndsOfTheList)
     EXPECT_EQ(nameOf(3), "n2.wav");
     EXPECT_THAT(wavPage.selection, ElementsAre(2, 3));
 
+    nameRows(1295);
     wavPage.refreshedRows.clear();
     wavPage.selection = { 1294, 1295 };
     EXPECT_TRUE(moveSelection(wavPage, plan, true));

@@ -84,7 +84,7 @@ TEST_F(ListExchangerTest, RenumbersEveryLaneOfChannel01UpToTheLastObjectOfTheCha
     addWavLane(document, 384, "01");
     addWavLane(document, 20000, "01");
     placeObject(document, "16", 50000, "01");
-    placeObject(document, "03", 90000, "FF");
+    placeObject(document, "03", 40000, "FF");
 
     plan.reset(&document, kKindWav);
     plan.add(id("01"), id("ZZ"));
@@ -94,7 +94,7 @@ TEST_F(ListExchangerTest, RenumbersEveryLaneOfChannel01UpToTheLastObjectOfTheCha
     EXPECT_EQ(objectAt(document, "01", 384, 1), "ZZ");
     EXPECT_EQ(objectAt(document, "01", 20000, 2), "ZZ");
     EXPECT_EQ(objectAt(document, "16", 50000), "ZZ");
-    EXPECT_EQ(objectAt(document, "03", 90000), "FF");
+    EXPECT_EQ(objectAt(document, "03", 40000), "FF");
 }
 
 TEST_F(ListExchangerTest, MovingIntoAnEmptySlotEmptiesTheOldOne)
