@@ -3,7 +3,8 @@
 // Reads a BMS chart into a new document in two passes: pass 1 stores the measure
 // lengths, pass 2 the headers, definitions and channel data at absolute ticks.
 // A failed read sets the result code and line (parse_result.h), leaves the caller's
-// document as it was and leaks nothing.
+// document as it was and leaks nothing. A read whose channel lines would need more
+// object storage than the budget, or that runs out of memory, fails with code 15.
 
 #include <cstddef>
 #include <functional>
@@ -18,15 +19,17 @@ public:
     using NoticeSink = std::function<void(const char* notice)>;
 
     // The channel lines of one read may need at most this much object storage.
-    static constexpr std::size_t kStorageBudgetBytes = std::size_t{1} << 30;
+    static constexpr std::size_t kStorageBudgetBytes = std::size_t { 1 } << 30;
 
     BmsReader();
     ~BmsReader();
     BmsReader(const BmsReader&) = delete;
     BmsReader& operator=(const BmsReader&) = delete;
 
-    // The default sink writes to standard output.
+    // The default sink writes to standard output; an empty sink discards the notices.
     void setNoticeSink(NoticeSink sink);
+    // The storage budget of the reads that follow (tests and the fuzzer use a small one).
+    void setStorageBudget(std::size_t bytes);
 
     // Reads the file at path (opened in binary mode; carriage returns are dropped and
     // 0x1A ends the input on every platform). On success out owns the new document.
@@ -38,4 +41,5 @@ private:
     struct State;
     std::unique_ptr<State> state_;
     NoticeSink noticeSink_;
+    std::size_t storageBudget_ = kStorageBudgetBytes;
 };

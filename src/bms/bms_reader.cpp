@@ -1,0 +1,562 @@
+#include "bms/bms_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bms/bms_input.h"
+#include "bms/line_reservation_plan.h"
+#include "bms/object_ticks.h"
+#include "bms/parse_result.h"
+#include "bms/storage_budget.h"
+
+namespace {
+
+enum class ReaderState {
+    LineStart,
+    AfterHash,
+    HeaderKey,
+    BeforeValue,
+    HeaderValue,
+    MeasureNumber,
+    ChannelNumber,
+    Colon,
+    MeasureLengthValue,
+    ObjectData,
+    PassEnd,
+};
+
+constexpr int kLineEnd = '\n';
+
+bool isBlank(int c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(int c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool isAlphanumeric(int c)
+{
+    return isDigit(c) || isLetter(c);
+}
+
+// The tick count of a measure-length text (digits and at most one '.'): its decimal
+// value times 384, truncated toward zero; none when that is not finite or passes the
+// longest measure. The conversion ignores the C locale.
+std::optional<int> measureLengthTicks(const std::string& text)
+{
+    double value = 0;
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        // Beyond a double: too large when the integer part is not zero, else too small.
+        const auto point = std::find(text.begin(), text.end(), '.');
+        if (std::any_of(text.begin(), point, [](char c) { return c != '0'; }))
+            return std::nullopt;
+        value = 0;
+    } else if (parsed.ec != std::errc()) {
+        value = 0; // a lone "." is no number
+    }
+    const double ticks = std::trunc(value * BmsBar::kStandardTicks);
+    if (!std::isfinite(ticks) || ticks > BmsBms::kMaxMeasureTicks)
+        return std::nullopt;
+    return static_cast<int>(ticks);
+}
+
+} // namespace
+
+// The working state of one read: the automaton over the input and the document it
+// builds. Each handler reads what its state needs, sets the next state and returns a
+// result code, kResultOk to go on.
+struct BmsReader::State {
+    State(std::string_view bytes, const NoticeSink& noticeSink, std::size_t storageBudget);
+
+    int read();
+    int line() const { return line_; }
+    std::unique_ptr<BmsBms> takeDocument() { return std::move(document_); }
+
+private:
+    int runPass(int pass);
+    int runHandler();
+
+    int lineStart();
+    int afterHash();
+    int headerKey();
+    int beforeValue();
+    int headerValue();
+    int measureNumber();
+    int channelNumber();
+    int colon();
+    int measureLengthValue();
+    int objectData();
+
+    bool skipLine();
+    int skipRestOfLine();
+
+    void storeHeader();
+    bool storeDefinition(BmsRegistArray& table, const char* notice);
+
+    std::size_t objectCount() const { return objects_.size() / 2; }
+    BmsWord objectAt(std::size_t j) const { return BmsWord(objects_[2 * j], objects_[2 * j + 1]); }
+    int placeObjectLine();
+    int placeOnLane();
+    int placeOnChannelLine();
+    std::unique_ptr<BmsChannel> newLine(int lastMeasure);
+    BmsChannel* addLane(int lane);
+    BmsChannel* addChannelLine();
+
+    BmsInput input_;
+    const NoticeSink& noticeSink_;
+    StorageBudget budget_;
+    std::unique_ptr<BmsBms> document_;
+    ReaderState state_ = ReaderState::LineStart;
+    int pass_ = 1;
+    int line_ = 1;
+
+    std::string key_;
+    std::string value_;
+    std::string objects_;
+    std::string lengthText_;
+    int measure_ = 0;
+    BmsWord channel_;
+
+    LineReservationPlan plan_;
+    // How many channel-01 lines of each measure the second pass has placed.
+    std::array<int, BmsBms::kMeasureCount> laneCounters_ = {};
+    // Lane k of channel 01 (lane 0 is the top-level line), and the top-level line of
+    // every other channel: the document's own lookups walk lists.
+    std::vector<BmsChannel*> lanes_;
+    std::array<BmsChannel*, BmsWord::kValueCount> lineOfChannel_ = {};
+};
+
+BmsReader::State::State(std::string_view bytes, const NoticeSink& noticeSink, std::size_t storageBudget)
+    : input_(bytes)
+    , noticeSink_(noticeSink)
+    , budget_(storageBudget)
+    , document_(std::make_unique<BmsBms>())
+{
+}
+
+int BmsReader::State::read()
+{
+    if (const int code = runPass(1))
+        return code;
+    plan_.finish();
+    input_.rewind();
+    return runPass(2);
+}
+
+int BmsReader::State::runPass(int pass)
+{
+    pass_ = pass;
+    line_ = 1;
+    state_ = ReaderState::LineStart;
+    while (state_ != ReaderState::PassEnd) {
+        if (const int code = runHandler())
+            return code;
+    }
+    return kResultOk;
+}
+
+int BmsReader::State::runHandler()
+{
+    switch (state_) {
+    case ReaderState::LineStart:
+        return lineStart();
+    case ReaderState::AfterHash:
+        return afterHash();
+    case ReaderState::HeaderKey:
+        return headerKey();
+    case ReaderState::BeforeValue:
+        return beforeValue();
+    case ReaderState::HeaderValue:
+        return headerValue();
+    case ReaderState::MeasureNumber:
+        return measureNumber();
+    case ReaderState::ChannelNumber:
+        return channelNumber();
+    case ReaderState::Colon:
+        return colon();
+    case ReaderState::MeasureLengthValue:
+        return measureLengthValue();
+    case ReaderState::ObjectData:
+        return objectData();
+    case ReaderState::PassEnd:
+        break;
+    }
+    return kResultOk;
+}
+
+// A line whose first non-blank character is not "#" is ignored, even as the last
+// line without a line end.
+int BmsReader::State::lineStart()
+{
+    const int c = input_.get();
+    if (c == '#') {
+        state_ = ReaderState::AfterHash;
+    } else if (c == kLineEnd) {
+        ++line_;
+    } else if (c == BmsInput::kEnd) {
+        state_ = ReaderState::PassEnd;
+    } else if (!isBlank(c) && !skipLine()) {
+        state_ = ReaderState::PassEnd;
+    }
+    return kResultOk;
+}
+
+// The first pass looks no further into a header line than this character.
+int BmsReader::State::afterHash()
+{
+    const int c = input_.get();
+    if (isDigit(c)) {
+        input_.unget(c);
+        state_ = ReaderState::MeasureNumber;
+        return kResultOk;
+    }
+    if (pass_ == 1) {
+        if (c != kLineEnd)
+            return skipRestOfLine();
+        ++line_;
+        state_ = ReaderState::LineStart;
+        return kResultOk;
+    }
+    if (!isLetter(c))
+        return kResultBadCharAfterHash;
+    input_.unget(c);
+    key_.clear();
+    state_ = ReaderState::HeaderKey;
+    return kResultOk;
+}
+
+int BmsReader::State::headerKey()
+{
+    const int c = input_.getWhile(isAlphanumeric, key_);
+    if (!isBlank(c) && c != kLineEnd)
+        return kResultBadHeaderKey;
+    input_.unget(c);
+    state_ = ReaderState::BeforeValue;
+    return kResultOk;
+}
+
+int BmsReader::State::beforeValue()
+{
+    int c;
+    do {
+        c = input_.get();
+    } while (isBlank(c));
+    if (c == kLineEnd) {
+        // A key without a value is dropped.
+        ++line_;
+        state_ = ReaderState::LineStart;
+        return kResultOk;
+    }
+    input_.unget(c);
+    value_.clear();
+    state_ = ReaderState::HeaderValue;
+    return kResultOk;
+}
+
+// The value runs to the line end, inner and trailing blanks included.
+int BmsReader::State::headerValue()
+{
+    if (input_.getWhile([](int c) { return c != kLineEnd; }, value_) == BmsInput::kEnd)
+        return kResultEofInHeaderValue;
+    storeHeader();
+    ++line_;
+    state_ = ReaderState::LineStart;
+    return kResultOk;
+}
+
+int BmsReader::State::measureNumber()
+{
+    int measure = 0;
+    for (int digit = 0; digit < 3; ++digit) {
+        const int c = input_.get();
+        if (!isDigit(c))
+            return kResultBadMeasureNumber;
+        measure = measure * 10 + (c - '0');
+    }
+    measure_ = measure;
+    state_ = ReaderState::ChannelNumber;
+    return kResultOk;
+}
+
+// The first pass goes on only with measure lengths (channel 02), the second pass with
+// every other channel.
+int BmsReader::State::channelNumber()
+{
+    const int high = input_.get();
+    if (!isAlphanumeric(high))
+        return kResultBadChannel;
+    const int low = input_.get();
+    if (!isAlphanumeric(low))
+        return kResultBadChannel;
+    channel_.setChars(static_cast<char>(high), static_cast<char>(low));
+
+    const bool measureLength = channel_.equalsText("02");
+    if (pass_ == 1 && !measureLength)
+        plan_.noteDataLine(measure_, channel_);
+    if ((pass_ == 1) != measureLength)
+        return skipRestOfLine();
+    state_ = ReaderState::Colon;
+    return kResultOk;
+}
+
+int BmsReader::State::colon()
+{
+    if (input_.get() != ':')
+        return kResultMissingColon;
+    state_ = pass_ == 1 ? ReaderState::MeasureLengthValue : ReaderState::ObjectData;
+    return kResultOk;
+}
+
+int BmsReader::State::measureLengthValue()
+{
+    int c = input_.get();
+    if (!isDigit(c) && c != '.')
+        return kResultBadMeasureLengthValue;
+    bool sawPoint = false;
+    lengthText_.clear();
+    for (; c != kLineEnd; c = input_.get()) {
+        if (c == '.' && !sawPoint) {
+            sawPoint = true;
+        } else if (!isDigit(c)) {
+            return kResultBadMeasureLengthText;
+        }
+        lengthText_ += static_cast<char>(c);
+    }
+
+    // A measure counts as set once its length differs from the standard one, so "1"
+    // may be given again.
+    if (document_->measureLength(measure_).ticks() != BmsBar::kStandardTicks)
+        return kResultMeasureLengthTwice;
+    const std::optional<int> ticks = measureLengthTicks(lengthText_);
+    if (!ticks)
+        return kResultBadMeasureLengthValue;
+    if (*ticks != BmsBar::kStandardTicks)
+        document_->setMeasureLength(measure_, BmsBar(*ticks));
+    ++line_;
+    state_ = ReaderState::LineStart;
+    return kResultOk;
+}
+
+// Pairs of alphanumerics with nothing between them, then optional blanks. Whatever
+// ends the run of alphanumerics must be a blank or the line end, and the run must
+// be whole pairs.
+int BmsReader::State::objectData()
+{
+    objects_.clear();
+    int c = input_.getWhile(isAlphanumeric, objects_);
+    if (objects_.empty() || objects_.size() % 2 != 0 || (!isBlank(c) && c != kLineEnd))
+        return kResultBadObjectData;
+    for (; c != kLineEnd; c = input_.get()) {
+        if (!isBlank(c))
+            return kResultBadObjectEnd;
+    }
+    if (const int code = placeObjectLine())
+        return code;
+    ++line_;
+    state_ = ReaderState::LineStart;
+    return kResultOk;
+}
+
+bool BmsReader::State::skipLine()
+{
+    if (!input_.skipLine())
+        return false;
+    ++line_;
+    return true;
+}
+
+int BmsReader::State::skipRestOfLine()
+{
+    if (!skipLine())
+        return kResultUnexpectedEof;
+    state_ = ReaderState::LineStart;
+    return kResultOk;
+}
+
+void BmsReader::State::storeHeader()
+{
+    if (storeDefinition(*document_->wavTable(), "wavs overwrite\n"))
+        return;
+    if (storeDefinition(*document_->bmpTable(), "bmps overwrite\n"))
+        return;
+    document_->headerTable()->set(key_.c_str(), value_.c_str());
+}
+
+bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice)
+{
+    if (!table.matchesKey(key_.c_str()))
+        return false;
+    const std::size_t nameLength = std::strlen(table.name());
+    const BmsWord index(key_[nameLength], key_[nameLength + 1]);
+    if (table.set(index, value_.c_str()) && noticeSink_)
+        noticeSink_(notice);
+    return true;
+}
+
+int BmsReader::State::placeObjectLine()
+{
+    return channel_.equalsText("01") ? placeOnLane() : placeOnChannelLine();
+}
+
+// Channel-01 lines are never merged: the n-th line of a measure goes into lane n, and
+// every object is written, "00" included.
+int BmsReader::State::placeOnLane()
+{
+    const int lane = laneCounters_[measure_]++;
+    BmsChannel* line = lane < static_cast<int>(lanes_.size()) ? lanes_[static_cast<std::size_t>(lane)] : nullptr;
+    if (!line) {
+        if (!budget_.takeCapacity(BmsBuffer::kGrowthStep))
+            return kResultChartTooLarge;
+        line = addLane(lane);
+    }
+    bool withinBudget = true;
+    forEachObjectTick(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objectCount(),
+        [&](std::size_t j, int tick) {
+            if (tick >= line->capacity()) {
+                const std::int64_t growth = StorageBudget::capacityHolding(line->capacity(), tick) - line->capacity();
+                withinBudget = budget_.takeCapacity(growth);
+                if (!withinBudget)
+                    return false;
+            }
+            line->setObject(tick, objectAt(j));
+            return true;
+        });
+    return withinBudget ? kResultOk : kResultChartTooLarge;
+}
+
+// Every other channel merges its lines into one, through the document.
+int BmsReader::State::placeOnChannelLine()
+{
+    const int start = document_->measureStart(measure_);
+    const int ticks = document_->measureLength(measure_).ticks();
+    // The document drops a line with more objects than its measure has ticks.
+    if (objectCount() > static_cast<std::size_t>(ticks))
+        return kResultOk;
+
+    BmsChannel*& line = lineOfChannel_[static_cast<std::size_t>(channel_.value())];
+    const std::int64_t capacity = line ? line->capacity() : 0;
+    std::int64_t needed = line ? capacity : BmsBuffer::kGrowthStep;
+    if (start + ticks > needed) {
+        // The line may grow: find the last tick that really gets an object.
+        int lastTick = -1;
+        forEachObjectTick(start, ticks, objectCount(), [&](std::size_t j, int tick) {
+            if (!objectAt(j).isEmptyObject())
+                lastTick = tick;
+            return true;
+        });
+        if (lastTick >= 0)
+            needed = StorageBudget::capacityHolding(needed, lastTick);
+    }
+    if (!budget_.takeCapacity(needed - capacity))
+        return kResultChartTooLarge;
+    if (!line)
+        line = addChannelLine();
+    document_->placeObjects(measure_, channel_, objects_);
+    return kResultOk;
+}
+
+// A new line gets the storage that its data will need up to its last measure (at most
+// ten standard measures into that one), while such reservations fit in the budget.
+std::unique_ptr<BmsChannel> BmsReader::State::newLine(int lastMeasure)
+{
+    auto line = std::make_unique<BmsChannel>(channel_);
+    if (lastMeasure < 0)
+        return line;
+    const std::int64_t end = static_cast<std::int64_t>(document_->measureStart(lastMeasure))
+        + std::min(document_->measureLength(lastMeasure).ticks(), BmsBuffer::kGrowthStep);
+    const std::int64_t positions = (end + BmsBuffer::kGrowthStep - 1) / BmsBuffer::kGrowthStep * BmsBuffer::kGrowthStep;
+    if (positions > line->capacity() && budget_.takeReservation(positions))
+        line->reserveStorage(static_cast<int>(positions));
+    return line;
+}
+
+BmsChannel* BmsReader::State::addLane(int lane)
+{
+    std::unique_ptr<BmsChannel> line = newLine(plan_.lastMeasureOfLane(lane));
+    BmsChannel* added = line.get();
+    lanes_.push_back(added);
+    if (lane == 0)
+        document_->insertLine(std::move(line));
+    else
+        lanes_[static_cast<std::size_t>(lane) - 1]->setChild(line);
+    return added;
+}
+
+BmsChannel* BmsReader::State::addChannelLine()
+{
+    std::unique_ptr<BmsChannel> line = newLine(plan_.lastMeasureOfChannel(channel_));
+    BmsChannel* added = line.get();
+    document_->insertLine(std::move(line));
+    return added;
+}
+
+BmsReader::BmsReader()
+    : noticeSink_([](const char* notice) { std::fputs(notice, stdout); })
+{
+}
+
+BmsReader::~BmsReader() = default;
+
+void BmsReader::setNoticeSink(NoticeSink sink)
+{
+    noticeSink_ = std::move(sink);
+}
+
+void BmsReader::setStorageBudget(std::size_t bytes)
+{
+    storageBudget_ = bytes;
+}
+
+bool BmsReader::read(const char* path, std::unique_ptr<BmsBms>& out)
+{
+    ParseResult& result = lastParseResult();
+    result.code = kResultOk;
+    std::string bytes;
+    try {
+        if (!loadChartFile(path, bytes)) {
+            result.code = kResultCannotOpen;
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        result.code = kResultChartTooLarge;
+        return false;
+    }
+    return readBytes(bytes, out);
+}
+
+bool BmsReader::readBytes(std::string_view bytes, std::unique_ptr<BmsBms>& out)
+{
+    ParseResult& result = lastParseResult();
+    result.code = kResultOk;
+    int code;
+    try {
+        state_ = std::make_unique<State>(bytes, noticeSink_, storageBudget_);
+        code = state_->read();
+    } catch (const std::bad_alloc&) {
+        code = kResultChartTooLarge;
+    }
+    if (state_) {
+        result.line = state_->line();
+        if (code == kResultOk)
+            out = state_->takeDocument();
+        state_.reset();
+    }
+    result.code = code;
+    return code == kResultOk;
+}
