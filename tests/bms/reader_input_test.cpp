@@ -1,0 +1,112 @@
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "reader_test_support.h"
+#include "support/test_support.h"
+
+namespace {
+
+using namespace reader_test;
+
+constexpr int kMeasure = BmsBar::kStandardTicks;
+
+// Reads a fixture through the file path, checking that the same bytes from memory
+// give the same result.
+std::unique_ptr<BmsBms> readFixture(const std::string& name)
+{
+    const std::string path = testDataPath("reader/" + name);
+    BmsReader reader;
+    reader.setNoticeSink({});
+    std::unique_ptr<BmsBms> fromFile;
+    const bool fileRead = reader.read(path.c_str(), fromFile);
+    const ReadFailure fileResult { lastParseResult().code, errorLine() };
+    EXPECT_EQ(readFailure(readFileBytes(path)), fileResult) << name;
+    EXPECT_TRUE(fileRead) << name << ": " << fileResult;
+    return fromFile;
+}
+
+TEST(ReaderInput, ReadsACarriageReturnLineFeedChartWithAnEndOfTextMark)
+{
+    const std::unique_ptr<BmsBms> document = readFixture("shift_jis_crlf.bms");
+    ASSERT_NE(document, nullptr);
+    EXPECT_STREQ(document->headerTable()->get("TITLE"), "\x83\x65\x83\x58\x83\x67\x8b\xc8");
+    EXPECT_STREQ(document->headerTable()->get("BPM"), "150");
+    EXPECT_STREQ(document->wavTable()->get(BmsWord("01")), "\x89\xb9.wav");
+    EXPECT_STREQ(document->bmpTable()->get(BmsWord("01")), "bg.bmp");
+    EXPECT_EQ(document->measureLength(0).ticks(), 288);
+    EXPECT_EQ(objectAt(*document, "11", 0), "01");
+    EXPECT_EQ(objectAt(*document, "11", 144), "02");
+    EXPECT_EQ(objectAt(*document, "01", 288, 0), "01");
+    EXPECT_EQ(objectAt(*document, "01", 288, 1), "02");
+    EXPECT_EQ(objectAt(*document, "04", 288), "01");
+    // Nothing after the 0x1A byte is read.
+    EXPECT_EQ(document->lineCount(), 3);
+}
+
+TEST(ReaderInput, DropsCarriageReturnsWhereverTheyStand)
+{
+    const std::unique_ptr<BmsBms> document = readFixture("carriage_returns_everywhere.bms");
+    ASSERT_NE(document, nullptr);
+    EXPECT_STREQ(document->headerTable()->get("TITLE"), "ab");
+    EXPECT_STREQ(document->headerTable()->get("GENRE"), "xy");
+    EXPECT_EQ(document->measureLength(1).ticks(), 192);
+    EXPECT_EQ(objectAt(*document, "11", kMeasure), "01");
+    EXPECT_EQ(objectAt(*document, "11", kMeasure + 192), "02");
+}
+
+TEST(ReaderInput, CarriageReturnAloneDoesNotEndALine)
+{
+    const ReadOutcome read = readChartText("#TITLE a\r#ARTIST b\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_STREQ(read.document->headerTable()->get("TITLE"), "a#ARTIST b");
+    EXPECT_EQ(read.document->headerTable()->find("ARTIST"), nullptr);
+
+    EXPECT_EQ(readFailure("#TITLE a\r\r\n#00111:0\r\n"), (ReadFailure { kResultBadObjectData, 2 }));
+    EXPECT_EQ(readFailure("#TITLE a\r\n#00111:01\r"), (ReadFailure { kResultUnexpectedEof, 2 }));
+}
+
+TEST(ReaderInput, EndOfTextByteEndsTheInputMidLine)
+{
+    EXPECT_EQ(readFailure("#TITLE a\x1A\n#ARTIST b\n"), (ReadFailure { kResultUnexpectedEof, 1 }));
+    const ReadOutcome read = readChartText("#TITLE a\n\x1A#00111:zz\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.document->lineCount(), 0);
+}
+
+TEST(ReaderInput, DefaultNoticeSinkIsStandardOutput)
+{
+    BmsReader reader;
+    std::unique_ptr<BmsBms> document;
+    testing::internal::CaptureStdout();
+    const bool read = reader.readBytes("#WAV01 a\n#WAV01 b\n#BMP01 a\n#BMP01 b\n", document);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "wavs overwrite\nbmps overwrite\n");
+    EXPECT_TRUE(read);
+}
+
+TEST(ReaderInput, EmptyNoticeSinkDiscardsTheNotices)
+{
+    BmsReader reader;
+    reader.setNoticeSink({});
+    std::unique_ptr<BmsBms> document;
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(reader.readBytes("#WAV01 a\n#WAV01 b\n", document));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// Inputs that once made the fuzzer fail must read without fault, with a result that
+// agrees with the document handed out.
+TEST(ReaderInput, ReadsEveryKeptFuzzerFinding)
+{
+    const std::filesystem::path findings = testDataPath("fuzz-regressions");
+    for (const auto& entry : std::filesystem::directory_iterator(findings)) {
+        const std::string name = entry.path().filename().string();
+        if (!entry.is_regular_file() || name == "README.md" || name == ".gitkeep")
+            continue;
+        const ReadOutcome read = readChartText(readFileBytes(entry.path().string()));
+        EXPECT_EQ(read.ok, lastParseResult().code == kResultOk) << name;
+        EXPECT_EQ(read.ok, read.document != nullptr) << name;
+    }
+}
+
+} // namespace

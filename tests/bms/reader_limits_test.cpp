@@ -1,0 +1,131 @@
+#include <clocale>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <new>
+#include <string>
+
+#include "reader_test_support.h"
+
+namespace {
+
+using namespace reader_test;
+
+constexpr int kMeasure = BmsBar::kStandardTicks;
+// One new line: 3840 positions of two bytes.
+constexpr std::size_t kLineBytes = BmsBuffer::kGrowthStep * sizeof(BmsWord);
+
+TEST(ReaderLimits, ReadsFieldsOfAnyLength)
+{
+    const std::string title(10000, 't');
+    const std::string key = "K" + std::string(5000, '9');
+    const std::string wav(5000, 'w');
+    // 3000 leading zeros before the 0.5.
+    const std::string length = std::string(3000, '0') + ".5";
+    const ReadOutcome read
+        = readChartText("#TITLE " + title + "\n#" + key + " v\n#WAV01 " + wav + "\n#00102:" + length + "\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.document->headerTable()->get("TITLE"), title);
+    EXPECT_STREQ(read.document->headerTable()->get(key.c_str()), "v");
+    EXPECT_EQ(read.document->wavTable()->get(BmsWord("01")), wav);
+    EXPECT_EQ(read.document->measureLength(1).ticks(), 192);
+}
+
+TEST(ReaderLimits, ReadsADataLineLongerThanTwoThousandCharacters)
+{
+    // A measure of length 4.0 with an object on every odd tick: 1536 pairs.
+    std::string objects;
+    for (int tick = 0; tick < 4 * kMeasure; ++tick)
+        objects += tick % 2 ? "0Z" : "00";
+    const ReadOutcome read = readChartText("#00002:4\n#00011:" + objects + "\n#00001:" + objects + "\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(objectAt(*read.document, "11", 1), "0Z");
+    EXPECT_EQ(objectAt(*read.document, "11", 4 * kMeasure - 1), "0Z");
+    EXPECT_EQ(objectAt(*read.document, "11", 4 * kMeasure - 2), "00");
+    EXPECT_EQ(objectAt(*read.document, "01", 4 * kMeasure - 1), "0Z");
+}
+
+TEST(ReaderLimits, RefusesAMeasureLongerThanAMillionTicks)
+{
+    EXPECT_EQ(readFailure("#00002:2604.17\n"), (ReadFailure { kResultBadMeasureLengthValue, 1 }));
+    EXPECT_EQ(
+        readFailure("\n#99902:" + std::string(400, '9') + "\n"), (ReadFailure { kResultBadMeasureLengthValue, 2 }));
+
+    const ReadOutcome read = readChartText("#00002:2604.16\n#00102:0." + std::string(400, '0') + "1\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.document->measureLength(0).ticks(), 999997); // 999,997.44 ticks
+    EXPECT_EQ(read.document->measureLength(1).ticks(), 0);
+}
+
+TEST(ReaderLimits, LongestChartKeepsItsTickArithmeticInRange)
+{
+    // 1000 measures of 999,936 ticks; the object at the end would need about 2 GB.
+    std::string chart;
+    for (int m = 0; m < BmsBms::kMeasureCount; ++m)
+        chart += "#" + std::to_string(1000 + m).substr(1) + "02:2604\n";
+    EXPECT_EQ(readFailure(chart + "#00011:01\n#99911:01\n"),
+        (ReadFailure { kResultChartTooLarge, BmsBms::kMeasureCount + 2 }));
+
+    const ReadOutcome read = readChartText(chart + "#00011:01\n#00111:01\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.document->measureStart(BmsBms::kMeasureCount), 999936000);
+    EXPECT_EQ(objectAt(*read.document, "11", 999936), "01");
+}
+
+TEST(ReaderLimits, StorageBudgetCountsEveryNewLine)
+{
+    const std::string threeLines = "#00011:01\n#00012:01\n#00001:01\n";
+    EXPECT_EQ(readFailure(threeLines, 3 * kLineBytes), (ReadFailure { kResultOk, 4 }));
+    EXPECT_EQ(readFailure(threeLines + "#00001:02\n", 3 * kLineBytes), (ReadFailure { kResultChartTooLarge, 4 }));
+    EXPECT_EQ(readFailure(threeLines + "#00013:01\n", 3 * kLineBytes), (ReadFailure { kResultChartTooLarge, 4 }));
+}
+
+TEST(ReaderLimits, StorageBudgetCountsLineGrowthInSteps)
+{
+    // Measure 10 starts at tick 3840, the first position of a line's second step.
+    EXPECT_EQ(readFailure("#00011:01\n#01011:01\n", 2 * kLineBytes).code, kResultOk);
+    EXPECT_EQ(readFailure("#00011:01\n#01011:01\n", 2 * kLineBytes - 1), (ReadFailure { kResultChartTooLarge, 2 }));
+    EXPECT_EQ(readFailure("#00001:01\n\n#01001:01\n", 2 * kLineBytes - 1), (ReadFailure { kResultChartTooLarge, 3 }));
+    // Empty objects and dropped lines take nothing.
+    // (Measure 5 has no ticks, so measure 11 starts at tick 3840.)
+    EXPECT_EQ(readFailure("#00011:01\n#01111:00\n#00502:0\n#00512:01\n", kLineBytes).code, kResultOk);
+}
+
+TEST(ReaderLimits, RunningOutOfMemoryFailsTheReadCleanly)
+{
+    BmsReader reader;
+    reader.setNoticeSink([](const char*) { throw std::bad_alloc(); });
+    auto document = std::make_unique<BmsBms>();
+    const BmsBms* current = document.get();
+    EXPECT_FALSE(reader.readBytes("#00011:01\n#00001:01\n#WAV01 a\n#WAV01 b\n", document));
+    EXPECT_EQ(lastParseResult().code, kResultChartTooLarge);
+    EXPECT_EQ(errorLine(), 4);
+    EXPECT_EQ(document.get(), current);
+}
+
+// Restores the C locale when a test has changed it.
+class ScopedNumericLocale {
+public:
+    bool select(const char* const* names)
+    {
+        for (; *names; ++names) {
+            if (std::setlocale(LC_ALL, *names) && std::strcmp(std::localeconv()->decimal_point, ",") == 0)
+                return true;
+        }
+        return false;
+    }
+    ~ScopedNumericLocale() { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST(ReaderLimits, MeasureLengthsIgnoreTheDecimalCommaOfTheLocale)
+{
+    static const char* const kCommaLocales[]
+        = { "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "German_Germany.1252", "de-DE", nullptr };
+    ScopedNumericLocale locale;
+    if (!locale.select(kCommaLocales))
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const ReadOutcome read = readChartText("#00102:0.75\n");
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.document->measureLength(1).ticks(), 288);
+}
+
+} // namespace
