@@ -1,0 +1,115 @@
+#include "heavy_chart.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "model/bms_word.h"
+
+namespace {
+
+// A small fixed generator (xorshift64*), so that every platform makes the same chart.
+class ChartRandom {
+public:
+    std::uint32_t next(std::uint32_t bound)
+    {
+        state_ ^= state_ >> 12;
+        state_ ^= state_ << 25;
+        state_ ^= state_ >> 27;
+        return static_cast<std::uint32_t>((state_ * 0x2545F4914F6CDD1DULL) >> 32) % bound;
+    }
+
+private:
+    std::uint64_t state_ = 0x51D0C0FFEEULL;
+};
+
+constexpr int kSoundCount = 1295;
+constexpr int kImageCount = 200;
+constexpr const char* kLineEnd = "\r\n";
+
+void appendIndex(std::string& out, int value)
+{
+    const BmsWord index(value);
+    out += index.high();
+    out += index.low();
+}
+
+void appendDefinitions(std::string& out, const char* kind, int count, const char* pattern)
+{
+    char name[64];
+    for (int value = 1; value <= count; ++value) {
+        out += '#';
+        out += kind;
+        appendIndex(out, value);
+        std::snprintf(name, sizeof name, pattern, value);
+        out += ' ';
+        out += name;
+        out += kLineEnd;
+    }
+}
+
+void appendLineStart(std::string& out, int measure, const char* channel)
+{
+    char start[16];
+    std::snprintf(start, sizeof start, "#%03d%s:", measure, channel);
+    out += start;
+}
+
+// One data line of objectCount objects, each an index 1..indexCount with the given
+// chance in 256 and "00" otherwise.
+void appendDataLine(std::string& out, ChartRandom& random, int measure, const char* channel, int objectCount,
+    int indexCount, std::uint32_t chance)
+{
+    appendLineStart(out, measure, channel);
+    for (int j = 0; j < objectCount; ++j) {
+        if (random.next(256) < chance)
+            appendIndex(out, 1 + static_cast<int>(random.next(static_cast<std::uint32_t>(indexCount))));
+        else
+            out += "00";
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+std::string heavyChartText(const HeavyChartShape& shape)
+{
+    static const char* const kNoteChannels[] = { "11", "12", "13", "14", "15", "16", "17", "18", "19", "21", "22", "23",
+        "24", "25", "26", "27", "28", "29" };
+    static const int kNoteGrids[] = { 16, 24, 32, 48, 64 };
+
+    ChartRandom random;
+    std::string out;
+    out.reserve(static_cast<std::size_t>(shape.measures) * (3000 + 100 * shape.lanes) + 64 * 1024);
+    out += "*---------------------- HEADER FIELD";
+    out += kLineEnd;
+    for (const char* header : { "#PLAYER 1", "#GENRE BENCHMARK", "#TITLE Heavy Chart", "#ARTIST Quelmarn", "#BPM 150",
+             "#PLAYLEVEL 12", "#RANK 2", "#TOTAL 400" }) {
+        out += header;
+        out += kLineEnd;
+    }
+    out += kLineEnd;
+    appendDefinitions(out, "WAV", kSoundCount, "keysound_%04d.wav");
+    appendDefinitions(out, "BMP", kImageCount, "layer_%03d.bmp");
+    out += kLineEnd;
+    out += "*---------------------- MAIN DATA FIELD";
+    out += kLineEnd;
+
+    for (int m = 0; m < shape.measures; ++m) {
+        if (m % 64 == 31) {
+            appendLineStart(out, m, "02");
+            out += m % 128 == 31 ? "0.75" : "1.5";
+            out += kLineEnd;
+        }
+        for (int lane = 0; lane < shape.lanes; ++lane)
+            appendDataLine(out, random, m, "01", 16, kSoundCount, 160);
+        for (const char* channel : kNoteChannels) {
+            const int grid = kNoteGrids[random.next(sizeof kNoteGrids / sizeof kNoteGrids[0])];
+            appendDataLine(out, random, m, channel, grid, kSoundCount, 128);
+        }
+        appendDataLine(out, random, m, "04", 4, kImageCount, 200);
+        appendDataLine(out, random, m, "06", 2, kImageCount, 64);
+        appendDataLine(out, random, m, "07", 8, kImageCount, 128);
+        out += kLineEnd;
+    }
+    return out;
+}
