@@ -76,20 +76,6 @@ TEST(BmsHeaderHashTest, TakeMovesTheValueOutOrLeavesTheBuffer)
     EXPECT_FALSE(table.remove("ARTIST"));
 }
 
-TEST(BmsHeaderHashTest, DetachHandsOverAndInsertTakesBack)
-{
-    BmsHeaderHash table;
-    table.set("BPM", "150");
-    table.set("RANK", "2");
-    auto entry = table.detach("bpm");
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->next(), nullptr);
-    EXPECT_EQ(table.count(), 1);
-    table.insert(std::move(entry));
-    EXPECT_STREQ(table.get("BPM"), "150");
-    EXPECT_EQ(table.count(), 2);
-}
-
 TEST(BmsHeaderHashTest, CloneDrainsLikeTheSourceAndLeavesItUnchanged)
 {
     BmsHeaderHash table;

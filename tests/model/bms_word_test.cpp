@@ -41,7 +41,7 @@ TEST(BmsWordTest, EveryValueRoundTrips)
     }
 }
 
-TEST(BmsWordTest, TextComparisonIsByteForByteButCompareCharsNormalises)
+TEST(BmsWordTest, ComparisonsWithTextsAndValues)
 {
     BmsWord id("A1");
     EXPECT_FALSE(id.equalsText("a1"));
@@ -49,10 +49,6 @@ TEST(BmsWordTest, TextComparisonIsByteForByteButCompareCharsNormalises)
     EXPECT_TRUE(id.differsFromText("A"));
     EXPECT_FALSE(BmsWord().equalsText(""));
     EXPECT_EQ(id.compareChars('a', '1'), 0);
-}
-
-TEST(BmsWordTest, ValuesOutsideTheRangeNeverMatch)
-{
     EXPECT_FALSE(BmsWord().equalsValue(-1));
     EXPECT_FALSE(BmsWord().equalsValue(1296));
     EXPECT_TRUE(BmsWord().equalsValue(0));
