@@ -1,0 +1,86 @@
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "bms/bms_reader.h"
+#include "bms/bms_writer.h"
+#include "heavy_chart.h"
+
+namespace {
+
+std::unique_ptr<BmsBms> heavyChart(benchmark::State& state, const std::string& text)
+{
+    BmsReader reader;
+    reader.setNoticeSink({});
+    std::unique_ptr<BmsBms> document;
+    if (!reader.readBytes(text, document)) {
+        state.SkipWithError("the heavy chart did not read");
+    }
+    return document;
+}
+
+void reportBytes(benchmark::State& state, std::size_t bytes)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+    state.counters["chart_MB"] = static_cast<double>(bytes) / 1e6;
+}
+
+// The normalised text of the heavy chart of range(0) measures, in memory.
+void BM_ChartTextHeavyChart(benchmark::State& state)
+{
+    const auto document = heavyChart(state, heavyChartText({ .measures = static_cast<int>(state.range(0)) }));
+    if (!document) {
+        return;
+    }
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const std::string text = chartText(*document);
+        size = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    reportBytes(state, size);
+}
+BENCHMARK(BM_ChartTextHeavyChart)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Saving the full heavy chart: the text, the temporary file with its flush to the
+// disk, and the replacement of the previous save.
+void BM_WriteHeavyChart(benchmark::State& state)
+{
+    const auto document = heavyChart(state, heavyChartText());
+    if (!document) {
+        return;
+    }
+    const std::string path = "quelmarn-heavy-chart-written.bms";
+    for (auto _ : state) {
+        if (!writeChart(path.c_str(), *document)) {
+            state.SkipWithError("the heavy chart could not be saved");
+            break;
+        }
+    }
+    std::remove(path.c_str());
+    reportBytes(state, chartText(*document).size());
+}
+BENCHMARK(BM_WriteHeavyChart)->Unit(benchmark::kMillisecond);
+
+// Reading the heavy chart from memory and writing its normalised text.
+void BM_ReadWriteHeavyChart(benchmark::State& state)
+{
+    const std::string text = heavyChartText();
+    BmsReader reader;
+    reader.setNoticeSink({});
+    for (auto _ : state) {
+        std::unique_ptr<BmsBms> document;
+        if (!reader.readBytes(text, document)) {
+            state.SkipWithError("the heavy chart did not read");
+            break;
+        }
+        const std::string written = chartText(*document);
+        benchmark::DoNotOptimize(written.data());
+    }
+    reportBytes(state, text.size());
+}
+BENCHMARK(BM_ReadWriteHeavyChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
