@@ -1,0 +1,43 @@
+#pragma once
+
+// The files beside a chart, as a player looks for them: a definition's name is a path
+// relative to the chart's directory, with either slash. Charts come from Windows,
+// whose file systems ignore case; on Linux the name is tried as its raw bytes and
+// converted from code page 932 to UTF-8, with ASCII case ignored in every part.
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct FoundFile {
+    // Equal for two finds of the same file, and for the same file in files().
+    std::string key;
+    // Its path relative to the chart's directory, as the system spells it.
+    std::string name;
+};
+
+class ChartFolder {
+public:
+    // The folder of the chart at chartPath.
+    explicit ChartFolder(const std::string& chartPath);
+    ~ChartFolder();
+    ChartFolder(const ChartFolder&) = delete;
+    ChartFolder& operator=(const ChartFolder&) = delete;
+
+    // The file, not a directory, that a definition's name (code page 932) names.
+    std::optional<FoundFile> find(const std::string& name);
+    // The files directly in the folder, by name.
+    std::vector<FoundFile> files();
+
+private:
+    struct Listing;
+    const Listing& listingOf(const std::string& directory);
+    std::optional<FoundFile> findComponents(const std::vector<std::string>& components, bool doubleByte);
+
+    // With its trailing separator; empty for the current directory.
+    std::string directory_;
+    // Directory contents read once, by path (POSIX only).
+    std::map<std::string, std::unique_ptr<Listing>> listings_;
+};

@@ -1,0 +1,93 @@
+#ifdef _WIN32
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "cli/chart_folder.h"
+#include "cli/file_name_rules.h"
+
+// Windows file systems ignore case themselves, so nothing is listed ahead.
+struct ChartFolder::Listing { };
+
+namespace {
+
+// The same file gives the same key however its name was spelt: one separator, one case.
+std::string fileKey(const std::string& name)
+{
+    std::string joined;
+    for (const std::string& component : nameComponents(name, true)) {
+        if (component == ".") {
+            continue;
+        }
+        if (!joined.empty()) {
+            joined += '\\';
+        }
+        joined += component;
+    }
+    return foldAsciiCase(joined, true);
+}
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle)
+        : handle_(handle)
+    {
+    }
+    ~FindHandle()
+    {
+        if (valid()) {
+            FindClose(handle_);
+        }
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+} // namespace
+
+ChartFolder::ChartFolder(const std::string& chartPath)
+    : directory_(directoryPart(chartPath, true))
+{
+}
+
+ChartFolder::~ChartFolder() = default;
+
+std::optional<FoundFile> ChartFolder::find(const std::string& name)
+{
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    const std::string path = directory_ + name;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::nullopt;
+    }
+    return FoundFile { fileKey(name), name };
+}
+
+std::vector<FoundFile> ChartFolder::files()
+{
+    std::vector<FoundFile> found;
+    WIN32_FIND_DATAA entry;
+    const std::string pattern = directory_ + "*";
+    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
+    if (!search.valid()) {
+        return found;
+    }
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            found.push_back({ fileKey(entry.cFileName), entry.cFileName });
+        }
+    } while (FindNextFileA(search.get(), &entry));
+    std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.name < b.name; });
+    return found;
+}
+
+#endif

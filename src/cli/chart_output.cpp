@@ -1,0 +1,97 @@
+#include "cli/chart_output.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include "bms/bms_writer.h"
+#include "bms/layout_check.h"
+#include "cli/text_encoding.h"
+
+namespace {
+
+constexpr const char* kStandardOutputName = "-";
+
+bool refusesUnkeepable(CliSession& session, const std::string& file, const BmsBms& document, bool force)
+{
+    if (force) {
+        return false;
+    }
+    const std::string construct = findUnkeepableConstruct(document);
+    if (construct.empty()) {
+        return false;
+    }
+    session.err() << file << ": not written: the chart uses " << cp932ForConsole(construct)
+                  << ", which the normalised layout cannot keep (--force writes it anyway)\n";
+    return true;
+}
+
+int writeToStandardOutput(CliSession& session, const BmsBms& document)
+{
+    errno = 0;
+    const std::string text = chartText(document);
+    std::ostream& out = session.out();
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+        session.err() << "standard output: cannot write: " << systemErrorText(errno) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int writeToFile(CliSession& session, const std::string& path, const BmsBms& document)
+{
+    errno = 0;
+    if (!writeChart(path.c_str(), document)) {
+        session.err() << path << ": cannot write: " << systemErrorText(errno) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+void addOutputOptions(CLI::App& command, OutputOptions& options)
+{
+    auto* output = command.add_option("-o,--output", options.outPath, "Write the chart to OUT (- for standard output)")
+                       ->option_text("OUT");
+    auto* inPlace = command.add_flag("--in-place", options.inPlace, "Replace FILE with the result");
+    output->excludes(inPlace);
+    command.add_flag("--force", options.force, "Write even a chart whose #RANDOM/#IF or #BASE 62 a save loses");
+}
+
+int emitChart(CliSession& session, const std::string& file, const BmsBms& document, const OutputOptions& options)
+{
+    if (refusesUnkeepable(session, file, document, options.force)) {
+        return 1;
+    }
+    if (options.inPlace) {
+        const int status = writeToFile(session, file, document);
+        if (status == 0) {
+            session.out() << file << ": written\n";
+        }
+        return status;
+    }
+    if (options.outPath.empty() || options.outPath == kStandardOutputName) {
+        return writeToStandardOutput(session, document);
+    }
+    return writeToFile(session, options.outPath, document);
+}
+
+int editCharts(
+    CliSession& session, const std::vector<std::string>& files, const OutputOptions& options, const ChartEdit& edit)
+{
+    if (files.size() > 1 && !options.inPlace) {
+        throw CLI::ValidationError("FILE", "several files are written only with --in-place");
+    }
+    int status = 0;
+    for (const std::string& file : files) {
+        std::unique_ptr<BmsBms> document = session.readOrReport(file);
+        int fileStatus = document ? edit(*document, file) : 1;
+        if (fileStatus == 0) {
+            fileStatus = emitChart(session, file, *document, options);
+        }
+        status = std::max(status, fileStatus);
+    }
+    return status;
+}

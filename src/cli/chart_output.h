@@ -1,0 +1,35 @@
+#pragma once
+
+// Where every writing command puts its chart: to OUT with -o, back to FILE with
+// --in-place, to standard output otherwise (or with -o -). A chart that the normalised
+// layout cannot keep is refused unless --force is given.
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/cli_session.h"
+
+struct OutputOptions {
+    std::string outPath;
+    bool inPlace = false;
+    bool force = false;
+};
+
+// Adds -o/--output, --in-place and --force to a command.
+void addOutputOptions(CLI::App& command, OutputOptions& options);
+
+// Writes the chart read from file where the options say. Returns the exit status: 0,
+// or 1 after reporting on standard error why nothing was written.
+int emitChart(CliSession& session, const std::string& file, const BmsBms& document, const OutputOptions& options);
+
+// Changes a chart read from file; returns 0 to have it written, or the exit status
+// with which the file fails unwritten (having said why).
+using ChartEdit = std::function<int(BmsBms& document, const std::string& file)>;
+
+// Reads, edits and writes each file in turn; a file that fails does not stop the
+// others. Several files are a usage error unless they are written in place. Returns
+// the highest exit status of any file.
+int editCharts(
+    CliSession& session, const std::vector<std::string>& files, const OutputOptions& options, const ChartEdit& edit);

@@ -1,0 +1,52 @@
+#include "cli/cli_arguments.h"
+
+#include "editing/definition_kind.h"
+#include "model/bms_word.h"
+
+namespace {
+
+// ASCII only, whatever the C locale says.
+bool isBase36Digit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+} // namespace
+
+CLI::Option* addKindArgument(CLI::App& command, int& kind)
+{
+    return command
+        .add_option_function<std::string>(
+            "KIND",
+            [&kind](const std::string& text) { kind = CLI::detail::to_lower(text) == "bmp" ? kKindBmp : kKindWav; },
+            "Definition list: wav or bmp")
+        ->required()
+        ->type_name("")
+        ->check(CLI::IsMember({ "wav", "bmp" }, CLI::ignore_case).name("KIND"));
+}
+
+const CLI::Validator& indexValidator()
+{
+    static const CLI::Validator validator(
+        [](const std::string& text) {
+            const bool valid = text.size() == 2 && isBase36Digit(text[0]) && isBase36Digit(text[1]);
+            return valid ? std::string() : "not an index (two base-36 digits, 00 to ZZ): " + text;
+        },
+        "INDEX");
+    return validator;
+}
+
+int indexValue(const std::string& text)
+{
+    return BmsWord(text[0], text[1]).value();
+}
+
+std::vector<int> indexValues(const std::vector<std::string>& texts)
+{
+    std::vector<int> values;
+    values.reserve(texts.size());
+    for (const std::string& text : texts) {
+        values.push_back(indexValue(text));
+    }
+    return values;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// The argument types the commands share: KIND (wav or bmp) and INDEX (two base-36
+// digits in either case). Anything else is a usage error.
+
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+// Adds the positional KIND argument; kind receives kKindWav or kKindBmp.
+CLI::Option* addKindArgument(CLI::App& command, int& kind);
+
+// Checks that a value is an INDEX.
+const CLI::Validator& indexValidator();
+
+// The value 0..1295 of a text that passed indexValidator.
+int indexValue(const std::string& text);
+std::vector<int> indexValues(const std::vector<std::string>& texts);

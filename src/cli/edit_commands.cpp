@@ -1,0 +1,163 @@
+#include <memory>
+#include <string>
+
+#include "cli/chart_output.h"
+#include "cli/cli_arguments.h"
+#include "cli/commands.h"
+#include "cli/selection_page.h"
+#include "editing/definition_operations.h"
+
+namespace {
+
+constexpr int kUsageStatus = 2;
+
+struct EditArguments {
+    int kind = kKindWav;
+    std::vector<std::string> files;
+    std::vector<std::string> indices;
+    bool up = true;
+    OutputOptions output;
+};
+
+// What an edit command does to the page of its kind, with the named rows selected.
+using PageEdit = std::function<int(SelectionPage& page, const std::string& file)>;
+
+CLI::App* addEditCommand(CLI::App& app, const char* name, const char* description, EditArguments& arguments)
+{
+    CLI::App* command = app.add_subcommand(name, description);
+    addKindArgument(*command, arguments.kind);
+    return command;
+}
+
+void addSingleFile(CLI::App& command, EditArguments& arguments)
+{
+    command
+        .add_option_function<std::string>(
+            "FILE", [&arguments](const std::string& file) { arguments.files = { file }; }, "Chart file")
+        ->required()
+        ->type_name("");
+}
+
+void addManyFiles(CLI::App& command, EditArguments& arguments)
+{
+    command.add_option("FILE", arguments.files, "Chart files (several only with --in-place)")
+        ->required()
+        ->type_name("");
+}
+
+void finishEditCommand(CLI::App& command, CliSession& session, CommandList& commands,
+    std::shared_ptr<EditArguments> arguments, PageEdit edit)
+{
+    addOutputOptions(command, arguments->output);
+    commands.push_back({ &command, [&session, arguments, edit] {
+                            return editCharts(session, arguments->files, arguments->output,
+                                [&](BmsBms& document, const std::string& file) {
+                                    SelectionPage page(document, arguments->kind);
+                                    for (int row : indexValues(arguments->indices)) {
+                                        page.select(row);
+                                    }
+                                    return edit(page, file);
+                                });
+                        } });
+}
+
+void addSwapCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<EditArguments>();
+    CLI::App* command = addEditCommand(app, "swap", "Exchange two definitions and their references", *arguments);
+    addSingleFile(*command, *arguments);
+    // A and B are two arguments in the help, one selection in the end.
+    for (const char* name : { "A", "B" }) {
+        command->add_option(name)
+            ->description("Index to exchange")
+            ->required()
+            ->check(indexValidator())
+            ->each([arguments](const std::string& index) { arguments->indices.push_back(index); });
+    }
+    finishEditCommand(*command, session, commands, arguments, [&session](SelectionPage& page, const std::string& file) {
+        if (!swapTopTwoSelected(page, session.plan())) {
+            session.err() << file << ": nothing swapped: give two different indices from 01 to ZZ\n";
+            return kUsageStatus;
+        }
+        return 0;
+    });
+}
+
+void addMoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<EditArguments>();
+    CLI::App* command
+        = addEditCommand(app, "move", "Move definitions one row up or down, with their references", *arguments);
+    addSingleFile(*command, *arguments);
+    command
+        ->add_option_function<std::string>(
+            "DIRECTION",
+            [arguments](const std::string& direction) { arguments->up = CLI::detail::to_lower(direction) == "up"; },
+            "up (towards 01) or down (towards ZZ)")
+        ->required()
+        ->type_name("")
+        ->check(CLI::IsMember({ "up", "down" }, CLI::ignore_case).name("up|down"));
+    command->add_option("INDEX", arguments->indices, "Indices to move")
+        ->required()
+        ->type_name("")
+        ->check(indexValidator());
+    finishEditCommand(
+        *command, session, commands, arguments, [&session, arguments](SelectionPage& page, const std::string& file) {
+            if (!moveSelection(page, session.plan(), arguments->up)) {
+                session.err() << file << ": nothing moved: the selection holds 00 or already stands at the "
+                              << (arguments->up ? "top" : "bottom") << "; the chart is written unchanged\n";
+            }
+            return 0;
+        });
+}
+
+void addRemoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<EditArguments>();
+    CLI::App* command
+        = addEditCommand(app, "remove", "Remove definitions (their objects stay in the channel data)", *arguments);
+    addSingleFile(*command, *arguments);
+    command->add_option("INDEX", arguments->indices, "Indices to remove")
+        ->required()
+        ->type_name("")
+        ->check(indexValidator());
+    finishEditCommand(*command, session, commands, arguments, [](SelectionPage& page, const std::string&) {
+        removeSelected(page);
+        return 0;
+    });
+}
+
+void addUnregisterUnusedCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<EditArguments>();
+    CLI::App* command = addEditCommand(
+        app, "unregister-unused", "Remove every definition that no channel data refers to", *arguments);
+    addManyFiles(*command, *arguments);
+    finishEditCommand(*command, session, commands, arguments, [](SelectionPage& page, const std::string&) {
+        unregisterUnreferenced(page);
+        return 0;
+    });
+}
+
+void addCompactCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<EditArguments>();
+    CLI::App* command = addEditCommand(
+        app, "compact", "Renumber the definitions into one run without gaps, with their references", *arguments);
+    addManyFiles(*command, *arguments);
+    finishEditCommand(*command, session, commands, arguments, [&session](SelectionPage& page, const std::string&) {
+        compactIndices(page, session.plan());
+        return 0;
+    });
+}
+
+} // namespace
+
+void addEditCommands(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    addSwapCommand(app, session, commands);
+    addMoveCommand(app, session, commands);
+    addRemoveCommand(app, session, commands);
+    addUnregisterUnusedCommand(app, session, commands);
+    addCompactCommand(app, session, commands);
+}

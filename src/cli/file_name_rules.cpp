@@ -1,0 +1,95 @@
+#include "cli/file_name_rules.h"
+
+#include "gui/path_parts.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr bool kPathsHaveDrives = true;
+#else
+constexpr bool kPathsHaveDrives = false;
+#endif
+
+bool isSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+bool isAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Bytes of the character at name[i].
+size_t characterLength(std::string_view name, size_t i, bool doubleByte)
+{
+    const bool pair = doubleByte && isDoubleByteLead(static_cast<unsigned char>(name[i])) && i + 1 < name.size();
+    return pair ? 2 : 1;
+}
+
+} // namespace
+
+std::vector<std::string> nameComponents(std::string_view name, bool doubleByte)
+{
+    std::vector<std::string> components;
+    std::string component;
+    for (size_t i = 0; i < name.size();) {
+        const size_t length = characterLength(name, i, doubleByte);
+        if (length == 1 && isSeparator(name[i])) {
+            if (!component.empty()) {
+                components.push_back(std::move(component));
+            }
+            component.clear();
+        } else {
+            component.append(name.substr(i, length));
+        }
+        i += length;
+    }
+    if (!component.empty()) {
+        components.push_back(std::move(component));
+    }
+    return components;
+}
+
+std::string foldAsciiCase(std::string_view name, bool doubleByte)
+{
+    std::string folded(name);
+    for (size_t i = 0; i < folded.size();) {
+        const size_t length = characterLength(folded, i, doubleByte);
+        if (length == 1 && folded[i] >= 'A' && folded[i] <= 'Z') {
+            folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
+        }
+        i += length;
+    }
+    return folded;
+}
+
+size_t extensionStart(std::string_view name, bool doubleByte)
+{
+    size_t dot = std::string_view::npos;
+    for (size_t i = 0; i < name.size();) {
+        const size_t length = characterLength(name, i, doubleByte);
+        if (length == 1 && name[i] == '.') {
+            dot = i;
+        } else if (length == 1 && isSeparator(name[i])) {
+            dot = std::string_view::npos;
+        }
+        i += length;
+    }
+    return dot;
+}
+
+std::string directoryPart(std::string_view path, bool doubleByte)
+{
+    size_t end = 0;
+    for (size_t i = 0; i < path.size();) {
+        const size_t length = characterLength(path, i, doubleByte);
+        // A drive such as "C:" counts as a directory of its own: "C:a.bms" lies in C:.
+        const bool drive = kPathsHaveDrives && i == 1 && path[i] == ':' && isAsciiLetter(path[0]);
+        if (length == 1 && (isSeparator(path[i]) || drive)) {
+            end = i + 1;
+        }
+        i += length;
+    }
+    return std::string(path.substr(0, end));
+}

@@ -1,0 +1,19 @@
+#include <iostream>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#endif
+
+#include "cli/cli_app.h"
+
+int main(int argc, char** argv)
+{
+#ifdef _WIN32
+    // Charts go to standard output byte for byte, CR LF included.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    return runCli(argc, argv, std::cout, std::cerr);
+}

@@ -1,0 +1,226 @@
+#include <array>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "bms/parse_result.h"
+#include "cli/chart_folder.h"
+#include "cli/commands.h"
+#include "cli/file_name_rules.h"
+#include "cli/text_encoding.h"
+#include "editing/definition_kind.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Players that miss a file try the same name with the other extensions of its kind.
+constexpr std::array<std::string_view, 4> kSoundExtensions = { ".wav", ".ogg", ".flac", ".mp3" };
+constexpr std::array<std::string_view, 9> kPictureExtensions
+    = { ".bmp", ".png", ".jpg", ".jpeg", ".mpg", ".mpeg", ".mp4", ".wmv", ".avi" };
+
+struct MissingArguments {
+    std::vector<std::string> files;
+    bool json = false;
+    bool unreferenced = false;
+};
+
+// A definition whose file is not there under its own name.
+struct AbsentFile {
+    int kind;
+    BmsWord index;
+    std::string name;
+    std::optional<std::string> foundAs; // the same name with another extension
+};
+
+struct ChartReport {
+    std::vector<AbsentFile> absent;
+    std::vector<std::string> unreferenced;
+
+    bool missesAny() const
+    {
+        return std::any_of(absent.begin(), absent.end(), [](const AbsentFile& file) { return !file.foundAs; });
+    }
+};
+
+template <size_t N> bool contains(const std::array<std::string_view, N>& extensions, std::string_view extension)
+{
+    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
+}
+
+// The name's own extension, folded; empty when it has none.
+std::string foldedExtension(std::string_view name)
+{
+    const size_t start = extensionStart(name, true);
+    return start == std::string_view::npos ? std::string() : foldAsciiCase(name.substr(start), true);
+}
+
+template <size_t N>
+std::optional<FoundFile> findWithOtherExtension(
+    ChartFolder& folder, const std::string& name, const std::array<std::string_view, N>& extensions)
+{
+    const size_t start = extensionStart(name, true);
+    const std::string stem = name.substr(0, start == std::string::npos ? name.size() : start);
+    const std::string ownExtension = foldedExtension(name);
+    for (std::string_view extension : extensions) {
+        if (extension != ownExtension) {
+            if (std::optional<FoundFile> found = folder.find(stem + std::string(extension))) {
+                return found;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void checkTable(const BmsBms& document, int kind, ChartFolder& folder, ChartReport& report, std::set<std::string>& used)
+{
+    const BmsRegistArray& table = *tableOfKind(document, kind);
+    for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
+        const BmsWord index(i);
+        if (!table.has(index)) {
+            continue;
+        }
+        const std::string name = table.get(index);
+        std::optional<FoundFile> found = folder.find(name);
+        if (found) {
+            used.insert(found->key);
+            continue;
+        }
+        found = kind == kKindBmp ? findWithOtherExtension(folder, name, kPictureExtensions)
+                                 : findWithOtherExtension(folder, name, kSoundExtensions);
+        if (found) {
+            used.insert(found->key);
+        }
+        report.absent.push_back({ kind, index, name, found ? std::optional(found->name) : std::nullopt });
+    }
+}
+
+ChartReport checkChart(const BmsBms& document, const std::string& file, bool listUnreferenced)
+{
+    ChartFolder folder(file);
+    ChartReport report;
+    std::set<std::string> used;
+    checkTable(document, kKindWav, folder, report, used);
+    checkTable(document, kKindBmp, folder, report, used);
+    if (listUnreferenced) {
+        for (const FoundFile& candidate : folder.files()) {
+            const std::string extension = foldedExtension(candidate.name);
+            const bool media = contains(kSoundExtensions, extension) || contains(kPictureExtensions, extension);
+            if (media && used.count(candidate.key) == 0) {
+                report.unreferenced.push_back(candidate.name);
+            }
+        }
+    }
+    return report;
+}
+
+std::string definitionLabel(const AbsentFile& file)
+{
+    char index[3];
+    return std::string(file.kind == kKindBmp ? "BMP" : "WAV") + file.index.toText(index);
+}
+
+void printText(std::ostream& out, const std::string& file, const ChartReport& report)
+{
+    for (const AbsentFile& absent : report.absent) {
+        out << file << ": " << definitionLabel(absent) << ' ' << cp932ForConsole(absent.name) << ": ";
+        if (absent.foundAs) {
+            out << "found as " << systemTextForConsole(*absent.foundAs) << '\n';
+        } else {
+            out << "missing\n";
+        }
+    }
+    for (const std::string& name : report.unreferenced) {
+        out << file << ": unreferenced: " << systemTextForConsole(name) << '\n';
+    }
+    if (!report.missesAny()) {
+        out << file << ": ok\n";
+    }
+}
+
+Json reportJson(const std::string& file, const ChartReport& report, bool listUnreferenced)
+{
+    Json missing = Json::array();
+    Json otherExtension = Json::array();
+    for (const AbsentFile& absent : report.absent) {
+        char index[3];
+        Json entry;
+        entry["kind"] = absent.kind == kKindBmp ? "bmp" : "wav";
+        entry["index"] = absent.index.toText(index);
+        entry["name"] = cp932ToUtf8(absent.name);
+        if (absent.foundAs) {
+            entry["found"] = systemTextToUtf8(*absent.foundAs);
+            otherExtension.push_back(std::move(entry));
+        } else {
+            missing.push_back(std::move(entry));
+        }
+    }
+    Json chart;
+    chart["file"] = systemTextToUtf8(file);
+    chart["missing"] = std::move(missing);
+    chart["other_extension"] = std::move(otherExtension);
+    if (listUnreferenced) {
+        Json unreferenced = Json::array();
+        for (const std::string& name : report.unreferenced) {
+            unreferenced.push_back(systemTextToUtf8(name));
+        }
+        chart["unreferenced"] = std::move(unreferenced);
+    }
+    return chart;
+}
+
+Json readFailureJson(const std::string& file)
+{
+    Json error;
+    error["code"] = lastParseResult().code;
+    error["line"] = errorLine();
+    error["message"] = cp932ToUtf8(errorMessage());
+    Json chart;
+    chart["file"] = systemTextToUtf8(file);
+    chart["error"] = std::move(error);
+    return chart;
+}
+
+int findMissing(CliSession& session, const MissingArguments& arguments)
+{
+    int status = 0;
+    Json charts = Json::array();
+    for (const std::string& file : arguments.files) {
+        std::unique_ptr<BmsBms> document = session.readOrReport(file);
+        if (!document) {
+            status = 1;
+            if (arguments.json) {
+                charts.push_back(readFailureJson(file));
+            }
+            continue;
+        }
+        const ChartReport report = checkChart(*document, file, arguments.unreferenced);
+        if (report.missesAny()) {
+            status = 1;
+        }
+        if (arguments.json) {
+            charts.push_back(reportJson(file, report, arguments.unreferenced));
+        } else {
+            printText(session.out(), file, report);
+        }
+    }
+    if (arguments.json) {
+        session.out() << charts.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
+    }
+    return status;
+}
+
+} // namespace
+
+void addMissingCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<MissingArguments>();
+    CLI::App* command = app.add_subcommand("missing", "Report the WAV and BMP definitions whose files are not there");
+    command->add_option("FILE", arguments->files, "Chart files")->required()->type_name("");
+    command->add_flag("--json", arguments->json, "Print a JSON array with one object per chart");
+    command->add_flag(
+        "--unreferenced", arguments->unreferenced, "Also list the sound and image files that no definition names");
+    commands.push_back({ command, [&session, arguments] { return findMissing(session, *arguments); } });
+}

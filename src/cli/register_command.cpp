@@ -1,0 +1,100 @@
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/chart_output.h"
+#include "cli/cli_arguments.h"
+#include "cli/commands.h"
+#include "cli/selection_page.h"
+#include "cli/text_encoding.h"
+#include "editing/file_registration.h"
+#include "gui/path_parts.h"
+
+namespace {
+
+struct RegisterArguments {
+    int kind = kKindWav;
+    std::vector<std::string> files;
+    std::string at = "01";
+    std::vector<std::string> paths;
+    OutputOptions output;
+};
+
+// The file name with its extension that a path names, in the chart's code page 932;
+// nothing (after saying why) when the path cannot give one.
+std::optional<std::string> bareFileName(CliSession& session, const std::string& path)
+{
+    const std::optional<std::string> converted = systemTextToCp932(path);
+    if (!converted) {
+        session.err() << path << ": cannot register: the name has no code page 932 form\n";
+        return std::nullopt;
+    }
+    if (converted->size() >= static_cast<size_t>(kPathBufferSize)) {
+        session.err() << path << ": cannot register: the path is longer than " << kPathBufferSize - 1 << " bytes\n";
+        return std::nullopt;
+    }
+    char buffer[kPathBufferSize] = {};
+    std::memcpy(buffer, converted->data(), converted->size());
+    keepPathParts(buffer, false, false, true, true);
+    if (buffer[0] == '\0') {
+        session.err() << path << ": cannot register: the path names no file\n";
+        return std::nullopt;
+    }
+    return std::string(buffer);
+}
+
+int usedSlotCount(const BmsRegistArray& table)
+{
+    int count = 0;
+    for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
+        count += table.has(BmsWord(i)) ? 1 : 0;
+    }
+    return count;
+}
+
+int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBms& document, const std::string& file)
+{
+    std::vector<std::string> names;
+    for (const std::string& path : arguments.paths) {
+        std::optional<std::string> name = bareFileName(session, path);
+        if (!name) {
+            return 1;
+        }
+        names.push_back(std::move(*name));
+    }
+    SelectionPage page(document, arguments.kind);
+    page.setCaretRow(indexValue(arguments.at));
+    const int usedBefore = usedSlotCount(page.table());
+    registerFileNames(page, names);
+    const int registered = usedSlotCount(page.table()) - usedBefore;
+    const int ignored = static_cast<int>(names.size()) - registered;
+    if (ignored > 0) {
+        session.err() << file << ": no free slot from " << arguments.at << " to ZZ for the last " << ignored
+                      << " of the names; they are not registered\n";
+    }
+    return 0;
+}
+
+} // namespace
+
+void addRegisterCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<RegisterArguments>();
+    CLI::App* command = app.add_subcommand("register", "Register the file names of paths into free slots");
+    addKindArgument(*command, arguments->kind);
+    command
+        ->add_option_function<std::string>(
+            "FILE", [arguments](const std::string& file) { arguments->files = { file }; }, "Chart file")
+        ->required()
+        ->type_name("");
+    command->add_option("PATH", arguments->paths, "Files whose names are registered")->required()->type_name("");
+    command->add_option("--at", arguments->at, "First slot to fill (default 01)")->check(indexValidator());
+    addOutputOptions(*command, arguments->output);
+    commands.push_back({ command, [&session, arguments] {
+                            return editCharts(session, arguments->files, arguments->output,
+                                [&](BmsBms& document, const std::string& file) {
+                                    return registerPaths(session, *arguments, document, file);
+                                });
+                        } });
+}
