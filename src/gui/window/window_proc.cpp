@@ -13,7 +13,8 @@ LRESULT CALLBACK TtWndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPar
 int messageLoop()
 {
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0)) {
+    // GetMessageA answers -1 on failure, which must end the loop as well as WM_QUIT.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
