@@ -1,0 +1,160 @@
+#include <benchmark/benchmark.h>
+#include <memory>
+
+#include "bms/bms_reader.h"
+#include "editing/definition_operations.h"
+#include "editing/object_scan.h"
+#include "heavy_chart.h"
+
+namespace {
+
+// A page whose refreshes cost nothing, so that only the operation itself is measured.
+// Its selection is two fixed rows.
+class QuietPage : public DefinitionPage {
+public:
+    QuietPage(BmsBms& document, int kind, int first, int second)
+        : document_(document)
+        , kind_(kind)
+        , first_(first)
+        , second_(second)
+    {
+    }
+
+    BmsBms& document() override { return document_; }
+    int kind() const override { return kind_; }
+    bool isSelected(int row) override { return row == first_ || row == second_; }
+    void select(int) override { }
+    int caretRow() override { return first_; }
+    void refreshRow(int) override { }
+    void refreshAll() override { }
+
+private:
+    BmsBms& document_;
+    int kind_;
+    int first_;
+    int second_;
+};
+
+std::unique_ptr<BmsBms> readHeavyChart(benchmark::State& state, const HeavyChartShape& shape)
+{
+    BmsReader reader;
+    reader.setNoticeSink({});
+    std::unique_ptr<BmsBms> document;
+    if (!reader.readBytes(heavyChartText(shape), document))
+        state.SkipWithError("the heavy chart did not read");
+    return document;
+}
+
+// The heavy chart of range(0) measures and range(1) lanes of channel 01.
+HeavyChartShape shapeOfRun(const benchmark::State& state)
+{
+    return { .measures = static_cast<int>(state.range(0)), .lanes = static_cast<int>(state.range(1)) };
+}
+
+// Positions the renumbering scan visits: the WAV lines with their lanes, each up to the
+// chart's last object.
+long long wavPositions(BmsBms& document)
+{
+    long long lines = 0;
+    for (BmsChannel* line = document.firstLine(); line; line = line->next()) {
+        for (BmsChannel* lane = line; lane; lane = lane->child())
+            lines += isWavChannel(lane->channel());
+    }
+    return lines * (document.lastObjectPosition() + 1LL);
+}
+
+// Items are the positions scanned, so items_per_second is positions per second.
+void reportPositions(benchmark::State& state, BmsBms& document)
+{
+    const long long positions = wavPositions(document);
+    state.SetItemsProcessed(state.iterations() * positions);
+    state.counters["ticks_x_lines_M"] = static_cast<double>(positions) / 1e6;
+}
+
+// Takes index 01 out of the chart (definition and objects), so that compacting moves
+// every other WAV index down by one: the longest plan there is.
+void openHoleAt01(BmsBms& document)
+{
+    document.wavTable()->remove(BmsWord("01"));
+    forEachObjectOfKind(document, kKindWav, [](BmsWord& object) {
+        if (object.equalsText("01"))
+            object = BmsWord();
+    });
+}
+
+// Moves every index of 01..ZY one up again, undoing a compaction after openHoleAt01.
+void closeHoleAt01(BmsBms& document, ListExchanger& plan)
+{
+    plan.reset(&document, kKindWav);
+    for (int row = BmsWord::kValueCount - 2; row >= 1; --row)
+        plan.add(BmsWord(row), BmsWord(row + 1));
+    plan.apply();
+}
+
+void BM_CompactIndices(benchmark::State& state)
+{
+    auto document = readHeavyChart(state, shapeOfRun(state));
+    if (!document)
+        return;
+    openHoleAt01(*document);
+    QuietPage page(*document, kKindWav, 1, 2);
+    ListExchanger plan;
+    for (auto _ : state) {
+        compactIndices(page, plan);
+        state.PauseTiming();
+        if (plan.size() != BmsWord::kValueCount - 2) {
+            state.SkipWithError("compacting planned other moves than 02..ZZ down by one");
+            break;
+        }
+        closeHoleAt01(*document, plan);
+        state.ResumeTiming();
+    }
+    reportPositions(state, *document);
+}
+
+// Exchanges 01 and ZZ; doing it again restores the chart, so every round does the same work.
+void BM_SwapTopTwoSelected(benchmark::State& state)
+{
+    auto document = readHeavyChart(state, shapeOfRun(state));
+    if (!document)
+        return;
+    QuietPage page(*document, kKindWav, 1, BmsWord::kValueCount - 1);
+    ListExchanger plan;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(swapTopTwoSelected(page, plan));
+    reportPositions(state, *document);
+}
+
+// A plan that exchanges the pairs 01-02, 03-04, ... over its first range(0) indices, on the
+// full heavy chart: the time does not depend on how many indices move.
+void BM_ApplyPlanOfLength(benchmark::State& state)
+{
+    const int planLength = static_cast<int>(state.range(0));
+    auto document = readHeavyChart(state, {});
+    if (!document)
+        return;
+    ListExchanger plan;
+    plan.reset(document.get(), kKindWav);
+    for (int row = 1; row + 1 <= planLength; row += 2) {
+        plan.add(BmsWord(row), BmsWord(row + 1));
+        plan.add(BmsWord(row + 1), BmsWord(row));
+    }
+    for (auto _ : state)
+        plan.apply();
+    reportPositions(state, *document);
+}
+
+void heavyChartSizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgNames({ "measures", "lanes" });
+    for (int measures : { 250, 500, 1000 })
+        benchmark->Args({ measures, 32 });
+    benchmark->Args({ 1000, 8 });
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_CompactIndices)->Apply(heavyChartSizes);
+BENCHMARK(BM_SwapTopTwoSelected)->Apply(heavyChartSizes);
+BENCHMARK(BM_ApplyPlanOfLength)->ArgName("plan_length")->Arg(2)->Arg(1294)->Unit(benchmark::kMillisecond);
