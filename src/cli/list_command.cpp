@@ -63,8 +63,11 @@ void printTable(std::ostream& out, const std::vector<ListRow>& rows)
 {
     out << "INDEX  REFERENCES  NAME\n";
     for (const ListRow& row : rows) {
-        out << indexText(row.index) << "     " << std::setw(10) << row.references << "  "
-            << (row.name ? cp932ForConsole(row.name) : std::string()) << '\n';
+        out << indexText(row.index) << "     " << std::setw(10) << row.references;
+        if (row.name) {
+            out << "  " << cp932ForConsole(row.name);
+        }
+        out << '\n';
     }
 }
 

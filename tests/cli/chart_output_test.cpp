@@ -1,0 +1,116 @@
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/cli_runner.h"
+
+using testing::HasSubstr;
+
+namespace {
+
+const std::string& normalizedBasic()
+{
+    static const std::string bytes = readFileBytes(cliData("basic_normalized.bms"));
+    return bytes;
+}
+
+} // namespace
+
+TEST(ChartOutput, WritesToStandardOutputWithoutOutOrWithADash)
+{
+    for (const auto& arguments : { std::vector<std::string> { "normalize", cliData("basic.bms") },
+             std::vector<std::string> { "normalize", cliData("basic.bms"), "-o", "-" } }) {
+        const CliRun run = runTool(arguments);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, normalizedBasic());
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST(ChartOutput, WritesToOutAndLeavesTheInputAlone)
+{
+    ScratchDirectory scratch;
+    const std::string input = copyChart(scratch, "basic.bms");
+    const CliRun run = runTool({ "normalize", input, "-o", scratch.file("out.bms") });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(readFileBytes(scratch.file("out.bms")), normalizedBasic());
+    EXPECT_EQ(readFileBytes(input), readFileBytes(cliData("basic.bms")));
+}
+
+TEST(ChartOutput, InPlaceBatchReportsEachFileAndGoesOnPastAFailure)
+{
+    ScratchDirectory scratch;
+    const std::string first = copyChart(scratch, "basic.bms");
+    const std::string broken = copyChart(scratch, "broken.bms");
+    const std::string second = scratch.file("second.bms");
+    writeFileBytes(second, readFileBytes(first));
+
+    const CliRun run = runTool({ "normalize", "--in-place", first, broken, second });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, first + ": written\n" + second + ": written\n");
+    EXPECT_THAT(run.err, HasSubstr(broken + ":3: error 7: "));
+    EXPECT_EQ(readFileBytes(first), normalizedBasic());
+    EXPECT_EQ(readFileBytes(second), normalizedBasic());
+    EXPECT_EQ(readFileBytes(broken), readFileBytes(cliData("broken.bms")));
+}
+
+TEST(ChartOutput, AReadFailureWritesNothing)
+{
+    ScratchDirectory scratch;
+    const CliRun run = runTool({ "normalize", cliData("broken.bms"), "-o", scratch.file("out.bms") });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, HasSubstr(cliData("broken.bms") + ":3: error 7: "));
+    EXPECT_FALSE(std::filesystem::exists(scratch.file("out.bms")));
+}
+
+TEST(ChartOutput, AWriteFailureNamesTheTargetAndTheReason)
+{
+    ScratchDirectory scratch;
+    const std::string target = scratch.file("no-such-directory/out.bms");
+    const CliRun run = runTool({ "normalize", cliData("basic.bms"), "-o", target });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_THAT(run.err, HasSubstr(target + ": cannot write: "));
+#ifndef _WIN32
+    EXPECT_THAT(run.err, HasSubstr("No such file or directory"));
+#endif
+}
+
+TEST(ChartOutput, RefusesAChartTheLayoutCannotKeepUnlessForced)
+{
+    ScratchDirectory scratch;
+    const std::string input = copyChart(scratch, "random.bms");
+    const CliRun refused = runTool({ "normalize", "--in-place", input });
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_THAT(refused.err, HasSubstr(input + ": not written: the chart uses #RANDOM"));
+    EXPECT_EQ(readFileBytes(input), readFileBytes(cliData("random.bms")));
+
+    const CliRun forced = runTool({ "normalize", "--in-place", "--force", input });
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_THAT(readFileBytes(input), HasSubstr("#RANDOM 2\r\n"));
+}
+
+TEST(ChartOutput, EveryWritingCommandRefusesUnlessForced)
+{
+    const std::string chart = cliData("random.bms");
+    const std::vector<std::vector<std::string>> commands = {
+        { "swap", "wav", chart, "01", "02" },
+        { "move", "wav", chart, "down", "01" },
+        { "remove", "wav", chart, "01" },
+        { "unregister-unused", "wav", chart },
+        { "compact", "wav", chart },
+        { "register", "wav", chart, "x.wav" },
+    };
+    for (std::vector<std::string> arguments : commands) {
+        const CliRun refused = runTool(arguments);
+        EXPECT_EQ(refused.status, 1) << arguments[0];
+        EXPECT_EQ(refused.out, "") << arguments[0];
+        arguments.push_back("--force");
+        const CliRun forced = runTool(arguments);
+        EXPECT_EQ(forced.status, 0) << arguments[0];
+        EXPECT_THAT(forced.out, HasSubstr("#RANDOM 2\r\n")) << arguments[0];
+    }
+}

@@ -1,0 +1,84 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/cli_runner.h"
+
+using testing::HasSubstr;
+using testing::Not;
+
+TEST(SwapCommand, ExchangesNamesAndReferencesInTheChannelsOfTheKindOnly)
+{
+    const CliRun run = runTool({ "swap", "wav", cliData("basic.bms"), "01", "03" });
+    EXPECT_EQ(run.status, 0);
+    // Channel 04 keeps its object 03: it refers to BMP03.
+    EXPECT_EQ(run.out, readFileBytes(cliData("basic_swap_wav_01_03.bms")));
+}
+
+TEST(SwapCommand, WorksOnTheBmpListWhenAskedTo)
+{
+    const CliRun run = runTool({ "swap", "bmp", cliData("basic.bms"), "01", "03" });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, HasSubstr("#BMP01 pic.bmp\r\n#BMP03 back.bmp\r\n"));
+    EXPECT_THAT(run.out, HasSubstr("#00001:0102\r\n#00004:0103\r\n#00011:03\r\n"));
+}
+
+TEST(SwapCommand, ExitsWithTwoAndWritesNothingWithoutTwoRowsFrom01)
+{
+    for (const auto& [a, b] : { std::pair { "00", "03" }, std::pair { "03", "03" } }) {
+        const CliRun run = runTool({ "swap", "wav", cliData("basic.bms"), a, b });
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_THAT(run.err, HasSubstr("nothing swapped"));
+    }
+}
+
+TEST(MoveCommand, MovesABlockAndTheRowItPasses)
+{
+    const CliRun run = runTool({ "move", "wav", cliData("basic.bms"), "down", "01", "02" });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, readFileBytes(cliData("basic_move_wav_down_01_02.bms")));
+}
+
+TEST(MoveCommand, ASelectionThatCannotMoveWritesTheChartUnchangedAndSaysSo)
+{
+    const CliRun run = runTool({ "move", "wav", cliData("basic.bms"), "up", "01" });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, readFileBytes(cliData("basic_normalized.bms")));
+    EXPECT_THAT(run.err, HasSubstr("nothing moved"));
+}
+
+TEST(RemoveCommand, RemovesTheDefinitionsAndKeepsTheirObjects)
+{
+    const CliRun run = runTool({ "remove", "wav", cliData("basic.bms"), "02", "05" });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, HasSubstr("#WAV01 kick.wav\r\n#WAV03 hat.wav\r\n\r\n"));
+    EXPECT_THAT(run.out, HasSubstr("#00001:0102\r\n"));
+}
+
+TEST(UnregisterUnusedCommand, RemovesOnlyDefinitionsNoChannelOfTheKindUses)
+{
+    const CliRun run = runTool({ "unregister-unused", "wav", cliData("basic.bms") });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, HasSubstr("#WAV03 hat.wav\r\n\r\n#BMP01 back.bmp\r\n#BMP03 pic.bmp\r\n"));
+    EXPECT_THAT(run.out, Not(HasSubstr("unused.wav")));
+}
+
+TEST(CompactCommand, ClosesTheGapsAndKeepsUsedRowsWithoutAName)
+{
+    // 05 moves to 04; 07, used by channel 11 but not registered, moves to 05.
+    const CliRun run = runTool({ "compact", "wav", cliData("basic.bms") });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, readFileBytes(cliData("basic_compact_wav.bms")));
+}
+
+TEST(CompactCommand, InPlaceTakesSeveralFiles)
+{
+    ScratchDirectory scratch;
+    const std::string first = copyChart(scratch, "basic.bms");
+    const std::string second = scratch.file("second.bms");
+    writeFileBytes(second, readFileBytes(first));
+    const CliRun run = runTool({ "compact", "wav", "--in-place", first, second });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(readFileBytes(first), readFileBytes(cliData("basic_compact_wav.bms")));
+    EXPECT_EQ(readFileBytes(second), readFileBytes(cliData("basic_compact_wav.bms")));
+}
