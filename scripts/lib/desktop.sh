@@ -153,15 +153,20 @@ desktop_editor_drawn() {
     look=$(desktop_look "$desktop_editor_window") && [ "${look%% *}" -gt 2 ]
 }
 
+desktop_editor_shown_or_ended() {
+    desktop_editor_window=$(xdotool search --onlyvisible --all --pid "$desktop_editor_pid" --name '^Quelmarn' 2>/dev/null |
+        head -n 1)
+    [ -n "$desktop_editor_window" ] || desktop_editor_ended
+}
+
 desktop_open_editor() {  # EXE [ARG]: started in its own directory, where its settings file lies
     local exe=$1
     shift
     (cd "$(dirname "$exe")" && exec wine "$(basename "$exe")" "$@") >>"$desktop_log_dir/wine.log" 2>&1 9>&- &
     desktop_editor_pid=$!
-    desktop_editor_window=$(timeout 30 xdotool search --sync --onlyvisible --all --pid "$desktop_editor_pid" \
-        --name '^Quelmarn' 2>/dev/null | head -n 1)
+    desktop_wait_for 60 "the editor's main window to appear" desktop_editor_shown_or_ended || return 1
     if [ -z "$desktop_editor_window" ]; then
-        echo "the editor's main window did not appear within 30 s" >&2
+        echo "the editor ended before its main window appeared" >&2
         return 1
     fi
     desktop_wait_for 10 "the editor's main window to take the keyboard focus" desktop_editor_active &&
@@ -205,6 +210,9 @@ desktop_stop() {
     if [ -n "$desktop_prefix_locked" ]; then
         # Ends every Wine process of this prefix: the editor and Wine's own helpers.
         wineserver -k 9>&- 2>/dev/null || true
+        # A wineserver that is still going down would take the next run's first program
+        # with it.
+        wineserver -w 9>&- 2>/dev/null || true
     fi
     local pid
     for pid in $desktop_wm_pid $desktop_xvfb_pid; do
