@@ -1,15 +1,18 @@
 // Feeds arbitrary bytes to the reader. A read either hands out a whole document with
 // the result code 0, or fails with another code and leaves the caller's document as
 // it was; the sanitizers catch everything else. Each check on a document that reads
-// is one call in LLVMFuzzerTestOneInput.
+// is one call in LLVMFuzzerTestOneInput. A document that reads must also be written,
+// read back and written again to the same bytes.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "bms/bms_reader.h"
+#include "bms/bms_writer.h"
 #include "bms/parse_result.h"
 
 namespace {
@@ -63,6 +66,15 @@ void checkDocument(const BmsBms& document)
     require(lines == document.lineCount());
 }
 
+// The normalised text reads back, and normalising that gives the same bytes.
+void checkRoundTrip(const BmsBms& document)
+{
+    const std::string written = chartText(document);
+    const std::unique_ptr<BmsBms> reread = readInput(written);
+    require(reread != nullptr);
+    require(chartText(*reread) == written);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -71,5 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!document)
         return 0;
     checkDocument(*document);
+    checkRoundTrip(*document);
     return 0;
 }
