@@ -16,7 +16,7 @@ desktop_lib_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Bump when the prefix settings change, so that existing prefixes are set up again.
 desktop_prefix_marker=.quelmarn-desktop-1
 desktop_prefix_locked=
-desktop_log_dir=/dev/null
+desktop_log_dir=
 desktop_xvfb_pid=
 desktop_wm_pid=
 desktop_editor_pid=
@@ -65,7 +65,7 @@ desktop_prepare_prefix() {
     [ -n "$held" ] || desktop_lock_prefix || return 1
     if [ ! -f "$WINEPREFIX/$desktop_prefix_marker" ]; then
         echo "Setting up the Wine prefix $WINEPREFIX (once)" >&2
-        desktop_set_up_prefix
+        desktop_set_up_prefix || return 1
     fi
     [ -n "$held" ] || desktop_unlock_prefix
 }
@@ -87,6 +87,10 @@ desktop_set_up_prefix() {
         wineserver -w
     ) >/dev/null 2>&1 9>&-
     rm -f "$reg_file"
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wineboot could not make the Wine prefix $WINEPREFIX" >&2
+        return 1
+    fi
     touch "$WINEPREFIX/$desktop_prefix_marker"
 }
 
@@ -221,7 +225,9 @@ desktop_stop() {
     for pid in $desktop_editor_pid $desktop_wm_pid $desktop_xvfb_pid; do
         wait "$pid" 2>/dev/null || true
     done
-    desktop_editor_pid= desktop_wm_pid= desktop_xvfb_pid=
+    desktop_editor_pid=''
+    desktop_wm_pid=''
+    desktop_xvfb_pid=''
     if [ -n "$desktop_prefix_locked" ]; then
         desktop_unlock_prefix
     fi
