@@ -11,28 +11,23 @@
 struct ChartFolder::Listing {
     // Every entry by name: whether it is a directory (a link counts as what it names).
     std::unordered_map<std::string, bool> isDirectory;
+    // The entries in name order.
     std::vector<std::string> names;
-};
+    // An entry by its name with ASCII case folded, read as UTF-8 ([0]) or as raw code
+    // page 932 bytes ([1]); of names that differ only in case, the first in name order.
+    std::unordered_map<std::string, std::string> byFoldedName[2];
 
-namespace {
-
-// Names taken apart on Linux are UTF-8 or raw bytes whose double-byte pairs are left alone.
-std::optional<std::string> matchingEntry(const std::vector<std::string>& names,
-    const std::unordered_map<std::string, bool>& isDirectory, const std::string& wanted, bool doubleByte)
-{
-    if (isDirectory.count(wanted) != 0) {
-        return wanted;
-    }
-    const std::string folded = foldAsciiCase(wanted, doubleByte);
-    for (const std::string& name : names) {
-        if (name.size() == wanted.size() && foldAsciiCase(name, doubleByte) == folded) {
-            return name;
+    // The entry that a name of a definition stands for.
+    const std::string* match(const std::string& wanted, bool doubleByte) const
+    {
+        if (const auto exact = isDirectory.find(wanted); exact != isDirectory.end()) {
+            return &exact->first;
         }
+        const auto& folded = byFoldedName[doubleByte ? 1 : 0];
+        const auto entry = folded.find(foldAsciiCase(wanted, doubleByte));
+        return entry != folded.end() ? &entry->second : nullptr;
     }
-    return std::nullopt;
-}
-
-} // namespace
+};
 
 ChartFolder::ChartFolder(const std::string& chartPath)
     : directory_(directoryPart(chartPath, false))
@@ -44,18 +39,27 @@ ChartFolder::~ChartFolder() = default;
 const ChartFolder::Listing& ChartFolder::listingOf(const std::string& directory)
 {
     std::unique_ptr<Listing>& listing = listings_[directory];
-    if (!listing) {
-        listing = std::make_unique<Listing>();
-        std::error_code error;
-        std::filesystem::directory_iterator entries(directory.empty() ? "." : directory, error);
-        for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-            std::error_code typeError;
-            std::string name = entries->path().filename().string();
-            listing->isDirectory.emplace(name, entries->is_directory(typeError));
-            listing->names.push_back(std::move(name));
+    if (listing) {
+        return *listing;
+    }
+    listing = std::make_unique<Listing>();
+    std::error_code error;
+    std::filesystem::directory_iterator entries(directory.empty() ? "." : directory, error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        std::error_code statusError;
+        const std::filesystem::file_status status = entries->status(statusError);
+        // A link to nothing is no file a player could load.
+        if (statusError || !std::filesystem::exists(status)) {
+            continue;
         }
-        // A case-insensitive match picks the same entry whatever order the system lists.
-        std::sort(listing->names.begin(), listing->names.end());
+        std::string name = entries->path().filename().string();
+        listing->isDirectory.emplace(name, std::filesystem::is_directory(status));
+        listing->names.push_back(std::move(name));
+    }
+    std::sort(listing->names.begin(), listing->names.end());
+    for (const std::string& name : listing->names) {
+        listing->byFoldedName[0].emplace(foldAsciiCase(name, false), name);
+        listing->byFoldedName[1].emplace(foldAsciiCase(name, true), name);
     }
     return *listing;
 }
@@ -71,8 +75,7 @@ std::optional<FoundFile> ChartFolder::findComponents(const std::vector<std::stri
         }
         if (part != "." && part != "..") {
             const Listing& listing = listingOf(directory_ + relative);
-            const std::optional<std::string> entry
-                = matchingEntry(listing.names, listing.isDirectory, part, doubleByte);
+            const std::string* entry = listing.match(part, doubleByte);
             if (!entry || listing.isDirectory.at(*entry) == last) {
                 return std::nullopt;
             }

@@ -31,6 +31,16 @@ protected:
     ScratchDirectory scratch;
 };
 
+// A path as a JSON string holds it: Windows paths have backslashes.
+std::string jsonText(const std::string& path)
+{
+    std::string escaped;
+    for (char c : path) {
+        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    return escaped;
+}
+
 constexpr const char* kDefinitions
     = "#WAV01 Kick.WAV\n#WAV02 sub\\snare.wav\n#WAV03 hat.wav\n#WAV04 gone.wav\n#BMP01 back.bmp\n";
 
@@ -72,13 +82,13 @@ TEST_F(ChartBesideFiles, JsonHasOneObjectPerChart)
     EXPECT_EQ(run.status, 1);
     const std::string absent = scratch.file("absent.bms");
     EXPECT_EQ(run.out,
-        "[{\"file\":\"" + chart
+        "[{\"file\":\"" + jsonText(chart)
             + "\",\"missing\":[{\"kind\":\"wav\",\"index\":\"04\",\"name\":\"gone.wav\"}],"
               "\"other_extension\":[{\"kind\":\"wav\",\"index\":\"03\",\"name\":\"hat.wav\",\"found\":\"hat.ogg\"},"
               "{\"kind\":\"bmp\",\"index\":\"01\",\"name\":\"back.bmp\",\"found\":\"back.png\"}],"
               "\"unreferenced\":[\"extra.wav\"]},"
               "{\"file\":\""
-            + absent
+            + jsonText(absent)
             + "\",\"error\":{\"code\":4,\"line\":0,\"message\":\"\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab"
               "\xe3\x81\x8c\xe9\x96\x8b\xe3\x81\x91\xe3\x81\xbe\xe3\x81\x9b\xe3\x82\x93\xe3\x81\xa7\xe3\x81\x97"
               "\xe3\x81\x9f\xe3\x80\x82\"}}]\n");
