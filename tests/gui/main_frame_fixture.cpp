@@ -1,0 +1,171 @@
+#include "main_frame_fixture.h"
+
+#include <algorithm>
+
+#include "bms/parse_result.h"
+#include "gui/startup.h"
+#include "test_windows.h"
+
+namespace {
+
+// The hook procedure has no context argument; one watcher is active at a time.
+DialogWatcher* activeWatcher = nullptr;
+
+bool isDialog(HWND window)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return std::string(className) == "#32770";
+}
+
+// The static text of a message box has the id 0xFFFF.
+constexpr int kMessageBoxTextId = 0xFFFF;
+
+// The name field of a file dialog: the combo box of the newer layout or the plain edit.
+constexpr int kFileNameCombo = 0x47C;
+constexpr int kFileNameEdit = 0x480;
+
+} // namespace
+
+DialogWatcher::DialogWatcher()
+    : hook_(SetWindowsHookExA(WH_CBT, &DialogWatcher::onCbt, nullptr, GetCurrentThreadId()))
+{
+    activeWatcher = this;
+}
+
+DialogWatcher::~DialogWatcher()
+{
+    UnhookWindowsHookEx(hook_);
+    activeWatcher = nullptr;
+}
+
+void DialogWatcher::answerWith(Answer answer)
+{
+    answers_.push_back(std::move(answer));
+}
+
+LRESULT CALLBACK DialogWatcher::onCbt(int code, WPARAM wParam, LPARAM lParam)
+{
+    DialogWatcher* watcher = activeWatcher;
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (watcher && code == HCBT_ACTIVATE && isDialog(window)
+        && std::find(watcher->answered_.begin(), watcher->answered_.end(), window) == watcher->answered_.end()
+        && std::find(watcher->pending_.begin(), watcher->pending_.end(), window) == watcher->pending_.end()) {
+        watcher->pending_.push_back(window);
+        // The dialog is answered from its own modal loop, once it is fully built.
+        SetTimer(nullptr, 0, 1, &DialogWatcher::onTimer);
+    }
+    if (watcher && code == HCBT_DESTROYWND)
+        std::erase(watcher->answered_, window);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK DialogWatcher::onTimer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (activeWatcher)
+        activeWatcher->answerPending();
+}
+
+void DialogWatcher::answerPending()
+{
+    std::vector<HWND> dialogs;
+    dialogs.swap(pending_);
+    for (HWND dialog : dialogs) {
+        if (!IsWindow(dialog))
+            continue;
+        answered_.push_back(dialog);
+        char caption[256] = {};
+        char text[1024] = {};
+        GetWindowTextA(dialog, caption, sizeof caption);
+        GetDlgItemTextA(dialog, kMessageBoxTextId, text, sizeof text);
+        seen_.push_back({ caption, text });
+        Answer answer = pressButton(IDCANCEL);
+        if (!answers_.empty()) {
+            answer = std::move(answers_.front());
+            answers_.erase(answers_.begin());
+        }
+        answer(dialog);
+    }
+}
+
+DialogWatcher::Answer pressButton(int id)
+{
+    return [id](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    };
+}
+
+DialogWatcher::Answer typeFileName(const std::string& path)
+{
+    return [path](HWND dialog) {
+        HWND field = GetDlgItem(dialog, kFileNameCombo);
+        if (!field)
+            field = GetDlgItem(dialog, kFileNameEdit);
+        SetWindowTextA(field, path.c_str());
+        pressButton(IDOK)(dialog);
+    };
+}
+
+void prepareMainWindowClass()
+{
+    InitCommonControls();
+    WNDCLASSA existing {};
+    if (!GetClassInfoA(testInstance(), kMainWindowClassName, &existing)) {
+        ASSERT_TRUE(registerMainWindowClass(testInstance()));
+    }
+}
+
+void destroyMainWindow(MainFrame& frame)
+{
+    if (IsWindow(frame.handle()))
+        DestroyWindow(frame.handle());
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
+}
+
+LRESULT sendCommand(MainFrame& frame, int id)
+{
+    return SendMessageA(frame.handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void MainFrameTest::SetUp()
+{
+    makeFrame();
+    // Created as start-up creates it, without placing or showing it.
+    ASSERT_TRUE(frame->create(nullptr, 0, testInstance()));
+}
+
+void MainFrameTest::TearDown()
+{
+    if (frame)
+        destroyMainWindow(*frame);
+    frame.reset();
+    ShellState::instance().reset();
+}
+
+void MainFrameTest::makeFrame()
+{
+    prepareMainWindowClass();
+    ShellState::instance().reset();
+    lastParseResult() = {};
+    ShellState::instance().document = std::make_unique<BmsBms>();
+    frame = std::make_unique<MainFrame>(plan, scratch.file("quelmarn.ini").c_str());
+}
+
+std::string MainFrameTest::caption() const
+{
+    return windowText(frame->handle());
+}
+
+std::string MainFrameTest::writeChartFile(const std::string& name, const std::string& text) const
+{
+    const std::string path = scratch.file(name);
+    writeFileBytes(path, text);
+    return path;
+}
+
+const BmsBms& MainFrameTest::document() const
+{
+    return *ShellState::instance().document;
+}

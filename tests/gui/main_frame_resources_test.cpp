@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "gui/window/win32.h"
+#include "resource_ids.h"
+#include "test_windows.h"
+
+namespace {
+
+constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+
+struct Item {
+    UINT id; // 0 for a separator
+    std::string text;
+};
+
+std::string menuText(HMENU menu, UINT position)
+{
+    char text[128] = {};
+    GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+std::vector<Item> popupItems(HMENU popup)
+{
+    std::vector<Item> items;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+        MENUITEMINFOA info {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID;
+        GetMenuItemInfoA(popup, i, TRUE, &info);
+        if (info.fType & MFT_SEPARATOR)
+            items.push_back({ 0, "" });
+        else
+            items.push_back({ info.wID, menuText(popup, i) });
+    }
+    return items;
+}
+
+bool operator==(const Item& a, const Item& b)
+{
+    return a.id == b.id && a.text == b.text;
+}
+
+void PrintTo(const Item& item, std::ostream* out)
+{
+    *out << item.id << " \"" << item.text << "\"";
+}
+
+// The resource's bytes in the program's language.
+std::vector<unsigned char> resourceBytes(const char* name, LPCSTR type)
+{
+    HRSRC found = FindResourceExA(testInstance(), type, name, kJapanese);
+    if (!found)
+        return {};
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(testInstance(), found)));
+    return { bytes, bytes + SizeofResource(testInstance(), found) };
+}
+
+TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
+{
+    ASSERT_TRUE(ansiCodePageIs932());
+    HMENU menu = LoadMenuA(testInstance(), MAIN_MENU_NAME);
+    ASSERT_NE(nullptr, menu);
+    ASSERT_EQ(3, GetMenuItemCount(menu));
+
+    // "ファイル(&F)" in code page 932, byte for byte.
+    EXPECT_EQ("\x83\x74\x83\x40\x83\x43\x83\x8B(&F)", menuText(menu, 0));
+    EXPECT_EQ("操作(&O)", menuText(menu, 1));
+    EXPECT_EQ("ヘルプ(&H)", menuText(menu, 2));
+
+    EXPECT_EQ((std::vector<Item> {
+                  { ID_FILE_NEW, "新規作成(&N)" },
+                  { ID_FILE_OPEN, "開く(&O)" },
+                  { ID_FILE_SAVE_AS, "名前を付けて保存(&A)" },
+                  { ID_FILE_SAVE, "上書き保存(&S)" },
+                  { 0, "" },
+                  { ID_FILE_EXIT, "終了(&X)" },
+              }),
+        popupItems(GetSubMenu(menu, 0)));
+    EXPECT_EQ((std::vector<Item> {
+                  { ID_EDIT_SWAP_TOP_TWO, "選択中の上2つを交換" },
+                  { 0, "" },
+                  { ID_EDIT_UNREGISTER_UNUSED_WAV, "未使用WAVの登録解除" },
+                  { ID_EDIT_UNREGISTER_UNUSED_BMP, "未使用BMPの登録解除" },
+                  { ID_EDIT_COMPACT_WAV, "WAV登録インデックスNo.を詰める" },
+                  { ID_EDIT_COMPACT_BMP, "BMP登録インデックスNo.を詰める" },
+              }),
+        popupItems(GetSubMenu(menu, 1)));
+    EXPECT_EQ((std::vector<Item> {
+                  { ID_HELP_USAGE, "使い方(&U)" },
+                  { ID_HELP_VERSION, "バージョン情報(&A)" },
+              }),
+        popupItems(GetSubMenu(menu, 2)));
+    DestroyMenu(menu);
+}
+
+TEST(ResourcesTest, IconIsOne32PixelImageWith256Colours)
+{
+    // The group directory: reserved, type 1 (icon), one entry.
+    const std::vector<unsigned char> group = resourceBytes(MAIN_ICON_NAME, RT_GROUP_ICON);
+    ASSERT_EQ(6u + 14u, group.size());
+    EXPECT_EQ(1, group[4] | group[5] << 8);
+    EXPECT_EQ(32, group[6]); // width
+    EXPECT_EQ(32, group[7]); // height
+    EXPECT_EQ(0, group[8]); // 0 colours in the directory means 256
+    EXPECT_EQ(8, group[12] | group[13] << 8); // bits per pixel
+
+    HICON icon = static_cast<HICON>(LoadImageA(testInstance(), MAIN_ICON_NAME, IMAGE_ICON, 32, 32, 0));
+    EXPECT_NE(nullptr, icon);
+    DestroyIcon(icon);
+}
+
+TEST(ResourcesTest, VersionDialogTemplate)
+{
+    const std::vector<unsigned char> bytes = resourceBytes(VERSION_DIALOG_NAME, RT_DIALOG);
+    ASSERT_GE(bytes.size(), 26u);
+    auto word = [&](size_t at) { return static_cast<unsigned>(bytes[at] | bytes[at + 1] << 8); };
+    auto dword = [&](size_t at) { return word(at) | word(at + 2) << 16; };
+    // An extended template: version 1, signature 0xFFFF, help id, extended style, style,
+    // item count, x, y, cx, cy.
+    ASSERT_EQ(1u, word(0));
+    ASSERT_EQ(0xFFFFu, word(2));
+    EXPECT_EQ(0x80u, dword(8));
+    EXPECT_EQ(0x00C80040u, dword(12));
+    EXPECT_EQ(3u, word(16));
+    EXPECT_EQ(60u, word(18));
+    EXPECT_EQ(50u, word(20));
+    EXPECT_EQ(100u, word(22));
+    EXPECT_EQ(30u, word(24));
+}
+
+} // namespace

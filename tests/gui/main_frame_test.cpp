@@ -1,0 +1,456 @@
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "bms/bms_writer.h"
+#include "bms/parse_result.h"
+#include "main_frame_fixture.h"
+#include "resource_ids.h"
+#include "test_windows.h"
+
+namespace {
+
+const std::string kChart = "#TITLE Song\r\n"
+                           "#ARTIST Someone\r\n"
+                           "#WAV01 kick.wav\r\n"
+                           "#WAV03 snare.wav\r\n"
+                           "#BMP02 back.bmp\r\n"
+                           "#00111:0103\r\n"
+                           "#00104:02\r\n";
+
+using MainFrameCreationTest = MainFrameTest;
+
+std::string className(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool hasStyle(HWND window, LONG style)
+{
+    return (GetWindowLongA(window, GWL_STYLE) & style) == style;
+}
+
+TEST_F(MainFrameCreationTest, BuildsPaneTabAndPagesWithWavShown)
+{
+    HWND window = frame->handle();
+    EXPECT_EQ(WS_EX_STATICEDGE | WS_EX_ACCEPTFILES,
+        GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_STATICEDGE | WS_EX_ACCEPTFILES));
+    EXPECT_TRUE(hasStyle(window, WS_OVERLAPPEDWINDOW));
+    EXPECT_NE(nullptr, GetMenu(window));
+
+    // Children in creation order: background, group, five labels and edits, tab, pages.
+    HWND background = GetWindow(window, GW_CHILD);
+    HWND group = GetWindow(background, GW_HWNDNEXT);
+    EXPECT_EQ("Static", className(background));
+    EXPECT_EQ("Button", className(group));
+    EXPECT_EQ("HEADERS", windowText(group));
+    for (int id : { ID_TITLE_LABEL, ID_GENRE_LABEL, ID_ARTIST_LABEL, ID_BPM_LABEL, ID_TOTAL_LABEL })
+        EXPECT_NE(nullptr, control(id)) << id;
+    EXPECT_EQ("TITLE", windowText(control(ID_TITLE_LABEL)));
+
+    HWND tab = control(ID_TAB);
+    ASSERT_NE(nullptr, tab);
+    EXPECT_EQ(2, SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(0, SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+    EXPECT_TRUE(hasStyle(control(ID_WAV_PAGE), WS_VISIBLE));
+    EXPECT_FALSE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
+    EXPECT_EQ(1296, SendMessageA(control(ID_BMP_PAGE), LB_GETCOUNT, 0, 0));
+
+    // The pages lie in front of the tab: the tab comes after both in the Z order.
+    EXPECT_EQ(tab, GetWindow(control(ID_BMP_PAGE), GW_HWNDNEXT));
+    EXPECT_EQ(control(ID_BMP_PAGE), GetWindow(control(ID_WAV_PAGE), GW_HWNDNEXT));
+}
+
+TEST_F(MainFrameCreationTest, HeaderEditUpdatesStoreStraightIntoDocument)
+{
+    // The edit itself sends EN_UPDATE for every change of its text.
+    SetWindowTextA(control(ID_TITLE_EDIT), "Typed");
+    EXPECT_STREQ("Typed", document().headerTable()->get("TITLE"));
+
+    SetWindowTextA(control(ID_TOTAL_EDIT), "320");
+    SetWindowTextA(control(ID_TOTAL_EDIT), "");
+    ASSERT_NE(nullptr, document().headerTable()->find("TOTAL"));
+    EXPECT_STREQ("", document().headerTable()->get("TOTAL"));
+}
+
+TEST_F(MainFrameCreationTest, OnlyUpdateNotificationStores)
+{
+    SetWindowTextA(control(ID_GENRE_EDIT), "Pop");
+    ShellState::instance().document->headerTable()->set("GENRE", "Old");
+    EXPECT_EQ(NotHandled, frame->onCommand(ID_GENRE_EDIT, EN_CHANGE, control(ID_GENRE_EDIT)));
+    EXPECT_STREQ("Old", document().headerTable()->get("GENRE"));
+    EXPECT_EQ(0, frame->onCommand(ID_GENRE_EDIT, EN_UPDATE, control(ID_GENRE_EDIT)));
+    EXPECT_STREQ("Pop", document().headerTable()->get("GENRE"));
+}
+
+TEST_F(MainFrameCreationTest, UnknownCommandsAreLeftToDefaultProcessing)
+{
+    EXPECT_EQ(NotHandled, frame->onCommand(ID_TITLE_LABEL, 0, nullptr));
+    EXPECT_EQ(NotHandled, frame->onCommand(9999, 0, nullptr));
+}
+
+class MainFrameChartTest : public MainFrameTest {
+protected:
+    void SetUp() override
+    {
+        MainFrameTest::SetUp();
+        chartPath = writeChartFile("a.bms", kChart);
+        ASSERT_TRUE(frame->openChart(chartPath.c_str()));
+    }
+
+    std::string row(int pageId, int index) const { return listRowText(control(pageId), index); }
+    std::string field(int editId) const { return windowText(control(editId)); }
+    std::string scratchDirectory() const { return scratch.path().string() + "\\"; }
+
+    std::string chartPath;
+};
+
+TEST_F(MainFrameChartTest, OpenShowsChartAndRemembersItsPath)
+{
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+    EXPECT_EQ("Song", field(ID_TITLE_EDIT));
+    EXPECT_EQ("Someone", field(ID_ARTIST_EDIT));
+    EXPECT_EQ("", field(ID_GENRE_EDIT));
+    EXPECT_EQ("01:kick.wav", row(ID_WAV_PAGE, 1));
+    EXPECT_EQ("02:", row(ID_WAV_PAGE, 2));
+    EXPECT_EQ("02:back.bmp", row(ID_BMP_PAGE, 2));
+    EXPECT_EQ(chartPath, ShellState::instance().fileName);
+    EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
+    EXPECT_TRUE(dialogs.seen().empty());
+}
+
+TEST_F(MainFrameChartTest, FailedOpenShowsLineAndMessageAndChangesNothing)
+{
+    const BmsBms* before = &document();
+    const std::string bad = writeChartFile("bad.bms", "#TITLE Other\r\n#00111:0\r\n");
+    EXPECT_FALSE(frame->openChart(bad.c_str()));
+
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("BMSファイル解析失敗", dialogs.seen()[0].caption);
+    EXPECT_EQ("line 2 : " + std::string(messageFor(kResultBadObjectData)), dialogs.seen()[0].text);
+    EXPECT_EQ(before, &document());
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+    EXPECT_EQ("Song", field(ID_TITLE_EDIT));
+    EXPECT_EQ("01:kick.wav", row(ID_WAV_PAGE, 1));
+    EXPECT_EQ(chartPath, ShellState::instance().fileName);
+    EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
+}
+
+TEST_F(MainFrameChartTest, OpeningMissingFileReportsCodeFourWithPreviousLine)
+{
+    lastParseResult().line = 7;
+    EXPECT_FALSE(frame->openChart(scratch.file("missing.bms").c_str()));
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("line 7 : ファイルが開けませんでした。", dialogs.seen()[0].text);
+}
+
+TEST_F(MainFrameChartTest, NewEmptiesDocumentAndNameButKeepsDirectory)
+{
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_NEW));
+    EXPECT_TRUE(dialogs.seen().empty());
+    EXPECT_EQ("Quelmarn  ", caption());
+    EXPECT_EQ("", field(ID_TITLE_EDIT));
+    EXPECT_EQ("01:", row(ID_WAV_PAGE, 1));
+    EXPECT_EQ("02:", row(ID_BMP_PAGE, 2));
+    EXPECT_STREQ("", document().headerTable()->get("TITLE"));
+    EXPECT_STREQ("", ShellState::instance().fileName);
+    EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
+}
+
+TEST_F(MainFrameChartTest, OpenCommandOpensPathTypedIntoRealDialog)
+{
+    const std::string other = writeChartFile("other.bms", "#TITLE Other\r\n#WAV0Z z.wav\r\n");
+    dialogs.answerWith(typeFileName(other));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_OPEN));
+
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("BMSファイルを開く", dialogs.seen()[0].caption);
+    EXPECT_EQ("Quelmarn  " + other, caption());
+    EXPECT_EQ("Other", field(ID_TITLE_EDIT));
+    EXPECT_EQ("0Z:z.wav", row(ID_WAV_PAGE, 35));
+}
+
+TEST_F(MainFrameChartTest, CancelledOpenChangesNothing)
+{
+    const BmsBms* before = &document();
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_OPEN));
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ(before, &document());
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+}
+
+TEST_F(MainFrameChartTest, SaveWithFileNameWritesThereWithoutDialog)
+{
+    SetWindowTextA(control(ID_GENRE_EDIT), "Rock");
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+
+    EXPECT_TRUE(dialogs.seen().empty());
+    EXPECT_EQ(chartText(document()), readFileBytes(chartPath));
+    EXPECT_NE(std::string::npos, readFileBytes(chartPath).find("#GENRE Rock\r\n"));
+}
+
+TEST_F(MainFrameChartTest, SaveWithoutFileNameAsksForPath)
+{
+    sendCommand(*frame, ID_FILE_NEW);
+    const std::string target = scratch.file("new.bms");
+    dialogs.answerWith(typeFileName(target));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("BMSファイルを保存する", dialogs.seen()[0].caption);
+    EXPECT_EQ(chartText(document()), readFileBytes(target));
+    EXPECT_EQ(target, ShellState::instance().fileName);
+    // Saving leaves the caption as the last New or open set it.
+    EXPECT_EQ("Quelmarn  ", caption());
+}
+
+TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
+{
+    std::filesystem::create_directory(scratch.path() / "copies");
+    const std::string target = scratch.file("copies\\b.bms");
+    dialogs.answerWith(typeFileName(target));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE_AS));
+
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("BMSファイルを保存する", dialogs.seen()[0].caption);
+    EXPECT_EQ(chartText(document()), readFileBytes(target));
+    EXPECT_EQ(kChart, readFileBytes(chartPath));
+    EXPECT_EQ(target, ShellState::instance().fileName);
+    EXPECT_EQ(scratchDirectory() + "copies\\", ShellState::instance().chartDirectory);
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+}
+
+TEST_F(MainFrameChartTest, CancelledSaveAsWritesNothing)
+{
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE_AS));
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ(kChart, readFileBytes(chartPath));
+    EXPECT_EQ(chartPath, ShellState::instance().fileName);
+}
+
+TEST_F(MainFrameChartTest, FailedSaveShowsErrorAndKeepsNames)
+{
+    EXPECT_FALSE(frame->saveChart(scratch.file("missing\\c.bms").c_str()));
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("ERROR", dialogs.seen()[0].caption);
+    EXPECT_EQ("BMSファイルの保存に失敗しました。", dialogs.seen()[0].text);
+    EXPECT_EQ(chartPath, ShellState::instance().fileName);
+    EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
+}
+
+TEST_F(MainFrameChartTest, DroppingThreeFilesOpensOnlyTheFirst)
+{
+    const std::string first = writeChartFile("first.bms", "#TITLE First\r\n");
+    const std::string second = writeChartFile("second.bms", "#TITLE Second\r\n");
+    SendMessageA(frame->handle(), WM_DROPFILES,
+        reinterpret_cast<WPARAM>(makeDrop({ first, second, scratch.file("third.bms") })), 0);
+
+    EXPECT_TRUE(dialogs.seen().empty());
+    EXPECT_EQ("Quelmarn  " + first, caption());
+    EXPECT_EQ("First", field(ID_TITLE_EDIT));
+}
+
+TEST_F(MainFrameChartTest, DropWhoseFirstFileFailsShowsOneBoxAndTriesNoOther)
+{
+    const std::string second = writeChartFile("second.bms", "#TITLE Second\r\n");
+    SendMessageA(
+        frame->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({ scratch.file("missing.bms"), second })), 0);
+
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("BMSファイル解析失敗", dialogs.seen()[0].caption);
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+}
+
+TEST_F(MainFrameChartTest, EditingCommandsActOnTheirPages)
+{
+    // WAV 02 is free and 03 follows: compacting moves 03 to 02 with its reference.
+    sendCommand(*frame, ID_EDIT_COMPACT_WAV);
+    EXPECT_EQ("02:snare.wav", row(ID_WAV_PAGE, 2));
+    EXPECT_EQ("03:", row(ID_WAV_PAGE, 3));
+    EXPECT_EQ("01:", row(ID_BMP_PAGE, 1));
+
+    // BMP 02 is used by channel 04; 05 is not.
+    ShellState::instance().document->bmpTable()->set(BmsWord(5), "unused.bmp");
+    sendCommand(*frame, ID_EDIT_UNREGISTER_UNUSED_BMP);
+    EXPECT_EQ("02:back.bmp", row(ID_BMP_PAGE, 2));
+    EXPECT_FALSE(document().bmpTable()->has(BmsWord(5)));
+
+    sendCommand(*frame, ID_EDIT_COMPACT_BMP);
+    EXPECT_EQ("01:back.bmp", row(ID_BMP_PAGE, 1));
+
+    ShellState::instance().document->wavTable()->set(BmsWord(9), "spare.wav");
+    sendCommand(*frame, ID_EDIT_UNREGISTER_UNUSED_WAV);
+    EXPECT_FALSE(document().wavTable()->has(BmsWord(9)));
+    EXPECT_TRUE(document().wavTable()->has(BmsWord(1)));
+
+    // Swapping acts on the page of the selected tab.
+    SendMessageA(control(ID_WAV_PAGE), LB_SETSEL, FALSE, -1);
+    SendMessageA(control(ID_WAV_PAGE), LB_SETSEL, TRUE, 1);
+    SendMessageA(control(ID_WAV_PAGE), LB_SETSEL, TRUE, 2);
+    sendCommand(*frame, ID_EDIT_SWAP_TOP_TWO);
+    EXPECT_EQ("01:snare.wav", row(ID_WAV_PAGE, 1));
+    EXPECT_EQ("02:kick.wav", row(ID_WAV_PAGE, 2));
+}
+
+using MainFrameSaveQuestionTest = MainFrameTest;
+
+const std::string kRandomChart = "#RANDOM 2\r\n"
+                                 "#IF 1\r\n"
+                                 "#WAV01 one.wav\r\n"
+                                 "#ENDIF\r\n"
+                                 "#00111:01\r\n";
+
+TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
+{
+    const std::string path = writeChartFile("random.bms", kRandomChart);
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+
+    dialogs.answerWith(pressButton(IDNO));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("確認", dialogs.seen()[0].caption);
+    EXPECT_EQ(
+        "この譜面には#RANDOM/#IFなどの制御構文か#BASE 62が含まれています。保存するとその内容は正しく保たれません。"
+        "保存しますか？",
+        dialogs.seen()[0].text);
+    EXPECT_EQ(kRandomChart, readFileBytes(path));
+
+    // No also leaves the names alone when the path was new.
+    dialogs.answerWith(pressButton(IDNO));
+    EXPECT_FALSE(frame->saveChart(scratch.file("elsewhere.bms").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "elsewhere.bms"));
+    EXPECT_EQ(path, ShellState::instance().fileName);
+
+    dialogs.answerWith(pressButton(IDYES));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    EXPECT_EQ(3u, dialogs.seen().size());
+    EXPECT_EQ(chartText(document()), readFileBytes(path));
+}
+
+TEST_F(MainFrameSaveQuestionTest, PlainChartIsSavedWithoutQuestion)
+{
+    const std::string path = writeChartFile("plain.bms", kChart);
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    EXPECT_TRUE(frame->saveChart(path.c_str()));
+    EXPECT_TRUE(dialogs.seen().empty());
+}
+
+using MainFrameLayoutTest = MainFrameTest;
+
+TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
+{
+    HWND tab = control(ID_TAB);
+    NMHDR change { tab, ID_TAB, static_cast<UINT>(TCN_SELCHANGE) };
+
+    SendMessageA(tab, TCM_SETCURSEL, 1, 0);
+    EXPECT_EQ(0, SendMessageA(frame->handle(), WM_NOTIFY, ID_TAB, reinterpret_cast<LPARAM>(&change)));
+    EXPECT_EQ(1, ShellState::instance().currentPage);
+    EXPECT_FALSE(hasStyle(control(ID_WAV_PAGE), WS_VISIBLE));
+    EXPECT_TRUE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
+
+    SendMessageA(tab, TCM_SETCURSEL, 0, 0);
+    SendMessageA(frame->handle(), WM_NOTIFY, ID_TAB, reinterpret_cast<LPARAM>(&change));
+    EXPECT_EQ(0, ShellState::instance().currentPage);
+    EXPECT_TRUE(hasStyle(control(ID_WAV_PAGE), WS_VISIBLE));
+    EXPECT_FALSE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
+}
+
+TEST_F(MainFrameLayoutTest, OtherNotificationsAreNotHandled)
+{
+    NMHDR click { control(ID_TAB), ID_TAB, static_cast<UINT>(NM_CLICK) };
+    EXPECT_EQ(NotHandled, frame->onNotify(ID_TAB, &click));
+    NMHDR fromElsewhere { control(ID_WAV_PAGE), ID_WAV_PAGE, static_cast<UINT>(TCN_SELCHANGE) };
+    EXPECT_EQ(NotHandled, frame->onNotify(ID_WAV_PAGE, &fromElsewhere));
+    EXPECT_EQ(0, ShellState::instance().currentPage);
+}
+
+// "left,top,right,bottom"
+std::string corners(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
+        + std::to_string(r.bottom);
+}
+
+TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTab)
+{
+    EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400)));
+    EXPECT_EQ("0,0,200,400", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("200,0,600,400", corners(rectInParent(control(ID_TAB))));
+
+    RECT area {};
+    GetClientRect(control(ID_TAB), &area);
+    SendMessageA(control(ID_TAB), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const RECT expected { area.left + 200, area.top, area.right + 200, area.bottom };
+    EXPECT_EQ(corners(expected), corners(rectInParent(control(ID_WAV_PAGE))));
+    EXPECT_EQ(corners(expected), corners(rectInParent(control(ID_BMP_PAGE))));
+
+    // The header fields keep their places.
+    EXPECT_EQ("5,30,190,50", corners(rectInParent(control(ID_TITLE_EDIT))));
+}
+
+TEST_F(MainFrameLayoutTest, ClientNarrowerThanPaneLeavesTabWithoutWidth)
+{
+    EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 300)));
+    EXPECT_EQ("0,0,200,300", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    const RECT tab = rectInParent(control(ID_TAB));
+    EXPECT_EQ(200, tab.left);
+    EXPECT_LE(tab.right - tab.left, 0);
+    EXPECT_TRUE(IsWindow(control(ID_WAV_PAGE)));
+}
+
+using MainFrameHelpTest = MainFrameTest;
+
+TEST_F(MainFrameHelpTest, UsageShowsInformationBox)
+{
+    EXPECT_EQ(0, sendCommand(*frame, ID_HELP_USAGE));
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("使い方は", dialogs.seen()[0].caption);
+    EXPECT_EQ("一緒にあるテキストファイルをみて", dialogs.seen()[0].text);
+}
+
+TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
+{
+    struct Observed {
+        bool ownerDisabled = false;
+        bool survivedCommands = false;
+        bool hasIcon = false;
+        LONG style = 0;
+        LONG exStyle = 0;
+        std::vector<std::string> texts;
+    } observed;
+    HWND owner = frame->handle();
+    dialogs.answerWith([&](HWND dialog) {
+        observed.ownerDisabled = !IsWindowEnabled(owner);
+        observed.style = GetWindowLongA(dialog, GWL_STYLE);
+        observed.exStyle = GetWindowLongA(dialog, GWL_EXSTYLE);
+        HWND icon = GetWindow(dialog, GW_CHILD);
+        observed.hasIcon = SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+        for (HWND text = GetWindow(icon, GW_HWNDNEXT); text; text = GetWindow(text, GW_HWNDNEXT))
+            observed.texts.push_back(windowText(text));
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        observed.survivedCommands = IsWindow(dialog) && IsWindowVisible(dialog);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(0, sendCommand(*frame, ID_HELP_VERSION));
+
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("Version Information", dialogs.seen()[0].caption);
+    EXPECT_TRUE(observed.ownerDisabled);
+    EXPECT_TRUE(observed.survivedCommands);
+    EXPECT_EQ(WS_CAPTION | WS_SYSMENU, observed.style & (WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(WS_EX_TOOLWINDOW, observed.exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(observed.hasIcon);
+    EXPECT_EQ((std::vector<std::string> { "Quelmarn", "0.0.5" }), observed.texts);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(MainFrameHelpTest, ExitDestroysWindow)
+{
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_EXIT));
+    EXPECT_FALSE(IsWindow(frame->handle()));
+}
+
+} // namespace

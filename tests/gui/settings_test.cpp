@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+#include <string>
+
+#include "gui/startup.h"
+#include "gui/window_settings.h"
+#include "main_frame_fixture.h"
+#include "test_windows.h"
+
+namespace {
+
+std::string settingsPathFor(const char* modulePath)
+{
+    char settingsPath[ShellState::kNameSize];
+    settingsPathOf(modulePath, settingsPath);
+    return settingsPath;
+}
+
+TEST(SettingsPathTest, FollowsExecutableName)
+{
+    EXPECT_EQ("C:\\Tools\\quelmarn.ini", settingsPathFor("C:\\Tools\\quelmarn.exe"));
+    EXPECT_EQ("C:\\Tools\\renamed.ini", settingsPathFor("C:\\Tools\\renamed.exe"));
+    EXPECT_EQ("C:\\v1.2\\quelmarn.ini", settingsPathFor("C:\\v1.2\\quelmarn"));
+}
+
+// The main window as start-up makes it, over settings in a scratch directory; closing
+// it saves the placement as the program does.
+class SettingsRoundTripTest : public ::testing::Test {
+protected:
+    void SetUp() override { ShellState::instance().reset(); }
+    void TearDown() override
+    {
+        if (frame)
+            destroyMainWindow(*frame);
+        ShellState::instance().reset();
+    }
+
+    void start()
+    {
+        prepareMainWindowClass();
+        if (frame)
+            destroyMainWindow(*frame);
+        ShellState::instance().document = std::make_unique<BmsBms>();
+        frame = std::make_unique<MainFrame>(plan, settingsPath.c_str());
+        ASSERT_TRUE(startMainWindow(*frame, testInstance(), ""));
+    }
+    void closeWindow()
+    {
+        SendMessageA(frame->handle(), WM_CLOSE, 0, 0);
+        ASSERT_FALSE(IsWindow(frame->handle()));
+        destroyMainWindow(*frame);
+    }
+    WINDOWPLACEMENT placement() const
+    {
+        WINDOWPLACEMENT placement {};
+        placement.length = sizeof placement;
+        GetWindowPlacement(frame->handle(), &placement);
+        return placement;
+    }
+    int storedValue(const char* key) const
+    {
+        return GetPrivateProfileIntA("Window", key, -12345, settingsPath.c_str());
+    }
+
+    ScratchDirectory scratch;
+    std::string settingsPath = scratch.file("quelmarn.ini");
+    ListExchanger plan;
+    std::unique_ptr<MainFrame> frame;
+};
+
+TEST_F(SettingsRoundTripTest, FirstStartPlacesDefaultWindowAndShowsIt)
+{
+    const WindowSettings defaults = loadWindowSettings(settingsPath.c_str());
+    EXPECT_EQ(0, defaults.x);
+    EXPECT_EQ(0, defaults.y);
+    EXPECT_EQ(400, defaults.width);
+    EXPECT_EQ(500, defaults.height);
+    EXPECT_EQ(SW_SHOW, defaults.state);
+
+    start();
+    RECT rect {};
+    GetWindowRect(frame->handle(), &rect);
+    EXPECT_EQ(0, rect.left);
+    EXPECT_EQ(0, rect.top);
+    EXPECT_EQ(400, rect.right - rect.left);
+    EXPECT_EQ(500, rect.bottom - rect.top);
+    EXPECT_TRUE(IsWindowVisible(frame->handle()));
+    EXPECT_EQ("Quelmarn", windowText(frame->handle()));
+}
+
+TEST_F(SettingsRoundTripTest, ClosingWritesTheFiveKeysExactly)
+{
+    start();
+    MoveWindow(frame->handle(), 100, 80, 400, 500, TRUE);
+    closeWindow();
+    EXPECT_EQ(
+        "[Window]\r\npos_x=100\r\npos_y=80\r\nwidth=400\r\nheight=500\r\nstate=1\r\n", readFileBytes(settingsPath));
+}
+
+TEST_F(SettingsRoundTripTest, MaximisedWindowComesBackMaximisedOverItsRestoredRectangle)
+{
+    start();
+    MoveWindow(frame->handle(), 30, 40, 350, 420, TRUE);
+    ShowWindow(frame->handle(), SW_SHOWMAXIMIZED);
+    closeWindow();
+    EXPECT_EQ(SW_SHOWMAXIMIZED, storedValue("state"));
+    EXPECT_EQ(30, storedValue("pos_x"));
+    EXPECT_EQ(350, storedValue("width"));
+
+    start();
+    EXPECT_TRUE(IsZoomed(frame->handle()));
+    const RECT normal = placement().rcNormalPosition;
+    EXPECT_EQ(30, normal.left);
+    EXPECT_EQ(40, normal.top);
+    EXPECT_EQ(350, normal.right - normal.left);
+    EXPECT_EQ(420, normal.bottom - normal.top);
+}
+
+TEST_F(SettingsRoundTripTest, MinimisedWindowComesBackNormal)
+{
+    start();
+    MoveWindow(frame->handle(), 10, 20, 300, 320, TRUE);
+    ShowWindow(frame->handle(), SW_SHOWMINIMIZED);
+    ASSERT_TRUE(IsIconic(frame->handle()));
+    closeWindow();
+    EXPECT_EQ(SW_SHOWNORMAL, storedValue("state"));
+
+    start();
+    EXPECT_FALSE(IsIconic(frame->handle()));
+    EXPECT_FALSE(IsZoomed(frame->handle()));
+    EXPECT_TRUE(IsWindowVisible(frame->handle()));
+    RECT rect {};
+    GetWindowRect(frame->handle(), &rect);
+    EXPECT_EQ(10, rect.left);
+    EXPECT_EQ(300, rect.right - rect.left);
+}
+
+TEST_F(SettingsRoundTripTest, ClosingDropsOtherKeysOfTheSectionOnly)
+{
+    writeFileBytes(settingsPath, "[Window]\r\nlanguage=en\r\npos_x=5\r\n[Recent]\r\nfile=a.bms\r\n");
+    start();
+    RECT rect {};
+    GetWindowRect(frame->handle(), &rect);
+    EXPECT_EQ(5, rect.left);
+    closeWindow();
+
+    char text[32] = {};
+    GetPrivateProfileStringA("Window", "language", "gone", text, sizeof text, settingsPath.c_str());
+    EXPECT_STREQ("gone", text);
+    EXPECT_EQ(5, storedValue("pos_x"));
+    GetPrivateProfileStringA("Recent", "file", "", text, sizeof text, settingsPath.c_str());
+    EXPECT_STREQ("a.bms", text);
+}
+
+} // namespace
