@@ -36,7 +36,9 @@ BmsBar BmsBms::setMeasureLength(int m, BmsBar bar)
     BmsBar previous = measures_[m];
     measures_[m] = BmsBar(std::clamp(bar.ticks(), 0, kMaxMeasureTicks));
     int change = measures_[m].ticks() - previous.ticks();
-    for (int later = m + 1; later <= kMeasureCount; ++later)
+    // A chart may repeat a length any number of times; only a real change moves the
+    // starts of the later measures.
+    for (int later = m + 1; change != 0 && later <= kMeasureCount; ++later)
         measureStarts_[later] += change;
     return previous;
 }
