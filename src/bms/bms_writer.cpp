@@ -162,8 +162,8 @@ std::string chartText(const BmsBms& document)
     appendDefinitionBlock(out, *document.bmpTable());
 
     // A data text has two characters per tick at most, and its terminator.
-    const auto scratch
-        = std::make_unique<char[]>(2 * static_cast<std::size_t>(longestMeasureTicks(document, lastMeasure)) + 1);
+    const auto scratch = std::make_unique_for_overwrite<char[]>(
+        2 * static_cast<std::size_t>(longestMeasureTicks(document, lastMeasure)) + 1);
     int start = 0;
     for (int measure = 0; measure <= lastMeasure; ++measure) {
         appendMeasureBlock(out, document, measure, start, scratch.get());
