@@ -19,5 +19,6 @@ std::string chartText(const BmsBms& document);
 
 // Writes the chart to path through a temporary file in the same directory, which then
 // replaces the target in one step. Sets the result code to 0 on success; on any failure
-// returns false with code 4, removes the temporary file and leaves the target as it was.
+// returns false with code 4, removes the temporary file and leaves the target as it was;
+// errno then tells the reason.
 bool writeChart(const char* path, const BmsBms& document);

@@ -31,7 +31,11 @@ std::string resolvedTarget(const char* path)
 bool targetIsWritable(const char* path)
 {
     const DWORD attributes = GetFileAttributesA(path);
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        errno = EACCES;
+        return false;
+    }
+    return true;
 }
 
 unsigned long processNumber()
@@ -61,9 +65,15 @@ bool commitToDisk(FILE* stream)
     return _commit(_fileno(stream)) == 0;
 }
 
+// The reason goes to errno, where the callers look for it on every platform.
 bool moveOver(const char* from, const char* to)
 {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    errno = (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) ? EACCES : EIO;
+    return false;
 }
 #else
 // A link is followed, as writing through it would, so that the link itself survives.
@@ -181,7 +191,9 @@ bool replaceFileContent(const char* path, std::string_view bytes)
     }
     saved = saved && moveOver(temporaryPath.c_str(), target.c_str());
     if (!saved) {
+        const int reason = errno;
         std::remove(temporaryPath.c_str());
+        errno = reason;
     }
     return saved;
 }

@@ -11,5 +11,6 @@
 // permission bits (on POSIX); a symbolic link is followed, so the file it names is
 // replaced. Returns false when the target exists but is not writable, when no
 // temporary file can be made, or when any write, flush, close or the final move
-// fails; the temporary file is then removed and the target is left as it was.
+// fails; the temporary file is then removed, the target is left as it was, and errno
+// tells the reason.
 bool replaceFileContent(const char* path, std::string_view bytes);

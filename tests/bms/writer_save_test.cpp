@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -79,9 +80,11 @@ TEST_F(WriterSave, SavesUnderADoubleByteFileName)
 TEST_F(WriterSave, FailsWithCode4WhenTheDirectoryIsMissing)
 {
     const std::string path = scratch.file("missing/song.bms");
+    errno = 0;
 
     EXPECT_FALSE(writeChart(path.c_str(), document));
     EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+    EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(directoryNames(), Names {});
 }
 
@@ -90,9 +93,11 @@ TEST_F(WriterSave, FailsWithCode4AndLeavesADirectoryTargetAlone)
     const std::string path = scratch.file("song.bms");
     fs::create_directory(path);
     writeFileBytes(scratch.file("song.bms/inside"), "kept");
+    errno = 0;
 
     EXPECT_FALSE(writeChart(path.c_str(), document));
     EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+    EXPECT_NE(errno, 0) << "the reason of the failed replacement";
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(readFileBytes(scratch.file("song.bms/inside")), "kept");
     EXPECT_EQ(directoryNames(), Names { "song.bms" });
