@@ -11,7 +11,7 @@ void LineReservationPlan::noteDataLine(int m, BmsWord channel)
 {
     auto& last = lastMeasureOfChannel_[channel.value()];
     last = std::max<std::int16_t>(last, static_cast<std::int16_t>(m));
-    if (channel.equalsText("01"))
+    if (channel.equalsChars('0', '1'))
         ++laneLinesOfMeasure_[m];
 }
 

@@ -1,4 +1,5 @@
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <new>
@@ -60,8 +61,11 @@ TEST(ReaderLimits, LongestChartKeepsItsTickArithmeticInRange)
 {
     // 1000 measures of 999,936 ticks; the object at the end would need about 2 GB.
     std::string chart;
-    for (int m = 0; m < BmsBms::kMeasureCount; ++m)
-        chart += "#" + std::to_string(1000 + m).substr(1) + "02:2604\n";
+    for (int m = 0; m < BmsBms::kMeasureCount; ++m) {
+        char line[16];
+        std::snprintf(line, sizeof line, "#%03d02:2604\n", m);
+        chart += line;
+    }
     EXPECT_EQ(readFailure(chart + "#00011:01\n#99911:01\n"),
         (ReadFailure { kResultChartTooLarge, BmsBms::kMeasureCount + 2 }));
 
