@@ -399,8 +399,13 @@ int BmsReader::State::skipRestOfLine()
     return kResultOk;
 }
 
+// Texts end at their first NUL byte: a value that starts with one would be stored as
+// an empty text, which no chart line can express, so it is dropped like a missing
+// value.
 void BmsReader::State::storeHeader()
 {
+    if (value_.c_str()[0] == '\0')
+        return;
     if (storeDefinition(*document_->wavTable(), "wavs overwrite\n"))
         return;
     if (storeDefinition(*document_->bmpTable(), "bmps overwrite\n"))

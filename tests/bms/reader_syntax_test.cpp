@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reader_test_support.h"
@@ -56,6 +57,18 @@ TEST(ReaderSyntax, PassesEightBitTextsThroughByteForByte)
     ASSERT_TRUE(read.ok);
     EXPECT_STREQ(read.document->headerTable()->get("TITLE"), "\x83\x65\x83\x58\x83\x67\xFF");
     EXPECT_STREQ(read.document->wavTable()->get(BmsWord("01")), "\x89\xB9.wav");
+}
+
+TEST(ReaderSyntax, NulByteEndsATextAndALeadingOneDropsTheValue)
+{
+    using namespace std::string_view_literals;
+    const ReadOutcome read = readChartText("#TITLE a\0b\n#GENRE \0x\n#WAV01 x\n#WAV01 \0\n#BMP01 \0\n"sv);
+    ASSERT_TRUE(read.ok);
+    EXPECT_STREQ(read.document->headerTable()->get("TITLE"), "a");
+    EXPECT_EQ(read.document->headerTable()->find("GENRE"), nullptr);
+    EXPECT_STREQ(read.document->wavTable()->get(BmsWord("01")), "x");
+    EXPECT_FALSE(read.document->bmpTable()->has(BmsWord("01")));
+    EXPECT_TRUE(read.notices.empty());
 }
 
 TEST(ReaderSyntax, RepeatedHeaderKeyKeepsTheLastValueWithoutNotice)
