@@ -119,12 +119,6 @@ TEST(ReaderErrors, FailedReadLeavesTheCallersDocumentAlone)
     EXPECT_STREQ(document->headerTable()->get("TITLE"), "new");
 }
 
-TEST(ReaderErrors, SuccessAfterAFailureResetsTheCode)
-{
-    EXPECT_EQ(readFailure("#*\n").code, kResultBadCharAfterHash);
-    EXPECT_EQ(readFailure("#TITLE ok\n").code, kResultOk);
-}
-
 TEST(ReaderErrors, UnopenableFileFailsWithoutTouchingTheLine)
 {
     EXPECT_EQ(readFailure("\n\n#*\n"), failure(kResultBadCharAfterHash, 3));

@@ -43,10 +43,4 @@ TEST(ReaderMessages, ErrorMessageAndLineFollowTheLastRead)
     EXPECT_STREQ(errorMessage(), messageFor(kResultOk));
 }
 
-TEST(ReaderMessages, FailureOnTheFirstLineReportsLineOne)
-{
-    readChartText("#*\n");
-    EXPECT_EQ(errorLine(), 1);
-}
-
 } // namespace
