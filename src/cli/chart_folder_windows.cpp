@@ -69,7 +69,11 @@ std::optional<FoundFile> ChartFolder::find(const std::string& name)
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
     }
-    return FoundFile { fileKey(name), name };
+    // The file as the folder spells it, which may differ in case from the definition.
+    WIN32_FIND_DATAA entry;
+    const FindHandle search(FindFirstFileA(path.c_str(), &entry));
+    const std::string spelt = search.valid() ? directoryPart(name, true) + entry.cFileName : name;
+    return FoundFile { fileKey(spelt), spelt };
 }
 
 std::vector<FoundFile> ChartFolder::files()

@@ -38,6 +38,8 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err)
     CLI::App app("Checks and tidies the definition lists of BMS charts.", "quelmarn-cli");
     app.set_version_flag("--version", "quelmarn-cli " QUELMARN_VERSION);
     app.require_subcommand(1);
+    // "/pictures/a.png" is a path on every platform, never an option.
+    app.allow_windows_style_options(false);
     app.footer("Exit status: 0 when all went well, 1 when any file failed, 2 for a usage error.");
     CommandList commands;
     addCommands(app, session, commands);
