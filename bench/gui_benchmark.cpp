@@ -1,0 +1,169 @@
+// Times the list pages on the heavy chart under real list boxes: refreshing every row of
+// both pages, and compacting the indices with the refresh that follows. Run it under
+// Wine by hand; it prints figures and checks nothing.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "bms/bms_reader.h"
+#include "editing/definition_operations.h"
+#include "gui/list_set.h"
+#include "gui/window/tt_app.h"
+#include "gui/window/window_proc.h"
+#include "heavy_chart.h"
+
+namespace {
+
+constexpr const char* kWindowClass = "QuelmarnGuiBenchmark";
+constexpr int kRepetitions = 5;
+
+using Clock = std::chrono::steady_clock;
+
+class BenchmarkWindow : public TtApp {
+public:
+    const char* className() override { return kWindowClass; }
+};
+
+bool registerWindowClass(HINSTANCE instance)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &TtWndProc;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// Lets the windows paint what the last step invalidated.
+void paintPending()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+template <typename Step> double milliseconds(Step step)
+{
+    const auto start = Clock::now();
+    step();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void report(const char* what, std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    std::printf("%-60s median %8.2f ms   min %8.2f ms   max %8.2f ms\n", what, times[times.size() / 2], times.front(),
+        times.back());
+}
+
+std::unique_ptr<BmsBms> readHeavyChart(const std::string& text)
+{
+    BmsReader reader;
+    reader.setNoticeSink({});
+    std::unique_ptr<BmsBms> document;
+    if (!reader.readBytes(text, document))
+        return nullptr;
+    return document;
+}
+
+// Merges every odd index of 1..1293 into the even one above it, so that the odd rows
+// are neither used nor registered and compacting renumbers every row from 01 on.
+void openHolesInWavIndices(BmsBms& document, ListExchanger& plan)
+{
+    plan.reset(&document, kKindWav);
+    for (int value = 1; value < BmsWord::kValueCount - 2; value += 2)
+        plan.add(BmsWord(value), BmsWord(value + 1));
+    plan.apply();
+}
+
+struct Pages {
+    ListSet& wav;
+    ListSet& bmp;
+    void show(BmsBms& document)
+    {
+        wav.setDocument(document);
+        bmp.setDocument(document);
+        wav.refreshAll();
+        bmp.refreshAll();
+        paintPending();
+    }
+};
+
+} // namespace
+
+int main()
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    InitCommonControls();
+    if (!registerWindowClass(instance)) {
+        std::fprintf(stderr, "the window class could not be registered\n");
+        return 1;
+    }
+    const std::string text = heavyChartText();
+    std::unique_ptr<BmsBms> document = readHeavyChart(text);
+    if (!document) {
+        std::fprintf(stderr, "the heavy chart did not read\n");
+        return 1;
+    }
+    std::printf(
+        "heavy chart: %.1f MB, %d channel lines\n", static_cast<double>(text.size()) / 1e6, document->lineCount());
+
+    ListExchanger plan;
+    BenchmarkWindow window;
+    window.create(nullptr, 0, instance);
+    window.move(0, 0, 800, 600);
+    ListSet wav(*document, kKindWav, plan);
+    ListSet bmp(*document, kKindBmp, plan);
+    wav.create(&window, 1051, instance);
+    bmp.create(&window, 1052, instance);
+    wav.move(210, 30, 580, 560);
+    bmp.move(210, 30, 580, 560);
+    // As in the editor: the WAV page is shown and the BMP page hidden behind its tab.
+    window.show();
+    wav.show();
+    Pages pages { wav, bmp };
+    pages.show(*document);
+
+    std::vector<double> wavTimes, bmpTimes, bothTimes;
+    for (int i = 0; i < kRepetitions; ++i) {
+        const double wavTime = milliseconds([&] {
+            wav.refreshAll();
+            paintPending();
+        });
+        const double bmpTime = milliseconds([&] {
+            bmp.refreshAll();
+            paintPending();
+        });
+        wavTimes.push_back(wavTime);
+        bmpTimes.push_back(bmpTime);
+        bothTimes.push_back(wavTime + bmpTime);
+    }
+    report("refreshAll, WAV page (shown)", wavTimes);
+    report("refreshAll, BMP page (hidden)", bmpTimes);
+    report("refreshAll, both pages (target < 100 ms)", bothTimes);
+
+    std::vector<double> asReadTimes, holesTimes;
+    for (int i = 0; i < kRepetitions; ++i) {
+        asReadTimes.push_back(milliseconds([&] {
+            compactIndices(wav, plan);
+            paintPending();
+        }));
+    }
+    for (int i = 0; i < kRepetitions; ++i) {
+        document = readHeavyChart(text);
+        openHolesInWavIndices(*document, plan);
+        pages.show(*document);
+        holesTimes.push_back(milliseconds([&] {
+            compactIndices(wav, plan);
+            paintPending();
+        }));
+    }
+    report("compactIndices + refresh, WAV, as read (no hole)", asReadTimes);
+    report("compactIndices + refresh, WAV, 647 holes (target < 150 ms)", holesTimes);
+    std::printf("after compacting: row 01 \"%s\", row HZ \"%s\"\n", document->wavTable()->get(BmsWord("01")),
+        document->wavTable()->get(BmsWord("HZ")));
+    return 0;
+}
