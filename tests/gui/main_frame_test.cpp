@@ -85,12 +85,6 @@ TEST_F(MainFrameCreationTest, OnlyUpdateNotificationStores)
     EXPECT_STREQ("Pop", document().headerTable()->get("GENRE"));
 }
 
-TEST_F(MainFrameCreationTest, UnknownCommandsAreLeftToDefaultProcessing)
-{
-    EXPECT_EQ(NotHandled, frame->onCommand(ID_TITLE_LABEL, 0, nullptr));
-    EXPECT_EQ(NotHandled, frame->onCommand(9999, 0, nullptr));
-}
-
 class MainFrameChartTest : public MainFrameTest {
 protected:
     void SetUp() override
@@ -222,14 +216,6 @@ TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
     EXPECT_EQ("Quelmarn  " + chartPath, caption());
 }
 
-TEST_F(MainFrameChartTest, CancelledSaveAsWritesNothing)
-{
-    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE_AS));
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ(kChart, readFileBytes(chartPath));
-    EXPECT_EQ(chartPath, ShellState::instance().fileName);
-}
-
 TEST_F(MainFrameChartTest, FailedSaveShowsErrorAndKeepsNames)
 {
     EXPECT_FALSE(frame->saveChart(scratch.file("missing\\c.bms").c_str()));
@@ -329,14 +315,6 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
     EXPECT_EQ(chartText(document()), readFileBytes(path));
 }
 
-TEST_F(MainFrameSaveQuestionTest, PlainChartIsSavedWithoutQuestion)
-{
-    const std::string path = writeChartFile("plain.bms", kChart);
-    ASSERT_TRUE(frame->openChart(path.c_str()));
-    EXPECT_TRUE(frame->saveChart(path.c_str()));
-    EXPECT_TRUE(dialogs.seen().empty());
-}
-
 using MainFrameLayoutTest = MainFrameTest;
 
 TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
@@ -355,15 +333,6 @@ TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
     EXPECT_EQ(0, ShellState::instance().currentPage);
     EXPECT_TRUE(hasStyle(control(ID_WAV_PAGE), WS_VISIBLE));
     EXPECT_FALSE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
-}
-
-TEST_F(MainFrameLayoutTest, OtherNotificationsAreNotHandled)
-{
-    NMHDR click { control(ID_TAB), ID_TAB, static_cast<UINT>(NM_CLICK) };
-    EXPECT_EQ(NotHandled, frame->onNotify(ID_TAB, &click));
-    NMHDR fromElsewhere { control(ID_WAV_PAGE), ID_WAV_PAGE, static_cast<UINT>(TCN_SELCHANGE) };
-    EXPECT_EQ(NotHandled, frame->onNotify(ID_WAV_PAGE, &fromElsewhere));
-    EXPECT_EQ(0, ShellState::instance().currentPage);
 }
 
 // "left,top,right,bottom"
@@ -416,15 +385,11 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
         bool ownerDisabled = false;
         bool survivedCommands = false;
         bool hasIcon = false;
-        LONG style = 0;
-        LONG exStyle = 0;
         std::vector<std::string> texts;
     } observed;
     HWND owner = frame->handle();
     dialogs.answerWith([&](HWND dialog) {
         observed.ownerDisabled = !IsWindowEnabled(owner);
-        observed.style = GetWindowLongA(dialog, GWL_STYLE);
-        observed.exStyle = GetWindowLongA(dialog, GWL_EXSTYLE);
         HWND icon = GetWindow(dialog, GW_CHILD);
         observed.hasIcon = SendMessageA(icon, STM_GETICON, 0, 0) != 0;
         for (HWND text = GetWindow(icon, GW_HWNDNEXT); text; text = GetWindow(text, GW_HWNDNEXT))
@@ -440,8 +405,6 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
     EXPECT_EQ("Version Information", dialogs.seen()[0].caption);
     EXPECT_TRUE(observed.ownerDisabled);
     EXPECT_TRUE(observed.survivedCommands);
-    EXPECT_EQ(WS_CAPTION | WS_SYSMENU, observed.style & (WS_CAPTION | WS_SYSMENU));
-    EXPECT_EQ(WS_EX_TOOLWINDOW, observed.exStyle & WS_EX_TOOLWINDOW);
     EXPECT_TRUE(observed.hasIcon);
     EXPECT_EQ((std::vector<std::string> { "Quelmarn", "0.0.5" }), observed.texts);
     EXPECT_TRUE(IsWindowEnabled(owner));
