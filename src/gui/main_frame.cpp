@@ -161,6 +161,10 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
 {
     if (code != EN_UPDATE)
         return NotHandled;
+    // Storing the shown text back would cut long values to the path buffer and add
+    // every absent key as an empty header.
+    if (refreshingFields_)
+        return 0;
     if (HeaderSet* field = HeaderSet::findField(id))
         field->store();
     return 0;
@@ -208,7 +212,9 @@ void MainFrame::refreshFromDocument()
         page->setDocument(*shell.document);
     std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s", kProgramName, shell.fileName);
     setText(shell.pathBuffer);
+    refreshingFields_ = true;
     HeaderSet::refreshFields();
+    refreshingFields_ = false;
     for (const auto& page : pages_)
         page->refreshAll();
 }

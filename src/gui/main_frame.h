@@ -87,4 +87,7 @@ private:
     std::array<std::unique_ptr<HeaderSet>, kFieldCount> fields_;
     std::unique_ptr<TtTab> tab_;
     std::array<std::unique_ptr<ListSet>, 2> pages_;
+    // Set while the fields show a new document: the edits report those texts as updates,
+    // which are not the user's and must not be stored back.
+    bool refreshingFields_ = false;
 };

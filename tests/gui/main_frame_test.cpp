@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "bms/bms_reader.h"
 #include "bms/bms_writer.h"
 #include "bms/parse_result.h"
 #include "main_frame_fixture.h"
@@ -148,7 +149,7 @@ TEST_F(MainFrameChartTest, NewEmptiesDocumentAndNameButKeepsDirectory)
     EXPECT_EQ("", field(ID_TITLE_EDIT));
     EXPECT_EQ("01:", row(ID_WAV_PAGE, 1));
     EXPECT_EQ("02:", row(ID_BMP_PAGE, 2));
-    EXPECT_STREQ("", document().headerTable()->get("TITLE"));
+    EXPECT_EQ(0, document().headerTable()->count());
     EXPECT_STREQ("", ShellState::instance().fileName);
     EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
 }
@@ -183,6 +184,21 @@ TEST_F(MainFrameChartTest, SaveWithFileNameWritesThereWithoutDialog)
     EXPECT_TRUE(dialogs.seen().empty());
     EXPECT_EQ(chartText(document()), readFileBytes(chartPath));
     EXPECT_NE(std::string::npos, readFileBytes(chartPath).find("#GENRE Rock\r\n"));
+}
+
+TEST_F(MainFrameChartTest, OpenAndSaveKeepHeadersAsRead)
+{
+    const std::string longTitle(300, 't');
+    const std::string text = "#TITLE " + longTitle + "\r\n#BPM 150\r\n";
+    const std::string path = writeChartFile("long.bms", text);
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    ASSERT_TRUE(frame->saveChart(path.c_str()));
+
+    std::unique_ptr<BmsBms> asRead;
+    ASSERT_TRUE(BmsReader().readBytes(text, asRead));
+    EXPECT_EQ(chartText(*asRead), readFileBytes(path));
+    EXPECT_EQ(longTitle, document().headerTable()->get("TITLE"));
+    EXPECT_EQ(nullptr, document().headerTable()->find("GENRE"));
 }
 
 TEST_F(MainFrameChartTest, SaveWithoutFileNameAsksForPath)
