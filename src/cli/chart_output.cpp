@@ -5,6 +5,7 @@
 
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
+#include "cli/exit_status.h"
 #include "cli/text_encoding.h"
 
 namespace {
@@ -34,7 +35,7 @@ int writeToStandardOutput(CliSession& session, const BmsBms& document)
     out.flush();
     if (!out) {
         session.err() << "standard output: cannot write: " << systemErrorText(errno) << '\n';
-        return 1;
+        return kFailureStatus;
     }
     return 0;
 }
@@ -44,7 +45,7 @@ int writeToFile(CliSession& session, const std::string& path, const BmsBms& docu
     errno = 0;
     if (!writeChart(path.c_str(), document)) {
         session.err() << path << ": cannot write: " << systemErrorText(errno) << '\n';
-        return 1;
+        return kFailureStatus;
     }
     return 0;
 }
@@ -63,7 +64,7 @@ void addOutputOptions(CLI::App& command, OutputOptions& options)
 int emitChart(CliSession& session, const std::string& file, const BmsBms& document, const OutputOptions& options)
 {
     if (refusesUnkeepable(session, file, document, options.force)) {
-        return 1;
+        return kFailureStatus;
     }
     if (options.inPlace) {
         const int status = writeToFile(session, file, document);
@@ -87,7 +88,7 @@ int editCharts(
     int status = 0;
     for (const std::string& file : files) {
         std::unique_ptr<BmsBms> document = session.readOrReport(file);
-        int fileStatus = document ? edit(*document, file) : 1;
+        int fileStatus = document ? edit(*document, file) : kFailureStatus;
         if (fileStatus == 0) {
             fileStatus = emitChart(session, file, *document, options);
         }

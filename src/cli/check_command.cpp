@@ -14,7 +14,7 @@ int checkCharts(CliSession& session, const std::vector<std::string>& files)
         std::unique_ptr<BmsBms> document;
         if (!session.read(file, document)) {
             session.out() << readFailureLine(file) << '\n';
-            status = 1;
+            status = kFailureStatus;
             continue;
         }
         session.out() << file << ": ok\n";

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kFailureStatus = 1;
-constexpr int kUsageStatus = 2;
-
 void addCommands(CLI::App& app, CliSession& session, CommandList& commands)
 {
     addCheckCommand(app, session, commands);
@@ -27,7 +24,7 @@ int runChosen(const CommandList& commands)
             return command.run();
         }
     }
-    return kUsageStatus;
+    return kUsageErrorStatus;
 }
 
 } // namespace
@@ -51,7 +48,7 @@ int runCli(int argc, char** argv, std::ostream& out, std::ostream& err)
     } catch (const CLI::ParseError& error) {
         // The help of the command that was chosen, or of the whole tool.
         err << "quelmarn-cli: " << error.what() << "\n\n" << app.help();
-        return kUsageStatus;
+        return kUsageErrorStatus;
     } catch (const std::exception& error) {
         err << "quelmarn-cli: " << error.what() << '\n';
         return kFailureStatus;

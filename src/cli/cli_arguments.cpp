@@ -25,6 +25,15 @@ CLI::Option* addKindArgument(CLI::App& command, int& kind)
         ->check(CLI::IsMember({ "wav", "bmp" }, CLI::ignore_case).name("KIND"));
 }
 
+CLI::Option* addChartArgument(CLI::App& command, std::vector<std::string>& files)
+{
+    return command
+        .add_option_function<std::string>(
+            "FILE", [&files](const std::string& file) { files = { file }; }, "Chart file")
+        ->required()
+        ->type_name("");
+}
+
 const CLI::Validator& indexValidator()
 {
     static const CLI::Validator validator(

@@ -10,6 +10,9 @@
 // Adds the positional KIND argument; kind receives kKindWav or kKindBmp.
 CLI::Option* addKindArgument(CLI::App& command, int& kind);
 
+// Adds the positional FILE argument of a command that takes one chart; files receives it.
+CLI::Option* addChartArgument(CLI::App& command, std::vector<std::string>& files);
+
 // Checks that a value is an INDEX.
 const CLI::Validator& indexValidator();
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "cli/exit_status.h"
 
 struct Command {
     CLI::App* parser;

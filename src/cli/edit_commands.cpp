@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kUsageStatus = 2;
-
 struct EditArguments {
     int kind = kKindWav;
     std::vector<std::string> files;
@@ -27,15 +25,6 @@ CLI::App* addEditCommand(CLI::App& app, const char* name, const char* descriptio
     CLI::App* command = app.add_subcommand(name, description);
     addKindArgument(*command, arguments.kind);
     return command;
-}
-
-void addSingleFile(CLI::App& command, EditArguments& arguments)
-{
-    command
-        .add_option_function<std::string>(
-            "FILE", [&arguments](const std::string& file) { arguments.files = { file }; }, "Chart file")
-        ->required()
-        ->type_name("");
 }
 
 void addManyFiles(CLI::App& command, EditArguments& arguments)
@@ -65,7 +54,7 @@ void addSwapCommand(CLI::App& app, CliSession& session, CommandList& commands)
 {
     auto arguments = std::make_shared<EditArguments>();
     CLI::App* command = addEditCommand(app, "swap", "Exchange two definitions and their references", *arguments);
-    addSingleFile(*command, *arguments);
+    addChartArgument(*command, arguments->files);
     // A and B are two arguments in the help, one selection in the end.
     for (const char* name : { "A", "B" }) {
         command->add_option(name)
@@ -77,7 +66,7 @@ void addSwapCommand(CLI::App& app, CliSession& session, CommandList& commands)
     finishEditCommand(*command, session, commands, arguments, [&session](SelectionPage& page, const std::string& file) {
         if (!swapTopTwoSelected(page, session.plan())) {
             session.err() << file << ": nothing swapped: give two different indices from 01 to ZZ\n";
-            return kUsageStatus;
+            return kUsageErrorStatus;
         }
         return 0;
     });
@@ -88,7 +77,7 @@ void addMoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
     auto arguments = std::make_shared<EditArguments>();
     CLI::App* command
         = addEditCommand(app, "move", "Move definitions one row up or down, with their references", *arguments);
-    addSingleFile(*command, *arguments);
+    addChartArgument(*command, arguments->files);
     command
         ->add_option_function<std::string>(
             "DIRECTION",
@@ -116,7 +105,7 @@ void addRemoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
     auto arguments = std::make_shared<EditArguments>();
     CLI::App* command
         = addEditCommand(app, "remove", "Remove definitions (their objects stay in the channel data)", *arguments);
-    addSingleFile(*command, *arguments);
+    addChartArgument(*command, arguments->files);
     command->add_option("INDEX", arguments->indices, "Indices to remove")
         ->required()
         ->type_name("")

@@ -75,7 +75,7 @@ int listRows(CliSession& session, const ListArguments& arguments)
 {
     std::unique_ptr<BmsBms> document = session.readOrReport(arguments.file);
     if (!document) {
-        return 1;
+        return kFailureStatus;
     }
     const std::vector<ListRow> rows = usedRows(*document, arguments.kind);
     if (arguments.json) {

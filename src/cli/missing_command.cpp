@@ -190,7 +190,7 @@ int findMissing(CliSession& session, const MissingArguments& arguments)
     for (const std::string& file : arguments.files) {
         std::unique_ptr<BmsBms> document = session.readOrReport(file);
         if (!document) {
-            status = 1;
+            status = kFailureStatus;
             if (arguments.json) {
                 charts.push_back(readFailureJson(file));
             }
@@ -198,7 +198,7 @@ int findMissing(CliSession& session, const MissingArguments& arguments)
         }
         const ChartReport report = checkChart(*document, file, arguments.unreferenced);
         if (report.missesAny()) {
-            status = 1;
+            status = kFailureStatus;
         }
         if (arguments.json) {
             charts.push_back(reportJson(file, report, arguments.unreferenced));

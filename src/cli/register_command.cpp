@@ -59,7 +59,7 @@ int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBm
     for (const std::string& path : arguments.paths) {
         std::optional<std::string> name = bareFileName(session, path);
         if (!name) {
-            return 1;
+            return kFailureStatus;
         }
         names.push_back(std::move(*name));
     }
@@ -83,11 +83,7 @@ void addRegisterCommand(CLI::App& app, CliSession& session, CommandList& command
     auto arguments = std::make_shared<RegisterArguments>();
     CLI::App* command = app.add_subcommand("register", "Register the file names of paths into free slots");
     addKindArgument(*command, arguments->kind);
-    command
-        ->add_option_function<std::string>(
-            "FILE", [arguments](const std::string& file) { arguments->files = { file }; }, "Chart file")
-        ->required()
-        ->type_name("");
+    addChartArgument(*command, arguments->files);
     command->add_option("PATH", arguments->paths, "Files whose names are registered")->required()->type_name("");
     command->add_option("--at", arguments->at, "First slot to fill (default 01)")->check(indexValidator());
     addOutputOptions(*command, arguments->output);
