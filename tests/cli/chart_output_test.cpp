@@ -1,7 +1,9 @@
 #include <filesystem>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sstream>
 
+#include "cli/cli_app.h"
 #include "cli/cli_runner.h"
 
 using testing::HasSubstr;
@@ -13,6 +15,13 @@ const std::string& normalizedBasic()
     static const std::string bytes = readFileBytes(cliData("basic_normalized.bms"));
     return bytes;
 }
+
+// A stream whose every write fails, as a full disk or a closed pipe behind standard
+// output would.
+class FailingBuffer : public std::streambuf {
+protected:
+    int overflow(int) override { return traits_type::eof(); }
+};
 
 } // namespace
 
@@ -113,4 +122,17 @@ TEST(ChartOutput, EveryWritingCommandRefusesUnlessForced)
         EXPECT_EQ(forced.status, 0) << arguments[0];
         EXPECT_THAT(forced.out, HasSubstr("#RANDOM 2\r\n")) << arguments[0];
     }
+}
+
+TEST(ChartOutput, AFailingStandardOutputIsReported)
+{
+    FailingBuffer failing;
+    std::ostream out(&failing);
+    std::ostringstream err;
+    std::string program = "quelmarn-cli";
+    std::string command = "normalize";
+    std::string chart = cliData("basic.bms");
+    char* argv[] = { program.data(), command.data(), chart.data(), nullptr };
+    EXPECT_EQ(runCli(3, argv, out, err), 1);
+    EXPECT_THAT(err.str(), HasSubstr("standard output: cannot write: "));
 }

@@ -33,9 +33,9 @@ protected:
         }
     }
 
-    std::string run(const std::string& arguments, const std::string& output)
+    std::string run(const std::string& arguments, const std::string& output, const std::string& errors = "/dev/null")
     {
-        return toolPath().string() + " " + arguments + " >" + output + " 2>/dev/null";
+        return toolPath().string() + " " + arguments + " >" + output + " 2>" + errors;
     }
 
     ScratchDirectory scratch;
@@ -48,6 +48,13 @@ TEST_F(ToolProcess, WritesTheChartToStandardOutputByteForByte)
     const std::string output = scratch.file("out.bms");
     EXPECT_EQ(exitStatusOf(run("normalize '" + cliData("basic.bms") + "'", output)), 0);
     EXPECT_EQ(readFileBytes(output), readFileBytes(cliData("basic_normalized.bms")));
+}
+
+TEST_F(ToolProcess, AFullStandardOutputFailsWithTheSystemsReason)
+{
+    const std::string errors = scratch.file("errors.txt");
+    EXPECT_EQ(exitStatusOf(run("normalize '" + cliData("basic.bms") + "'", "/dev/full", errors)), 1);
+    EXPECT_EQ(readFileBytes(errors), "standard output: cannot write: No space left on device\n");
 }
 
 TEST_F(ToolProcess, ExitStatusesSaySuccessFailureAndUsageError)
