@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -14,6 +15,19 @@ int checkedPositions(long long positions)
     return static_cast<int>(positions);
 }
 
+// Storage for positions objects, not initialised. BmsWord is trivially copyable with a
+// trivial destructor, so its objects may live in raw storage that is filled byte-wise.
+BmsWord* allocateStorage(int positions)
+{
+    return static_cast<BmsWord*>(::operator new(static_cast<std::size_t>(positions) * sizeof(BmsWord)));
+}
+
+void fillWithEmptyObjects(BmsWord* objects, int count)
+{
+    static_assert(sizeof(BmsWord) == 2);
+    std::memset(static_cast<void*>(objects), '0', static_cast<std::size_t>(count) * sizeof(BmsWord));
+}
+
 long long roundUpToGrowthStep(long long positions)
 {
     return (positions + BmsBuffer::kGrowthStep - 1) / BmsBuffer::kGrowthStep * BmsBuffer::kGrowthStep;
@@ -24,9 +38,12 @@ long long roundUpToGrowthStep(long long positions)
 BmsBuffer::BmsBuffer(int capacity)
     : capacity_(std::max(capacity, 0))
     , storage_(capacity_)
-    , objects_(std::make_unique<BmsWord[]>(storage_)) // every position "00"
+    , objects_(allocateStorage(storage_))
 {
+    fillWithEmptyObjects(objects_.get(), capacity_);
 }
+
+void BmsBuffer::StorageDeleter::operator()(BmsWord* objects) const { ::operator delete(objects); }
 
 BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
 {
@@ -48,7 +65,7 @@ int BmsBuffer::reserve(int i)
         long long grown = roundUpToGrowthStep(std::max<long long>(capacity, storage_ + storage_ / 2));
         reserveStorage(grown > INT_MAX ? capacity : static_cast<int>(grown));
     }
-    // The storage beyond the old capacity has held "00" since it was allocated.
+    fillWithEmptyObjects(objects_.get() + capacity_, capacity - capacity_);
     capacity_ = capacity;
     return capacity_;
 }
@@ -63,7 +80,7 @@ void BmsBuffer::reserveStorage(int positions)
 {
     if (positions <= storage_)
         return;
-    auto objects = std::make_unique<BmsWord[]>(positions); // every position "00"
+    std::unique_ptr<BmsWord[], StorageDeleter> objects(allocateStorage(positions));
     std::copy_n(objects_.get(), capacity_, objects.get());
     objects_ = std::move(objects);
     storage_ = positions;

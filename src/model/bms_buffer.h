@@ -37,5 +37,10 @@ public:
 private:
     int capacity_ = 0;
     int storage_ = 0;
-    std::unique_ptr<BmsWord[]> objects_;
+    struct StorageDeleter {
+        void operator()(BmsWord* objects) const;
+    };
+    // Positions from capacity_ to storage_ are not initialised: each is set to "00" when
+    // the capacity grows over it, so that the storage is touched once, right before use.
+    std::unique_ptr<BmsWord[], StorageDeleter> objects_;
 };
