@@ -447,6 +447,11 @@ int BmsReader::State::placeOnLane()
     forEachObjectTick(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objectCount(),
         [&](std::size_t j, int tick) {
             if (tick >= line->capacity()) {
+                // Beyond the capacity every position reads "00" already: an empty object
+                // there must not grow the lane (a saved chart writes every lane in every
+                // measure, and would otherwise need far more storage when read again).
+                if (objectAt(j).isEmptyObject())
+                    return true;
                 const std::int64_t growth = StorageBudget::capacityHolding(line->capacity(), tick) - line->capacity();
                 withinBudget = budget_.takeCapacity(growth);
                 if (!withinBudget)

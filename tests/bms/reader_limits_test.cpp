@@ -94,6 +94,14 @@ TEST(ReaderLimits, StorageBudgetCountsLineGrowthInSteps)
     EXPECT_EQ(readFailure("#00011:01\n#01111:00\n#00502:0\n#00512:01\n", kLineBytes).code, kResultOk);
 }
 
+TEST(ReaderLimits, EmptyLaneObjectsBeyondALaneTakeNoStorage)
+{
+    // A saved chart writes every lane in every measure; read again, its empty lane
+    // lines must not ask for more storage than the chart it was saved from.
+    EXPECT_EQ(readFailure("#00001:01\n#00001:02\n#99901:00\n#99901:0000\n", 2 * kLineBytes).code, kResultOk);
+    EXPECT_EQ(readFailure("#00001:01\n#99901:0001\n", 2 * kLineBytes), (ReadFailure { kResultChartTooLarge, 2 }));
+}
+
 TEST(ReaderLimits, RunningOutOfMemoryFailsTheReadCleanly)
 {
     BmsReader reader;
