@@ -5,7 +5,6 @@
 // whose file systems ignore case; on Linux the name is tried as its raw bytes and
 // converted from code page 932 to UTF-8, with ASCII case ignored in every part.
 
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,12 +31,7 @@ public:
     std::vector<FoundFile> files();
 
 private:
-    struct Listing;
-    const Listing& listingOf(const std::string& directory);
-    std::optional<FoundFile> findComponents(const std::vector<std::string>& components, bool doubleByte);
-
-    // With its trailing separator; empty for the current directory.
-    std::string directory_;
-    // Directory contents read once, by path (POSIX only).
-    std::map<std::string, std::unique_ptr<Listing>> listings_;
+    // What the platform keeps to look files up.
+    struct Lookup;
+    std::unique_ptr<Lookup> lookup_;
 };

@@ -2,13 +2,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <unordered_map>
 
 #include "cli/chart_folder.h"
 #include "cli/file_name_rules.h"
 #include "cli/text_encoding.h"
 
-struct ChartFolder::Listing {
+namespace {
+
+// One directory's entries, read once.
+struct Listing {
     // Every entry by name: whether it is a directory (a link counts as what it names).
     std::unordered_map<std::string, bool> isDirectory;
     // The entries in name order.
@@ -29,22 +33,26 @@ struct ChartFolder::Listing {
     }
 };
 
-ChartFolder::ChartFolder(const std::string& chartPath)
-    : directory_(directoryPart(chartPath, false))
-{
-}
+} // namespace
 
-ChartFolder::~ChartFolder() = default;
+struct ChartFolder::Lookup {
+    // With its trailing separator; empty for the current directory.
+    std::string directory;
+    std::map<std::string, std::unique_ptr<Listing>> listings;
 
-const ChartFolder::Listing& ChartFolder::listingOf(const std::string& directory)
+    const Listing& listingOf(const std::string& path);
+    std::optional<FoundFile> findComponents(const std::vector<std::string>& components, bool doubleByte);
+};
+
+const Listing& ChartFolder::Lookup::listingOf(const std::string& path)
 {
-    std::unique_ptr<Listing>& listing = listings_[directory];
+    std::unique_ptr<Listing>& listing = listings[path];
     if (listing) {
         return *listing;
     }
     listing = std::make_unique<Listing>();
     std::error_code error;
-    std::filesystem::directory_iterator entries(directory.empty() ? "." : directory, error);
+    std::filesystem::directory_iterator entries(path.empty() ? "." : path, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         std::error_code statusError;
         const std::filesystem::file_status status = entries->status(statusError);
@@ -64,7 +72,8 @@ const ChartFolder::Listing& ChartFolder::listingOf(const std::string& directory)
     return *listing;
 }
 
-std::optional<FoundFile> ChartFolder::findComponents(const std::vector<std::string>& components, bool doubleByte)
+std::optional<FoundFile> ChartFolder::Lookup::findComponents(
+    const std::vector<std::string>& components, bool doubleByte)
 {
     std::string relative;
     for (size_t i = 0; i < components.size(); ++i) {
@@ -74,7 +83,7 @@ std::optional<FoundFile> ChartFolder::findComponents(const std::vector<std::stri
             continue;
         }
         if (part != "." && part != "..") {
-            const Listing& listing = listingOf(directory_ + relative);
+            const Listing& listing = listingOf(directory + relative);
             const std::string* entry = listing.match(part, doubleByte);
             if (!entry || listing.isDirectory.at(*entry) == last) {
                 return std::nullopt;
@@ -94,21 +103,29 @@ std::optional<FoundFile> ChartFolder::findComponents(const std::vector<std::stri
     return FoundFile { relative, relative };
 }
 
+ChartFolder::ChartFolder(const std::string& chartPath)
+    : lookup_(std::make_unique<Lookup>())
+{
+    lookup_->directory = directoryPart(chartPath, false);
+}
+
+ChartFolder::~ChartFolder() = default;
+
 std::optional<FoundFile> ChartFolder::find(const std::string& name)
 {
-    if (std::optional<FoundFile> found = findComponents(nameComponents(name, true), true)) {
+    if (std::optional<FoundFile> found = lookup_->findComponents(nameComponents(name, true), true)) {
         return found;
     }
     const std::string utf8 = cp932ToUtf8(name);
     if (utf8 == name) {
         return std::nullopt;
     }
-    return findComponents(nameComponents(utf8, false), false);
+    return lookup_->findComponents(nameComponents(utf8, false), false);
 }
 
 std::vector<FoundFile> ChartFolder::files()
 {
-    const Listing& listing = listingOf(directory_);
+    const Listing& listing = lookup_->listingOf(lookup_->directory);
     std::vector<FoundFile> found;
     for (const std::string& name : listing.names) {
         if (!listing.isDirectory.at(name)) {

@@ -8,7 +8,10 @@
 #include "cli/file_name_rules.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
-struct ChartFolder::Listing { };
+struct ChartFolder::Lookup {
+    // With its trailing separator; empty for the current directory.
+    std::string directory;
+};
 
 namespace {
 
@@ -53,8 +56,9 @@ private:
 } // namespace
 
 ChartFolder::ChartFolder(const std::string& chartPath)
-    : directory_(directoryPart(chartPath, true))
+    : lookup_(std::make_unique<Lookup>())
 {
+    lookup_->directory = directoryPart(chartPath, true);
 }
 
 ChartFolder::~ChartFolder() = default;
@@ -64,7 +68,7 @@ std::optional<FoundFile> ChartFolder::find(const std::string& name)
     if (name.empty()) {
         return std::nullopt;
     }
-    const std::string path = directory_ + name;
+    const std::string path = lookup_->directory + name;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::nullopt;
@@ -80,7 +84,7 @@ std::vector<FoundFile> ChartFolder::files()
 {
     std::vector<FoundFile> found;
     WIN32_FIND_DATAA entry;
-    const std::string pattern = directory_ + "*";
+    const std::string pattern = lookup_->directory + "*";
     FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
     if (!search.valid()) {
         return found;
