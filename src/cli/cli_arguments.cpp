@@ -41,7 +41,7 @@ const CLI::Validator& indexValidator()
             const bool valid = text.size() == 2 && isBase36Digit(text[0]) && isBase36Digit(text[1]);
             return valid ? std::string() : "not an index (two base-36 digits, 00 to ZZ): " + text;
         },
-        "INDEX");
+        "");
     return validator;
 }
 

@@ -60,6 +60,7 @@ void addSwapCommand(CLI::App& app, CliSession& session, CommandList& commands)
         command->add_option(name)
             ->description("Index to exchange")
             ->required()
+            ->type_name("INDEX")
             ->check(indexValidator())
             ->each([arguments](const std::string& index) { arguments->indices.push_back(index); });
     }

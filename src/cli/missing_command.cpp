@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>

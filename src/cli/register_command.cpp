@@ -85,7 +85,9 @@ void addRegisterCommand(CLI::App& app, CliSession& session, CommandList& command
     addKindArgument(*command, arguments->kind);
     addChartArgument(*command, arguments->files);
     command->add_option("PATH", arguments->paths, "Files whose names are registered")->required()->type_name("");
-    command->add_option("--at", arguments->at, "First slot to fill (default 01)")->check(indexValidator());
+    command->add_option("--at", arguments->at, "First slot to fill (default 01)")
+        ->type_name("INDEX")
+        ->check(indexValidator());
     addOutputOptions(*command, arguments->output);
     commands.push_back({ command, [&session, arguments] {
                             return editCharts(session, arguments->files, arguments->output,
