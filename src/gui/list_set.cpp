@@ -100,14 +100,23 @@ LRESULT ListSet::onSysKeyDown(WPARAM key, LPARAM flags)
         return NotHandled;
     switch (key) {
     case VK_UP:
-        moveSelection(*this, plan_, true);
+        moveWithAlt(true, key, flags);
         return 0;
     case VK_DOWN:
-        moveSelection(*this, plan_, false);
+        moveWithAlt(false, key, flags);
         return 0;
     default:
         return NotHandled;
     }
+}
+
+void ListSet::moveWithAlt(bool up, WPARAM key, LPARAM flags)
+{
+    moveSelection(*this, plan_, up);
+    // The list box never sees the key, but the system's default processing must: it
+    // opens the menu bar when Alt is released with no key pressed in between, which
+    // would take the next arrow key away from the list.
+    DefWindowProcA(handle(), WM_SYSKEYDOWN, key, flags);
 }
 
 void ListSet::setDocument(BmsBms& document)

@@ -47,6 +47,7 @@ public:
 private:
     LRESULT onKeyDown(WPARAM key);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
+    void moveWithAlt(bool up, WPARAM key, LPARAM flags);
 
     BmsBms* document_;
     int kind_;

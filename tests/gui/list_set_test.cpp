@@ -254,6 +254,43 @@ TEST_P(ListSetPageTest, AltUpWithRow00SelectedChangesNothingAndIsConsumed)
     EXPECT_THAT(selectedRows(page().handle()), ElementsAre(0, 1));
 }
 
+// Records the menu-bar activations that Alt releases ask the top-level window for.
+class MenuKeyParent : public TestParent {
+public:
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+            ++menuActivations;
+            return 0;
+        }
+        return TestParent::windowProc(message, wParam, lParam);
+    }
+    int menuActivations = 0;
+};
+
+TEST(ListSetAltKey, ReleasingAltAfterAMoveLeavesTheMenuBarAlone)
+{
+    prepareTestWindows();
+    BmsBms document;
+    ListExchanger plan;
+    MenuKeyParent parent;
+    ListSet page { document, kKindWav, plan };
+    ASSERT_TRUE(page.create(&parent, 1051, testInstance()));
+    const LPARAM altHeld = LPARAM(1) << 29;
+    const LPARAM release = altHeld | (LPARAM(1) << 30) | (LPARAM(1) << 31) | 1;
+    SendMessageA(page.handle(), LB_SETSEL, TRUE, 3);
+
+    SendMessageA(page.handle(), WM_SYSKEYDOWN, VK_MENU, altHeld | 1);
+    EXPECT_EQ(pressSystemKey(page.handle(), VK_DOWN, true), 0);
+    EXPECT_EQ(SendMessageA(page.handle(), WM_SYSKEYUP, VK_MENU, release), 0);
+    EXPECT_EQ(parent.menuActivations, 0);
+
+    // Alt pressed and released alone still opens the menu bar.
+    SendMessageA(page.handle(), WM_SYSKEYDOWN, VK_MENU, altHeld | 1);
+    SendMessageA(page.handle(), WM_SYSKEYUP, VK_MENU, release);
+    EXPECT_EQ(parent.menuActivations, 1);
+}
+
 TEST_P(ListSetPageTest, ArrowsWithoutAltMoveNothing)
 {
     nameRows({ "01", "02" });
