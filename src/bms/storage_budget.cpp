@@ -21,7 +21,7 @@ bool takeWithin(std::int64_t& used, std::int64_t positions, std::int64_t limit)
 
 StorageBudget::StorageBudget(std::size_t bytes)
     : limit_(static_cast<std::int64_t>(
-        std::min<std::size_t>(bytes / sizeof(BmsWord), std::numeric_limits<std::int64_t>::max())))
+        std::min<std::uint64_t>(bytes / sizeof(BmsWord), std::numeric_limits<std::int64_t>::max())))
 {
 }
 
