@@ -1,11 +1,10 @@
-#include <clocale>
 #include <cstdio>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <new>
 #include <string>
 
 #include "reader_test_support.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -114,26 +113,11 @@ TEST(ReaderLimits, RunningOutOfMemoryFailsTheReadCleanly)
     EXPECT_EQ(document.get(), current);
 }
 
-// Restores the C locale when a test has changed it.
-class ScopedNumericLocale {
-public:
-    bool select(const char* const* names)
-    {
-        for (; *names; ++names) {
-            if (std::setlocale(LC_ALL, *names) && std::strcmp(std::localeconv()->decimal_point, ",") == 0)
-                return true;
-        }
-        return false;
-    }
-    ~ScopedNumericLocale() { std::setlocale(LC_ALL, "C"); }
-};
 
 TEST(ReaderLimits, MeasureLengthsIgnoreTheDecimalCommaOfTheLocale)
 {
-    static const char* const kCommaLocales[]
-        = { "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "German_Germany.1252", "de-DE", nullptr };
-    ScopedNumericLocale locale;
-    if (!locale.select(kCommaLocales))
+    DecimalCommaLocale locale;
+    if (!locale.active())
         GTEST_SKIP() << "no locale with a decimal comma is installed";
     const ReadOutcome read = readChartText("#00102:0.75\n");
     ASSERT_TRUE(read.ok);

@@ -1,12 +1,11 @@
 #include <climits>
-#include <clocale>
 #include <cmath>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
 
 #include "model/bms_bar.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -17,26 +16,6 @@ int ticksOf(const char* text)
     return bar.ticks();
 }
 
-// Switches the C locale to one whose decimal separator is a comma, if the system has
-// one, and back to "C" when it goes.
-class DecimalCommaLocale {
-public:
-    DecimalCommaLocale()
-    {
-        for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German", "de-DE" }) {
-            if (std::setlocale(LC_ALL, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
-                active_ = true;
-                return;
-            }
-        }
-        std::setlocale(LC_ALL, "C");
-    }
-    ~DecimalCommaLocale() { std::setlocale(LC_ALL, "C"); }
-    bool active() const { return active_; }
-
-private:
-    bool active_ = false;
-};
 
 } // namespace
 

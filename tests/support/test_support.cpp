@@ -1,7 +1,9 @@
 #include "support/test_support.h"
 
 #include <atomic>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -27,6 +29,19 @@ void writeFileBytes(const std::string& path, std::string_view bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+DecimalCommaLocale::DecimalCommaLocale()
+{
+    for (const char* name : { "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "de-DE" }) {
+        if (std::setlocale(LC_ALL, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
+            active_ = true;
+            return;
+        }
+    }
+    std::setlocale(LC_ALL, "C");
+}
+
+DecimalCommaLocale::~DecimalCommaLocale() { std::setlocale(LC_ALL, "C"); }
 
 ScratchDirectory::ScratchDirectory()
 {

@@ -17,6 +17,21 @@ std::string testDataPath(std::string_view name);
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, std::string_view bytes);
 
+// Switches the C locale to one whose decimal separator is a comma, when the system has
+// one, and back to "C" when it goes.
+class DecimalCommaLocale {
+public:
+    DecimalCommaLocale();
+    ~DecimalCommaLocale();
+    DecimalCommaLocale(const DecimalCommaLocale&) = delete;
+    DecimalCommaLocale& operator=(const DecimalCommaLocale&) = delete;
+
+    bool active() const { return active_; }
+
+private:
+    bool active_ = false;
+};
+
 // A fresh directory under the system's temporary directory, removed with its content
 // when the object goes.
 class ScratchDirectory {
