@@ -24,12 +24,12 @@ public:
     int updates = 0;
 };
 
-struct FieldSpec {
+struct FieldDefinition {
     const char* name;
     int labelId;
     int editId;
 };
-constexpr FieldSpec kFields[] = {
+constexpr FieldDefinition kFields[] = {
     { "TITLE", 1000, 1001 },
     { "GENRE", 1002, 1003 },
     { "ARTIST", 1004, 1005 },
@@ -43,8 +43,8 @@ protected:
     {
         HeaderSet::resetFields();
         HeaderSet::setHeaderTable(document.headerTable());
-        for (const FieldSpec& spec : kFields)
-            fields.push_back(std::make_unique<HeaderSet>(&parent, spec.name, spec.labelId, spec.editId));
+        for (const FieldDefinition& field : kFields)
+            fields.push_back(std::make_unique<HeaderSet>(&parent, field.name, field.labelId, field.editId));
     }
     void TearDown() override
     {
