@@ -1,5 +1,6 @@
-# GoogleTest: Debian's library natively, built from Debian's source for Windows.
-if(QUELMARN_CROSS_WINDOWS OR NOT UNIX)
+# GoogleTest: Debian's library natively, built from Debian's source when cross-compiling
+# for Windows; a native Windows build uses its installed package.
+if(QUELMARN_CROSS_WINDOWS)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
