@@ -71,16 +71,8 @@ TEST_F(HeaderSetTest, FieldsAreLabelledEditsPlacedByTheirIndex)
         EXPECT_EQ(GetDlgCtrlID(f.edit().handle()), kFields[i].editId);
         EXPECT_EQ(windowText(f.edit().handle()), "");
 
-        const RECT label = rectInParent(f.label().handle());
-        EXPECT_EQ(label.left, 5);
-        EXPECT_EQ(label.top, 15 + 45 * i);
-        EXPECT_EQ(label.right - label.left, 185);
-        EXPECT_EQ(label.bottom - label.top, 15);
-        const RECT edit = rectInParent(f.edit().handle());
-        EXPECT_EQ(edit.left, 5);
-        EXPECT_EQ(edit.top, 30 + 45 * i);
-        EXPECT_EQ(edit.right - edit.left, 185);
-        EXPECT_EQ(edit.bottom - edit.top, 20);
+        EXPECT_EQ(placeAndSize(rectInParent(f.label().handle())), "5," + std::to_string(15 + 45 * i) + " 185x15");
+        EXPECT_EQ(placeAndSize(rectInParent(f.edit().handle())), "5," + std::to_string(30 + 45 * i) + " 185x20");
 
         EXPECT_NE(GetWindowLongPtrA(f.label().handle(), GWL_STYLE) & WS_VISIBLE, 0);
         EXPECT_NE(GetWindowLongPtrA(f.edit().handle(), GWL_STYLE) & WS_VISIBLE, 0);
@@ -147,12 +139,10 @@ TEST_F(HeaderSetTest, JapaneseValuesAreStoredByteForByte)
 
 TEST_F(HeaderSetTest, FindFieldKnowsLabelAndEditIds)
 {
-    EXPECT_EQ(HeaderSet::findField(1000), &field(0));
-    EXPECT_EQ(HeaderSet::findField(1001), &field(0));
-    EXPECT_EQ(HeaderSet::findField(1006), &field(3));
-    EXPECT_EQ(HeaderSet::findField(1009), &field(4));
-    EXPECT_EQ(HeaderSet::findField(1010), nullptr);
-    EXPECT_EQ(HeaderSet::findField(0), nullptr);
+    for (int id : { 1000, 1001, 1006, 1009 })
+        EXPECT_EQ(HeaderSet::findField(id), &field((id - 1000) / 2)) << id;
+    for (int id : { 1010, 0 })
+        EXPECT_EQ(HeaderSet::findField(id), nullptr) << id;
 }
 
 TEST_F(HeaderSetTest, ResizingTheParentNeverMovesTheFields)

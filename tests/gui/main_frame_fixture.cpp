@@ -169,3 +169,12 @@ const BmsBms& MainFrameTest::document() const
 {
     return *ShellState::instance().document;
 }
+
+void MainFrameTest::expectOnlyDialog(const std::string& caption, const char* text) const
+{
+    ASSERT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ(caption, dialogs.seen()[0].caption);
+    if (text) {
+        EXPECT_EQ(text, dialogs.seen()[0].text);
+    }
+}

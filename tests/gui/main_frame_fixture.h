@@ -76,6 +76,8 @@ protected:
     // A chart file in the scratch directory.
     std::string writeChartFile(const std::string& name, const std::string& text) const;
     const BmsBms& document() const;
+    // Exactly one dialog was seen, with this caption and, when given, this text.
+    void expectOnlyDialog(const std::string& caption, const char* text = nullptr) const;
 
     ScratchDirectory scratch;
     ListExchanger plan;

@@ -64,20 +64,16 @@ TEST_F(MainFrameCreationTest, BuildsPaneTabAndPagesWithWavShown)
     EXPECT_EQ(control(ID_BMP_PAGE), GetWindow(control(ID_WAV_PAGE), GW_HWNDNEXT));
 }
 
-TEST_F(MainFrameCreationTest, HeaderEditUpdatesStoreStraightIntoDocument)
+TEST_F(MainFrameCreationTest, HeaderEditUpdatesAndOnlyThoseStoreStraightIntoDocument)
 {
     // The edit itself sends EN_UPDATE for every change of its text.
     SetWindowTextA(control(ID_TITLE_EDIT), "Typed");
     EXPECT_STREQ("Typed", document().headerTable()->get("TITLE"));
-
     SetWindowTextA(control(ID_TOTAL_EDIT), "320");
     SetWindowTextA(control(ID_TOTAL_EDIT), "");
     ASSERT_NE(nullptr, document().headerTable()->find("TOTAL"));
     EXPECT_STREQ("", document().headerTable()->get("TOTAL"));
-}
 
-TEST_F(MainFrameCreationTest, OnlyUpdateNotificationStores)
-{
     SetWindowTextA(control(ID_GENRE_EDIT), "Pop");
     ShellState::instance().document->headerTable()->set("GENRE", "Old");
     EXPECT_EQ(NotHandled, frame->onCommand(ID_GENRE_EDIT, EN_CHANGE, control(ID_GENRE_EDIT)));
@@ -121,10 +117,7 @@ TEST_F(MainFrameChartTest, FailedOpenShowsLineAndMessageAndChangesNothing)
     const BmsBms* before = &document();
     const std::string bad = writeChartFile("bad.bms", "#TITLE Other\r\n#00111:0\r\n");
     EXPECT_FALSE(frame->openChart(bad.c_str()));
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイル解析失敗", dialogs.seen()[0].caption);
-    EXPECT_EQ("line 2 : " + std::string(messageFor(kResultBadObjectData)), dialogs.seen()[0].text);
+    expectOnlyDialog("BMSファイル解析失敗", ("line 2 : " + std::string(messageFor(kResultBadObjectData))).c_str());
     EXPECT_EQ(before, &document());
     EXPECT_EQ("Quelmarn  " + chartPath, caption());
     EXPECT_EQ("Song", field(ID_TITLE_EDIT));
@@ -137,8 +130,7 @@ TEST_F(MainFrameChartTest, OpeningMissingFileReportsCodeFourWithPreviousLine)
 {
     lastParseResult().line = 7;
     EXPECT_FALSE(frame->openChart(scratch.file("missing.bms").c_str()));
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("line 7 : ファイルが開けませんでした。", dialogs.seen()[0].text);
+    expectOnlyDialog("BMSファイル解析失敗", "line 7 : ファイルが開けませんでした。");
 }
 
 TEST_F(MainFrameChartTest, NewEmptiesDocumentAndNameButKeepsDirectory)
@@ -154,26 +146,21 @@ TEST_F(MainFrameChartTest, NewEmptiesDocumentAndNameButKeepsDirectory)
     EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
 }
 
-TEST_F(MainFrameChartTest, OpenCommandOpensPathTypedIntoRealDialog)
-{
-    const std::string other = writeChartFile("other.bms", "#TITLE Other\r\n#WAV0Z z.wav\r\n");
-    dialogs.answerWith(typeFileName(other));
-    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_OPEN));
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイルを開く", dialogs.seen()[0].caption);
-    EXPECT_EQ("Quelmarn  " + other, caption());
-    EXPECT_EQ("Other", field(ID_TITLE_EDIT));
-    EXPECT_EQ("0Z:z.wav", row(ID_WAV_PAGE, 35));
-}
-
-TEST_F(MainFrameChartTest, CancelledOpenChangesNothing)
+TEST_F(MainFrameChartTest, OpenCommandOpensPathTypedIntoRealDialogAndCancelChangesNothing)
 {
     const BmsBms* before = &document();
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_OPEN));
-    ASSERT_EQ(1u, dialogs.seen().size());
+    expectOnlyDialog("BMSファイルを開く");
     EXPECT_EQ(before, &document());
     EXPECT_EQ("Quelmarn  " + chartPath, caption());
+
+    const std::string other = writeChartFile("other.bms", "#TITLE Other\r\n#WAV0Z z.wav\r\n");
+    dialogs.answerWith(typeFileName(other));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_OPEN));
+    EXPECT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ("Quelmarn  " + other, caption());
+    EXPECT_EQ("Other", field(ID_TITLE_EDIT));
+    EXPECT_EQ("0Z:z.wav", row(ID_WAV_PAGE, 35));
 }
 
 TEST_F(MainFrameChartTest, SaveWithFileNameWritesThereWithoutDialog)
@@ -207,9 +194,7 @@ TEST_F(MainFrameChartTest, SaveWithoutFileNameAsksForPath)
     const std::string target = scratch.file("new.bms");
     dialogs.answerWith(typeFileName(target));
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイルを保存する", dialogs.seen()[0].caption);
+    expectOnlyDialog("BMSファイルを保存する");
     EXPECT_EQ(chartText(document()), readFileBytes(target));
     EXPECT_EQ(target, ShellState::instance().fileName);
     // Saving leaves the caption as the last New or open set it.
@@ -222,9 +207,7 @@ TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
     const std::string target = scratch.file("copies\\b.bms");
     dialogs.answerWith(typeFileName(target));
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE_AS));
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイルを保存する", dialogs.seen()[0].caption);
+    expectOnlyDialog("BMSファイルを保存する");
     EXPECT_EQ(chartText(document()), readFileBytes(target));
     EXPECT_EQ(kChart, readFileBytes(chartPath));
     EXPECT_EQ(target, ShellState::instance().fileName);
@@ -235,34 +218,26 @@ TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
 TEST_F(MainFrameChartTest, FailedSaveShowsErrorAndKeepsNames)
 {
     EXPECT_FALSE(frame->saveChart(scratch.file("missing\\c.bms").c_str()));
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("ERROR", dialogs.seen()[0].caption);
-    EXPECT_EQ("BMSファイルの保存に失敗しました。", dialogs.seen()[0].text);
+    expectOnlyDialog("ERROR", "BMSファイルの保存に失敗しました。");
     EXPECT_EQ(chartPath, ShellState::instance().fileName);
     EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
 }
 
-TEST_F(MainFrameChartTest, DroppingThreeFilesOpensOnlyTheFirst)
+TEST_F(MainFrameChartTest, DropOpensOnlyItsFirstFileAndAFailingOneShowsOneBox)
 {
-    const std::string first = writeChartFile("first.bms", "#TITLE First\r\n");
     const std::string second = writeChartFile("second.bms", "#TITLE Second\r\n");
-    SendMessageA(frame->handle(), WM_DROPFILES,
-        reinterpret_cast<WPARAM>(makeDrop({ first, second, scratch.file("third.bms") })), 0);
+    auto drop = [&](const std::vector<std::string>& paths) {
+        SendMessageA(frame->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0);
+    };
+    drop({ scratch.file("missing.bms"), second });
+    expectOnlyDialog("BMSファイル解析失敗");
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
 
-    EXPECT_TRUE(dialogs.seen().empty());
+    const std::string first = writeChartFile("first.bms", "#TITLE First\r\n");
+    drop({ first, second, scratch.file("third.bms") });
+    EXPECT_EQ(1u, dialogs.seen().size());
     EXPECT_EQ("Quelmarn  " + first, caption());
     EXPECT_EQ("First", field(ID_TITLE_EDIT));
-}
-
-TEST_F(MainFrameChartTest, DropWhoseFirstFileFailsShowsOneBoxAndTriesNoOther)
-{
-    const std::string second = writeChartFile("second.bms", "#TITLE Second\r\n");
-    SendMessageA(
-        frame->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({ scratch.file("missing.bms"), second })), 0);
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイル解析失敗", dialogs.seen()[0].caption);
-    EXPECT_EQ("Quelmarn  " + chartPath, caption());
 }
 
 TEST_F(MainFrameChartTest, EditingCommandsActOnTheirPages)
@@ -311,12 +286,9 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
 
     dialogs.answerWith(pressButton(IDNO));
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("確認", dialogs.seen()[0].caption);
-    EXPECT_EQ(
+    expectOnlyDialog("確認",
         "この譜面には#RANDOM/#IFなどの制御構文か#BASE 62が含まれています。保存するとその内容は正しく保たれません。"
-        "保存しますか？",
-        dialogs.seen()[0].text);
+        "保存しますか？");
     EXPECT_EQ(kRandomChart, readFileBytes(path));
 
     // No also leaves the names alone when the path was new.
@@ -337,25 +309,13 @@ TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
 {
     HWND tab = control(ID_TAB);
     NMHDR change { tab, ID_TAB, static_cast<UINT>(TCN_SELCHANGE) };
-
-    SendMessageA(tab, TCM_SETCURSEL, 1, 0);
-    EXPECT_EQ(0, SendMessageA(frame->handle(), WM_NOTIFY, ID_TAB, reinterpret_cast<LPARAM>(&change)));
-    EXPECT_EQ(1, ShellState::instance().currentPage);
-    EXPECT_FALSE(hasStyle(control(ID_WAV_PAGE), WS_VISIBLE));
-    EXPECT_TRUE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
-
-    SendMessageA(tab, TCM_SETCURSEL, 0, 0);
-    SendMessageA(frame->handle(), WM_NOTIFY, ID_TAB, reinterpret_cast<LPARAM>(&change));
-    EXPECT_EQ(0, ShellState::instance().currentPage);
-    EXPECT_TRUE(hasStyle(control(ID_WAV_PAGE), WS_VISIBLE));
-    EXPECT_FALSE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
-}
-
-// "left,top,right,bottom"
-std::string corners(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
-        + std::to_string(r.bottom);
+    for (int page : { 1, 0 }) {
+        SendMessageA(tab, TCM_SETCURSEL, page, 0);
+        EXPECT_EQ(0, SendMessageA(frame->handle(), WM_NOTIFY, ID_TAB, reinterpret_cast<LPARAM>(&change))) << page;
+        EXPECT_EQ(page, ShellState::instance().currentPage);
+        EXPECT_EQ(page == 0, hasStyle(control(ID_WAV_PAGE), WS_VISIBLE)) << page;
+        EXPECT_EQ(page == 1, hasStyle(control(ID_BMP_PAGE), WS_VISIBLE)) << page;
+    }
 }
 
 TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTab)
@@ -390,9 +350,7 @@ using MainFrameHelpTest = MainFrameTest;
 TEST_F(MainFrameHelpTest, UsageShowsInformationBox)
 {
     EXPECT_EQ(0, sendCommand(*frame, ID_HELP_USAGE));
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("使い方は", dialogs.seen()[0].caption);
-    EXPECT_EQ("一緒にあるテキストファイルをみて", dialogs.seen()[0].text);
+    expectOnlyDialog("使い方は", "一緒にあるテキストファイルをみて");
 }
 
 TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
@@ -416,9 +374,7 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(0, sendCommand(*frame, ID_HELP_VERSION));
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("Version Information", dialogs.seen()[0].caption);
+    expectOnlyDialog("Version Information");
     EXPECT_TRUE(observed.ownerDisabled);
     EXPECT_TRUE(observed.survivedCommands);
     EXPECT_TRUE(observed.hasIcon);

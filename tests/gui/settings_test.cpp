@@ -56,6 +56,12 @@ protected:
         GetWindowPlacement(frame->handle(), &placement);
         return placement;
     }
+    RECT windowRect() const
+    {
+        RECT rect {};
+        GetWindowRect(frame->handle(), &rect);
+        return rect;
+    }
     int storedValue(const char* key) const
     {
         return GetPrivateProfileIntA("Window", key, -12345, settingsPath.c_str());
@@ -70,19 +76,12 @@ protected:
 TEST_F(SettingsRoundTripTest, FirstStartPlacesDefaultWindowAndShowsIt)
 {
     const WindowSettings defaults = loadWindowSettings(settingsPath.c_str());
-    EXPECT_EQ(0, defaults.x);
-    EXPECT_EQ(0, defaults.y);
-    EXPECT_EQ(400, defaults.width);
-    EXPECT_EQ(500, defaults.height);
+    const RECT asLoaded { defaults.x, defaults.y, defaults.x + defaults.width, defaults.y + defaults.height };
+    EXPECT_EQ("0,0 400x500", placeAndSize(asLoaded));
     EXPECT_EQ(SW_SHOW, defaults.state);
 
     start();
-    RECT rect {};
-    GetWindowRect(frame->handle(), &rect);
-    EXPECT_EQ(0, rect.left);
-    EXPECT_EQ(0, rect.top);
-    EXPECT_EQ(400, rect.right - rect.left);
-    EXPECT_EQ(500, rect.bottom - rect.top);
+    EXPECT_EQ("0,0 400x500", placeAndSize(windowRect()));
     EXPECT_TRUE(IsWindowVisible(frame->handle()));
     EXPECT_EQ("Quelmarn", windowText(frame->handle()));
 }
@@ -108,11 +107,7 @@ TEST_F(SettingsRoundTripTest, MaximisedWindowComesBackMaximisedOverItsRestoredRe
 
     start();
     EXPECT_TRUE(IsZoomed(frame->handle()));
-    const RECT normal = placement().rcNormalPosition;
-    EXPECT_EQ(30, normal.left);
-    EXPECT_EQ(40, normal.top);
-    EXPECT_EQ(350, normal.right - normal.left);
-    EXPECT_EQ(420, normal.bottom - normal.top);
+    EXPECT_EQ("30,40 350x420", placeAndSize(placement().rcNormalPosition));
 }
 
 TEST_F(SettingsRoundTripTest, MinimisedWindowComesBackNormal)
@@ -128,19 +123,15 @@ TEST_F(SettingsRoundTripTest, MinimisedWindowComesBackNormal)
     EXPECT_FALSE(IsIconic(frame->handle()));
     EXPECT_FALSE(IsZoomed(frame->handle()));
     EXPECT_TRUE(IsWindowVisible(frame->handle()));
-    RECT rect {};
-    GetWindowRect(frame->handle(), &rect);
-    EXPECT_EQ(10, rect.left);
-    EXPECT_EQ(300, rect.right - rect.left);
+    EXPECT_EQ(10, windowRect().left);
+    EXPECT_EQ(300, windowRect().right - windowRect().left);
 }
 
 TEST_F(SettingsRoundTripTest, ClosingDropsOtherKeysOfTheSectionOnly)
 {
     writeFileBytes(settingsPath, "[Window]\r\nlanguage=en\r\npos_x=5\r\n[Recent]\r\nfile=a.bms\r\n");
     start();
-    RECT rect {};
-    GetWindowRect(frame->handle(), &rect);
-    EXPECT_EQ(5, rect.left);
+    EXPECT_EQ(5, windowRect().left);
     closeWindow();
 
     char text[32] = {};

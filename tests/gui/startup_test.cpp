@@ -33,15 +33,12 @@ TEST_F(StartupTest, MainWindowClassCarriesIconMenuAndWindowProcedure)
     EXPECT_EQ(3, GetMenuItemCount(GetMenu(frame->handle())));
 }
 
-TEST_F(StartupTest, EmptyCommandLineOpensNothing)
+TEST_F(StartupTest, EmptyCommandLineOpensNothingAndAQuotedPathWithBlanksOpensThatFile)
 {
     EXPECT_EQ("Quelmarn", caption());
     EXPECT_TRUE(dialogs.seen().empty());
     EXPECT_STREQ("", ShellState::instance().fileName);
-}
 
-TEST_F(StartupTest, QuotedPathWithBlanksOpensThatFile)
-{
     std::filesystem::create_directory(scratch.path() / "my songs");
     const std::string path = writeChartFile("my songs\\a b.bms", "#TITLE Quoted\r\n");
     openFromCommandLine("\"" + path + "\" ignored.bms");
@@ -59,8 +56,7 @@ TEST_F(StartupTest, UnquotedPathOpensOnlyThePartBeforeTheFirstBlank)
     std::filesystem::create_directory(scratch.path() / "my songs");
     const std::string spaced = writeChartFile("my songs\\a.bms", "#TITLE Spaced\r\n");
     openFromCommandLine(spaced);
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイル解析失敗", dialogs.seen()[0].caption);
+    expectOnlyDialog("BMSファイル解析失敗");
     EXPECT_EQ(plain, ShellState::instance().fileName);
 }
 
@@ -69,10 +65,7 @@ TEST_F(StartupTest, ArgumentTooLongForPathIsRefusedWithOpenErrorBox)
     lastParseResult().line = 3;
     const BmsBms* before = ShellState::instance().document.get();
     openFromCommandLine(std::string(kPathBufferSize, 'a'));
-
-    ASSERT_EQ(1u, dialogs.seen().size());
-    EXPECT_EQ("BMSファイル解析失敗", dialogs.seen()[0].caption);
-    EXPECT_EQ("line 3 : ファイルが開けませんでした。", dialogs.seen()[0].text);
+    expectOnlyDialog("BMSファイル解析失敗", "line 3 : ファイルが開けませんでした。");
     EXPECT_EQ(kResultCannotOpen, lastParseResult().code);
     EXPECT_EQ(before, ShellState::instance().document.get());
     EXPECT_STREQ("", ShellState::instance().fileName);

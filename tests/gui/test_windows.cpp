@@ -105,6 +105,18 @@ RECT rectInParent(HWND window)
     return rect;
 }
 
+std::string corners(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
+        + std::to_string(r.bottom);
+}
+
+std::string placeAndSize(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) + "x"
+        + std::to_string(r.bottom - r.top);
+}
+
 bool ansiCodePageIs932()
 {
     return GetACP() == 932;

@@ -39,6 +39,9 @@ std::vector<int> selectedRows(HWND list);
 std::string windowText(HWND window);
 // The window's rectangle in its parent's client coordinates.
 RECT rectInParent(HWND window);
+// "left,top,right,bottom", and "left,top widthxheight": rectangles compare in one line.
+std::string corners(const RECT& r);
+std::string placeAndSize(const RECT& r);
 
 // The system's ANSI code page is the program's: texts compare byte for byte.
 bool ansiCodePageIs932();

@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "gui/window/tt_controls.h"
@@ -25,11 +27,7 @@ public:
     }
     bool receivedMessage(UINT message) const
     {
-        for (const Message& m : received) {
-            if (m.message == message)
-                return true;
-        }
-        return false;
+        return std::any_of(received.begin(), received.end(), [&](const Message& m) { return m.message == message; });
     }
     std::vector<Message> received;
 };
@@ -39,22 +37,17 @@ class DecodingApp : public TestParent {
 public:
     LRESULT onCommand(int id, int code, HWND control) override
     {
-        commandId = id;
-        commandCode = code;
-        commandControl = control;
+        std::tie(commandId, commandCode, commandControl) = std::make_tuple(id, code, control);
         return answer;
     }
     LRESULT onNotify(int id, NMHDR* header) override
     {
-        notifyId = id;
-        notifyHeader = header;
+        std::tie(notifyId, notifyHeader) = std::make_tuple(id, header);
         return answer;
     }
     LRESULT onSize(int type, int width, int height) override
     {
-        sizeType = type;
-        sizeWidth = width;
-        sizeHeight = height;
+        std::tie(sizeType, sizeWidth, sizeHeight) = std::make_tuple(type, width, height);
         return answer;
     }
     LRESULT answer = NotHandled;
@@ -104,12 +97,8 @@ TEST(WindowTable, GrowsByFiftyKeepingEveryEntryInOrder)
     std::vector<TtWindow> objects(101);
     for (int i = 0; i < 101; ++i) {
         table.append(reinterpret_cast<HWND>(static_cast<INT_PTR>(i + 1)), &objects[i]);
-        if (i == 0) {
-            EXPECT_EQ(table.capacity(), 50);
-        }
-        if (i == 50) {
-            EXPECT_EQ(table.capacity(), 100);
-        }
+        if (i == 0 || i == 50)
+            EXPECT_EQ(table.capacity(), i + 50) << i;
     }
     EXPECT_EQ(table.capacity(), 150);
     ASSERT_EQ(table.count(), 101);
@@ -145,9 +134,9 @@ TEST(WindowRouting, MessagesDuringCreationGetDefaultProcessingAndLaterOnesReachT
 
     SendMessageA(parent.handle(), WM_USER + 5, 11, 22);
     ASSERT_FALSE(parent.received.empty());
-    EXPECT_EQ(parent.received.back().message, static_cast<UINT>(WM_USER + 5));
-    EXPECT_EQ(parent.received.back().wParam, 11u);
-    EXPECT_EQ(parent.received.back().lParam, 22);
+    const Message& last = parent.received.back();
+    EXPECT_EQ(
+        std::make_tuple(last.message, last.wParam, last.lParam), std::make_tuple(WM_USER + 5u, WPARAM(11), LPARAM(22)));
 }
 
 TEST(WindowRouting, AHandleWithoutAnObjectGetsDefWindowProc)
@@ -203,10 +192,10 @@ TEST(Subclassing, MessagesReachTheObjectAndThenTheControlsOwnProcedureUnchanged)
     EXPECT_TRUE(control.setText("subclassed"));
     SendMessageA(control.handle(), WM_USER + 9, 123, 456);
     ASSERT_FALSE(controlReceived.empty());
-    EXPECT_EQ(controlReceived.back().first, control.handle());
-    EXPECT_EQ(controlReceived.back().second.message, static_cast<UINT>(WM_USER + 9));
-    EXPECT_EQ(controlReceived.back().second.wParam, 123u);
-    EXPECT_EQ(controlReceived.back().second.lParam, 456);
+    const auto& [to, last] = controlReceived.back();
+    EXPECT_EQ(to, control.handle());
+    EXPECT_EQ(std::make_tuple(last.message, last.wParam, last.lParam),
+        std::make_tuple(WM_USER + 9u, WPARAM(123), LPARAM(456)));
     EXPECT_EQ(control.seenByObject.back(), static_cast<UINT>(WM_USER + 9));
     EXPECT_EQ(windowText(control.handle()), "subclassed");
 }
@@ -247,9 +236,8 @@ TEST(AppDispatch, HandlersGetDecodedArgumentsAndNotHandledMeansDefaultProcessing
     HWND control = reinterpret_cast<HWND>(INT_PTR(0x1234));
     // DefWindowProcA answers WM_COMMAND with 0: a handler cannot deliver 0x8000 itself.
     EXPECT_EQ(SendMessageA(app.handle(), WM_COMMAND, MAKEWPARAM(0xFFFF, 0x8001), reinterpret_cast<LPARAM>(control)), 0);
-    EXPECT_EQ(app.commandId, 0xFFFF);
-    EXPECT_EQ(app.commandCode, 0x8001);
-    EXPECT_EQ(app.commandControl, control);
+    EXPECT_EQ(
+        std::make_tuple(app.commandId, app.commandCode, app.commandControl), std::make_tuple(0xFFFF, 0x8001, control));
 
     NMHDR header = {};
     EXPECT_EQ(SendMessageA(app.handle(), WM_NOTIFY, 1050, reinterpret_cast<LPARAM>(&header)), 0);
@@ -258,17 +246,15 @@ TEST(AppDispatch, HandlersGetDecodedArgumentsAndNotHandledMeansDefaultProcessing
 
     app.answer = 42;
     EXPECT_EQ(SendMessageA(app.handle(), WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(0xFFFE, 0x8000)), 42);
-    EXPECT_EQ(app.sizeType, SIZE_MAXIMIZED);
-    EXPECT_EQ(app.sizeWidth, 0xFFFE);
-    EXPECT_EQ(app.sizeHeight, 0x8000);
+    EXPECT_EQ(
+        std::make_tuple(app.sizeType, app.sizeWidth, app.sizeHeight), std::make_tuple(SIZE_MAXIMIZED, 0xFFFE, 0x8000));
 }
 
 TEST(AppDispatch, BaseHandlersAskForDefaultProcessingAndDestroyQuits)
 {
     TtApp app;
-    EXPECT_EQ(app.onCommand(1, 0, nullptr), NotHandled);
-    EXPECT_EQ(app.onNotify(1, nullptr), NotHandled);
-    EXPECT_EQ(app.onSize(0, 10, 10), NotHandled);
+    for (LRESULT answer : { app.onCommand(1, 0, nullptr), app.onNotify(1, nullptr), app.onSize(0, 10, 10) })
+        EXPECT_EQ(answer, NotHandled);
     EXPECT_EQ(app.onDestroy(), 0);
     MSG message = {};
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -291,24 +277,17 @@ TEST(Wrappers, MoveKeepsSizeOrPositionAsAsked)
     ASSERT_TRUE(label.create(&parent, 9, testInstance()));
     label.move(10, 20, 100, 30);
     label.moveTo(40, 50);
-    RECT rect = rectInParent(label.handle());
-    EXPECT_EQ(rect.left, 40);
-    EXPECT_EQ(rect.top, 50);
-    EXPECT_EQ(rect.right - rect.left, 100);
-    EXPECT_EQ(rect.bottom - rect.top, 30);
-
+    EXPECT_EQ(placeAndSize(rectInParent(label.handle())), "40,50 100x30");
     label.moveToRect(1, 2, 61, 42);
-    rect = rectInParent(label.handle());
+    const RECT rect = rectInParent(label.handle());
     EXPECT_EQ(rect.left, 1);
     EXPECT_EQ(rect.bottom, 42);
 
     parent.move(200, 100, 300, 200);
     parent.resize(320, 240);
-    GetWindowRect(parent.handle(), &rect);
-    EXPECT_EQ(rect.left, 200);
-    EXPECT_EQ(rect.top, 100);
-    EXPECT_EQ(rect.right - rect.left, 320);
-    EXPECT_EQ(rect.bottom - rect.top, 240);
+    RECT outer {};
+    GetWindowRect(parent.handle(), &outer);
+    EXPECT_EQ(placeAndSize(outer), "200,100 320x240");
 }
 
 TEST(Wrappers, PlaceBehindPutsTheWindowDirectlyBehindTheOther)
