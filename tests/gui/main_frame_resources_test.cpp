@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/window/win32.h"
@@ -124,11 +125,9 @@ TEST(ResourcesTest, VersionDialogTemplate)
     ASSERT_EQ(0xFFFFu, word(2));
     EXPECT_EQ(0x80u, dword(8));
     EXPECT_EQ(0x00C80040u, dword(12));
-    EXPECT_EQ(3u, word(16));
-    EXPECT_EQ(60u, word(18));
-    EXPECT_EQ(50u, word(20));
-    EXPECT_EQ(100u, word(22));
-    EXPECT_EQ(30u, word(24));
+    const std::pair<size_t, unsigned> words[] = { { 16, 3 }, { 18, 60 }, { 20, 50 }, { 22, 100 }, { 24, 30 } };
+    for (const auto& [at, value] : words)
+        EXPECT_EQ(value, word(at)) << "at " << at;
 }
 
 } // namespace

@@ -318,7 +318,7 @@ TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
     }
 }
 
-TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTab)
+TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeavesTabWithoutWidth)
 {
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400)));
     EXPECT_EQ("0,0,200,400", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
@@ -333,10 +333,8 @@ TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTab)
 
     // The header fields keep their places.
     EXPECT_EQ("5,30,190,50", corners(rectInParent(control(ID_TITLE_EDIT))));
-}
 
-TEST_F(MainFrameLayoutTest, ClientNarrowerThanPaneLeavesTabWithoutWidth)
-{
+    // A client narrower than the pane leaves the tab without width.
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 300)));
     EXPECT_EQ("0,0,200,300", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
     const RECT tab = rectInParent(control(ID_TAB));
