@@ -8,99 +8,63 @@ namespace {
 
 using namespace reader_test;
 
-ReadFailure failure(int code, int line)
-{
-    return { code, line };
-}
+struct FailureCase {
+    const char* text;
+    ReadFailure expected;
+};
 
-TEST(ReaderErrors, MeasureLengthGivenTwiceFailsAtTheSecondLine)
+TEST(ReaderErrors, MalformedLineFailsWithItsCodeAndLine)
 {
-    EXPECT_EQ(readFailure("#00102:0.75\n#00102:0.75\n"), failure(kResultMeasureLengthTwice, 2));
-    // The repeat is found before the value is checked.
-    EXPECT_EQ(readFailure("#00102:0.5\n\n#00102:9999\n"), failure(kResultMeasureLengthTwice, 3));
-}
-
-TEST(ReaderErrors, CharacterAfterHashMustBeALetterOrDigit)
-{
-    EXPECT_EQ(readFailure("# comment\n"), failure(kResultBadCharAfterHash, 1));
-    EXPECT_EQ(readFailure("#TITLE a\n#*x\n"), failure(kResultBadCharAfterHash, 2));
-    EXPECT_EQ(readFailure("\n\n#\n"), failure(kResultBadCharAfterHash, 3));
-}
-
-TEST(ReaderErrors, HeaderKeyMustBeAlphanumeric)
-{
-    EXPECT_EQ(readFailure("#PLAY-LEVEL 3\n"), failure(kResultBadHeaderKey, 1));
-    EXPECT_EQ(readFailure("#TITLE:x\n"), failure(kResultBadHeaderKey, 1));
-}
-
-TEST(ReaderErrors, ObjectDataMustBeWholeAlphanumericPairs)
-{
-    EXPECT_EQ(readFailure("#00111:010\n"), failure(kResultBadObjectData, 1));
-    EXPECT_EQ(readFailure("#00111:\n"), failure(kResultBadObjectData, 1));
-    EXPECT_EQ(readFailure("#00111: 01\n"), failure(kResultBadObjectData, 1));
-    EXPECT_EQ(readFailure("#00111:0*\n"), failure(kResultBadObjectData, 1));
-    EXPECT_EQ(readFailure("#00111:01*1\n"), failure(kResultBadObjectData, 1));
-    EXPECT_EQ(readFailure("#00111:01\n#00211:01;\n"), failure(kResultBadObjectData, 2));
-}
-
-TEST(ReaderErrors, OnlyBlanksMayFollowTheObjects)
-{
-    EXPECT_EQ(readFailure("#00111:01 02\n"), failure(kResultBadObjectEnd, 1));
-    EXPECT_EQ(readFailure("#00111:01\t;\n"), failure(kResultBadObjectEnd, 1));
-}
-
-TEST(ReaderErrors, MeasureLengthTextIsDigitsWithOneOptionalPoint)
-{
-    EXPECT_EQ(readFailure("#00102:1.5 \n"), failure(kResultBadMeasureLengthText, 1));
-    EXPECT_EQ(readFailure("#00102:1.2.3\n"), failure(kResultBadMeasureLengthText, 1));
-    EXPECT_EQ(readFailure("#00102:..5\n"), failure(kResultBadMeasureLengthText, 1));
-    EXPECT_EQ(readFailure("#00102:1x\n"), failure(kResultBadMeasureLengthText, 1));
-    EXPECT_EQ(readFailure("\n#00102:1"), failure(kResultBadMeasureLengthText, 2));
-}
-
-TEST(ReaderErrors, MeasureLengthMustStartWithADigitOrPoint)
-{
-    EXPECT_EQ(readFailure("#00102: 1\n"), failure(kResultBadMeasureLengthValue, 1));
-    EXPECT_EQ(readFailure("#00102:-1\n"), failure(kResultBadMeasureLengthValue, 1));
-    EXPECT_EQ(readFailure("#00102:\n"), failure(kResultBadMeasureLengthValue, 1));
-}
-
-TEST(ReaderErrors, ChannelMustBeTwoAlphanumerics)
-{
-    // The colon is taken as the second channel character.
-    EXPECT_EQ(readFailure("#0011:01\n"), failure(kResultBadChannel, 1));
-    EXPECT_EQ(readFailure("#001*1:01\n"), failure(kResultBadChannel, 1));
-}
-
-TEST(ReaderErrors, ColonMustFollowTheChannel)
-{
-    EXPECT_EQ(readFailure("#00111;01\n"), failure(kResultMissingColon, 1));
-    EXPECT_EQ(readFailure("#TITLE a\n#00102 1\n"), failure(kResultMissingColon, 2));
-}
-
-TEST(ReaderErrors, MeasureNumberMustBeThreeDigits)
-{
-    EXPECT_EQ(readFailure("#01A11:01\n"), failure(kResultBadMeasureNumber, 1));
-    EXPECT_EQ(readFailure("#00\n"), failure(kResultBadMeasureNumber, 1));
-}
-
-TEST(ReaderErrors, HashLineWithoutLineEndAtTheEndFails)
-{
-    EXPECT_EQ(readFailure("#00111:01"), failure(kResultUnexpectedEof, 1));
-    EXPECT_EQ(readFailure("\n\n#TITLE no line end"), failure(kResultUnexpectedEof, 3));
-    EXPECT_EQ(readFailure("#"), failure(kResultUnexpectedEof, 1));
-}
-
-TEST(ReaderErrors, DroppedKeysCountTheirLineOnce)
-{
-    EXPECT_EQ(readFailure("#TITLE\n#GENRE  \n#ARTIST\t\n#00111:0\n"), failure(kResultBadObjectData, 4));
-}
-
-TEST(ReaderErrors, FirstPassErrorsComeBeforeEarlierSecondPassErrors)
-{
-    EXPECT_EQ(readFailure("#PLAY-LEVEL 3\n#00111:01 x\n#0011:01\n"), failure(kResultBadChannel, 3));
-    EXPECT_EQ(readFailure("#00111:01 x\n#00102:1.5 \n"), failure(kResultBadMeasureLengthText, 2));
-    EXPECT_EQ(readFailure("#*x\n#00111:01"), failure(kResultUnexpectedEof, 2));
+    const FailureCase cases[] = {
+        // The repeat is found before the value is checked.
+        { "#00102:0.75\n#00102:0.75\n", { kResultMeasureLengthTwice, 2 } },
+        { "#00102:0.5\n\n#00102:9999\n", { kResultMeasureLengthTwice, 3 } },
+        // The character after "#" must be a letter or digit.
+        { "# comment\n", { kResultBadCharAfterHash, 1 } },
+        { "#TITLE a\n#*x\n", { kResultBadCharAfterHash, 2 } },
+        { "\n\n#\n", { kResultBadCharAfterHash, 3 } },
+        // Header keys are alphanumeric.
+        { "#PLAY-LEVEL 3\n", { kResultBadHeaderKey, 1 } },
+        { "#TITLE:x\n", { kResultBadHeaderKey, 1 } },
+        // Object data is whole alphanumeric pairs, and only blanks may follow them.
+        { "#00111:010\n", { kResultBadObjectData, 1 } },
+        { "#00111:\n", { kResultBadObjectData, 1 } },
+        { "#00111: 01\n", { kResultBadObjectData, 1 } },
+        { "#00111:0*\n", { kResultBadObjectData, 1 } },
+        { "#00111:01*1\n", { kResultBadObjectData, 1 } },
+        { "#00111:01\n#00211:01;\n", { kResultBadObjectData, 2 } },
+        { "#00111:01 02\n", { kResultBadObjectEnd, 1 } },
+        { "#00111:01\t;\n", { kResultBadObjectEnd, 1 } },
+        // A measure length is digits with one optional point, starting with a digit or point.
+        { "#00102:1.5 \n", { kResultBadMeasureLengthText, 1 } },
+        { "#00102:1.2.3\n", { kResultBadMeasureLengthText, 1 } },
+        { "#00102:..5\n", { kResultBadMeasureLengthText, 1 } },
+        { "#00102:1x\n", { kResultBadMeasureLengthText, 1 } },
+        { "\n#00102:1", { kResultBadMeasureLengthText, 2 } },
+        { "#00102: 1\n", { kResultBadMeasureLengthValue, 1 } },
+        { "#00102:-1\n", { kResultBadMeasureLengthValue, 1 } },
+        { "#00102:\n", { kResultBadMeasureLengthValue, 1 } },
+        // The channel is two alphanumerics (a colon is taken as its second character), then a colon.
+        { "#0011:01\n", { kResultBadChannel, 1 } },
+        { "#001*1:01\n", { kResultBadChannel, 1 } },
+        { "#00111;01\n", { kResultMissingColon, 1 } },
+        { "#TITLE a\n#00102 1\n", { kResultMissingColon, 2 } },
+        // The measure number is three digits.
+        { "#01A11:01\n", { kResultBadMeasureNumber, 1 } },
+        { "#00\n", { kResultBadMeasureNumber, 1 } },
+        // A "#" line without a line end at the end of the input.
+        { "#00111:01", { kResultUnexpectedEof, 1 } },
+        { "\n\n#TITLE no line end", { kResultUnexpectedEof, 3 } },
+        { "#", { kResultUnexpectedEof, 1 } },
+        // Dropped keys count their line once.
+        { "#TITLE\n#GENRE  \n#ARTIST\t\n#00111:0\n", { kResultBadObjectData, 4 } },
+        // First-pass errors come before earlier second-pass errors.
+        { "#PLAY-LEVEL 3\n#00111:01 x\n#0011:01\n", { kResultBadChannel, 3 } },
+        { "#00111:01 x\n#00102:1.5 \n", { kResultBadMeasureLengthText, 2 } },
+        { "#*x\n#00111:01", { kResultUnexpectedEof, 2 } },
+    };
+    for (const FailureCase& c : cases)
+        EXPECT_EQ(readFailure(c.text), c.expected) << testing::PrintToString(c.text);
 }
 
 TEST(ReaderErrors, FailedReadLeavesTheCallersDocumentAlone)
@@ -121,7 +85,7 @@ TEST(ReaderErrors, FailedReadLeavesTheCallersDocumentAlone)
 
 TEST(ReaderErrors, UnopenableFileFailsWithoutTouchingTheLine)
 {
-    EXPECT_EQ(readFailure("\n\n#*\n"), failure(kResultBadCharAfterHash, 3));
+    EXPECT_EQ(readFailure("\n\n#*\n"), (ReadFailure { kResultBadCharAfterHash, 3 }));
     ScratchDirectory scratch;
     BmsReader reader;
     std::unique_ptr<BmsBms> document;

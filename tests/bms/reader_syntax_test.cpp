@@ -27,25 +27,22 @@ TEST(ReaderSyntax, EmptyInputReadsIntoAnEmptyDocument)
 
 TEST(ReaderSyntax, IgnoresAWholeFirstLineThatStartsWithAByteOrderMark)
 {
-    const ReadOutcome read = readChartText("\xEF\xBB\xBF#TITLE lost\n#ARTIST kept\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->headerTable()->find("TITLE"), nullptr);
-    EXPECT_STREQ(read.document->headerTable()->get("ARTIST"), "kept");
+    const auto document = readChart("\xEF\xBB\xBF#TITLE lost\n#ARTIST kept\n");
+    EXPECT_EQ(document->headerTable()->find("TITLE"), nullptr);
+    EXPECT_STREQ(document->headerTable()->get("ARTIST"), "kept");
 }
 
 TEST(ReaderSyntax, DropsAKeyWithoutValue)
 {
-    const ReadOutcome read = readChartText("#TITLE\n#GENRE \t \n  #ARTIST a\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->headerTable()->count(), 1);
-    EXPECT_STREQ(read.document->headerTable()->get("ARTIST"), "a");
+    const auto document = readChart("#TITLE\n#GENRE \t \n  #ARTIST a\n");
+    EXPECT_EQ(document->headerTable()->count(), 1);
+    EXPECT_STREQ(document->headerTable()->get("ARTIST"), "a");
 }
 
 TEST(ReaderSyntax, StoresTheValueWithInnerAndTrailingBlanksUnderAnUpperCaseKey)
 {
-    const ReadOutcome read = readChartText("#title  My Song  \n");
-    ASSERT_TRUE(read.ok);
-    const BmsHeaderOne* entry = read.document->headerTable()->find("TITLE");
+    const auto document = readChart("#title  My Song  \n");
+    const BmsHeaderOne* entry = document->headerTable()->find("TITLE");
     ASSERT_NE(entry, nullptr);
     EXPECT_STREQ(entry->key(), "TITLE");
     EXPECT_STREQ(entry->value(), "My Song  ");
@@ -53,10 +50,9 @@ TEST(ReaderSyntax, StoresTheValueWithInnerAndTrailingBlanksUnderAnUpperCaseKey)
 
 TEST(ReaderSyntax, PassesEightBitTextsThroughByteForByte)
 {
-    const ReadOutcome read = readChartText("#TITLE \x83\x65\x83\x58\x83\x67\xFF\n#WAV01 \x89\xB9.wav\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_STREQ(read.document->headerTable()->get("TITLE"), "\x83\x65\x83\x58\x83\x67\xFF");
-    EXPECT_STREQ(read.document->wavTable()->get(BmsWord("01")), "\x89\xB9.wav");
+    const auto document = readChart("#TITLE \x83\x65\x83\x58\x83\x67\xFF\n#WAV01 \x89\xB9.wav\n");
+    EXPECT_STREQ(document->headerTable()->get("TITLE"), "\x83\x65\x83\x58\x83\x67\xFF");
+    EXPECT_STREQ(document->wavTable()->get(BmsWord("01")), "\x89\xB9.wav");
 }
 
 TEST(ReaderSyntax, NulByteEndsATextAndALeadingOneDropsTheValue)
@@ -91,103 +87,93 @@ TEST(ReaderSyntax, OverwrittenDefinitionKeepsTheLastNameAndSendsANotice)
 
 TEST(ReaderSyntax, DefinitionKeysNeedExactlyTwoIndexCharacters)
 {
-    const ReadOutcome read = readChartText("#WAV0a x.wav\n#WAV1 one\n#WAV012 three\n#BMPzz last.bmp\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_STREQ(read.document->wavTable()->get(BmsWord("0A")), "x.wav");
-    EXPECT_STREQ(read.document->bmpTable()->get(BmsWord("ZZ")), "last.bmp");
-    EXPECT_STREQ(read.document->headerTable()->get("WAV1"), "one");
-    EXPECT_STREQ(read.document->headerTable()->get("WAV012"), "three");
-    EXPECT_FALSE(read.document->wavTable()->has(BmsWord("01")));
+    const auto document = readChart("#WAV0a x.wav\n#WAV1 one\n#WAV012 three\n#BMPzz last.bmp\n");
+    EXPECT_STREQ(document->wavTable()->get(BmsWord("0A")), "x.wav");
+    EXPECT_STREQ(document->bmpTable()->get(BmsWord("ZZ")), "last.bmp");
+    EXPECT_STREQ(document->headerTable()->get("WAV1"), "one");
+    EXPECT_STREQ(document->headerTable()->get("WAV012"), "three");
+    EXPECT_FALSE(document->wavTable()->has(BmsWord("01")));
 }
 
 TEST(ReaderSyntax, MeasureLengthIsTheTruncatedMultipleOfTheStandardLength)
 {
-    const ReadOutcome read = readChartText("#00102:0.75\n#00202:.5\n#00302:1\n#00302:0.5\n#00402:2\n#00502:0.001\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->measureLength(1).ticks(), 288);
-    EXPECT_EQ(read.document->measureLength(2).ticks(), 192);
-    EXPECT_EQ(read.document->measureLength(3).ticks(), 192); // "1" left the measure unset
-    EXPECT_EQ(read.document->measureLength(4).ticks(), 768);
-    EXPECT_EQ(read.document->measureLength(5).ticks(), 0); // 0.384 ticks
-    EXPECT_EQ(read.document->lineCount(), 0);
+    const auto document = readChart("#00102:0.75\n#00202:.5\n#00302:1\n#00302:0.5\n#00402:2\n#00502:0.001\n");
+    EXPECT_EQ(document->measureLength(1).ticks(), 288);
+    EXPECT_EQ(document->measureLength(2).ticks(), 192);
+    EXPECT_EQ(document->measureLength(3).ticks(), 192); // "1" left the measure unset
+    EXPECT_EQ(document->measureLength(4).ticks(), 768);
+    EXPECT_EQ(document->measureLength(5).ticks(), 0); // 0.384 ticks
+    EXPECT_EQ(document->lineCount(), 0);
 }
 
 TEST(ReaderSyntax, MeasureLengthsApplyToDataLinesBeforeThem)
 {
-    const ReadOutcome read = readChartText("#00111:01\n#00002:0.5\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(objectAt(*read.document, "11", 192), "01");
+    const auto document = readChart("#00111:01\n#00002:0.5\n");
+    EXPECT_EQ(objectAt(*document, "11", 192), "01");
 }
 
 TEST(ReaderSyntax, DataLinesOfAChannelMergeWithoutWritingEmptyObjects)
 {
-    const ReadOutcome read = readChartText("#00111:0100\n#00111:0002\n#00111:000000000003  \t\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->lineCount(), 1);
-    EXPECT_EQ(objectAt(*read.document, "11", kMeasure), "01");
-    EXPECT_EQ(objectAt(*read.document, "11", kMeasure + 192), "02");
-    EXPECT_EQ(objectAt(*read.document, "11", kMeasure + 320), "03");
-    EXPECT_EQ(laneCount(*read.document, "11"), 1);
+    const auto document = readChart("#00111:0100\n#00111:0002\n#00111:000000000003  \t\n");
+    EXPECT_EQ(document->lineCount(), 1);
+    EXPECT_EQ(objectAt(*document, "11", kMeasure), "01");
+    EXPECT_EQ(objectAt(*document, "11", kMeasure + 192), "02");
+    EXPECT_EQ(objectAt(*document, "11", kMeasure + 320), "03");
+    EXPECT_EQ(laneCount(*document, "11"), 1);
 }
 
 TEST(ReaderSyntax, ChannelsAreUpperCasedAndEveryOneIsKept)
 {
-    const ReadOutcome read = readChartText("#0011z:0z\n#00103:01\n#001a5:02\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->lineCount(), 3);
-    EXPECT_EQ(objectAt(*read.document, "1Z", kMeasure), "0Z");
-    EXPECT_EQ(objectAt(*read.document, "03", kMeasure), "01");
-    EXPECT_EQ(objectAt(*read.document, "A5", kMeasure), "02");
+    const auto document = readChart("#0011z:0z\n#00103:01\n#001a5:02\n");
+    EXPECT_EQ(document->lineCount(), 3);
+    EXPECT_EQ(objectAt(*document, "1Z", kMeasure), "0Z");
+    EXPECT_EQ(objectAt(*document, "03", kMeasure), "01");
+    EXPECT_EQ(objectAt(*document, "A5", kMeasure), "02");
 }
 
 TEST(ReaderSyntax, DropsADataLineWithMoreObjectsThanTicks)
 {
     // Measure 0 is 3 ticks long.
-    const ReadOutcome read = readChartText("#00002:0.0078125\n#00011:01020304\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->lineCount(), 0);
+    const auto document = readChart("#00002:0.0078125\n#00011:01020304\n");
+    EXPECT_EQ(document->lineCount(), 0);
 }
 
 TEST(ReaderSyntax, ChannelOneLinesOfAMeasureGoIntoSuccessiveLanes)
 {
-    const ReadOutcome read = readChartText("#00101:01\n#00101:02\n#00101:0003\n#00201:04\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(read.document->lineCount(), 1);
-    EXPECT_EQ(laneCount(*read.document, "01"), 3);
-    EXPECT_EQ(objectAt(*read.document, "01", kMeasure, 0), "01");
-    EXPECT_EQ(objectAt(*read.document, "01", kMeasure, 1), "02");
-    EXPECT_EQ(objectAt(*read.document, "01", kMeasure + 192, 2), "03");
+    const auto document = readChart("#00101:01\n#00101:02\n#00101:0003\n#00201:04\n");
+    EXPECT_EQ(document->lineCount(), 1);
+    EXPECT_EQ(laneCount(*document, "01"), 3);
+    EXPECT_EQ(objectAt(*document, "01", kMeasure, 0), "01");
+    EXPECT_EQ(objectAt(*document, "01", kMeasure, 1), "02");
+    EXPECT_EQ(objectAt(*document, "01", kMeasure + 192, 2), "03");
     // Lanes are counted per measure: the first line of measure 2 is in lane 0 again.
-    EXPECT_EQ(objectAt(*read.document, "01", 2 * kMeasure, 0), "04");
+    EXPECT_EQ(objectAt(*document, "01", 2 * kMeasure, 0), "04");
 }
 
 TEST(ReaderSyntax, ChannelOneWritesEveryObjectAndTheLaterOneWinsATick)
 {
     // Measure 0 is 3 ticks long; four objects share them.
-    const ReadOutcome read = readChartText("#00002:0.0078125\n#00001:01\n#00001:01020304\n#00101:05\n#00101:00\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(objectAt(*read.document, "01", 0, 1), "02");
-    EXPECT_EQ(objectAt(*read.document, "01", 1, 1), "03");
-    EXPECT_EQ(objectAt(*read.document, "01", 2, 1), "04");
-    EXPECT_EQ(objectAt(*read.document, "01", 3, 0), "05");
-    EXPECT_EQ(laneCount(*read.document, "01"), 2);
+    const auto document = readChart("#00002:0.0078125\n#00001:01\n#00001:01020304\n#00101:05\n#00101:00\n");
+    EXPECT_EQ(objectAt(*document, "01", 0, 1), "02");
+    EXPECT_EQ(objectAt(*document, "01", 1, 1), "03");
+    EXPECT_EQ(objectAt(*document, "01", 2, 1), "04");
+    EXPECT_EQ(objectAt(*document, "01", 3, 0), "05");
+    EXPECT_EQ(laneCount(*document, "01"), 2);
 }
 
 TEST(ReaderSyntax, ChannelOneLineInAnEmptyMeasureStillTakesItsLane)
 {
-    const ReadOutcome read = readChartText("#00002:0\n#00001:01\n#00001:02\n#00101:03\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(laneCount(*read.document, "01"), 2);
-    EXPECT_EQ(objectAt(*read.document, "01", 0, 0), "03");
-    EXPECT_EQ(objectAt(*read.document, "01", 0, 1), "00");
+    const auto document = readChart("#00002:0\n#00001:01\n#00001:02\n#00101:03\n");
+    EXPECT_EQ(laneCount(*document, "01"), 2);
+    EXPECT_EQ(objectAt(*document, "01", 0, 0), "03");
+    EXPECT_EQ(objectAt(*document, "01", 0, 1), "00");
 }
 
 TEST(ReaderSyntax, LinesStartingWithBlanksAreRead)
 {
-    const ReadOutcome read = readChartText(" \t#00111:01\n\t#TITLE t\n");
-    ASSERT_TRUE(read.ok);
-    EXPECT_EQ(objectAt(*read.document, "11", kMeasure), "01");
-    EXPECT_STREQ(read.document->headerTable()->get("TITLE"), "t");
+    const auto document = readChart(" \t#00111:01\n\t#TITLE t\n");
+    EXPECT_EQ(objectAt(*document, "11", kMeasure), "01");
+    EXPECT_STREQ(document->headerTable()->get("TITLE"), "t");
 }
 
 } // namespace

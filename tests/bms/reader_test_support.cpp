@@ -1,5 +1,7 @@
 #include "reader_test_support.h"
 
+#include <gtest/gtest.h>
+
 namespace reader_test {
 
 std::ostream& operator<<(std::ostream& out, const ReadFailure& failure)
@@ -16,6 +18,15 @@ ReadOutcome readChartText(std::string_view text, std::size_t storageBudget)
         reader.setStorageBudget(storageBudget);
     outcome.ok = reader.readBytes(text, outcome.document);
     return outcome;
+}
+
+std::unique_ptr<BmsBms> readChart(std::string_view text)
+{
+    ReadOutcome outcome = readChartText(text);
+    if (outcome.ok)
+        return std::move(outcome.document);
+    ADD_FAILURE() << "read failed with code " << lastParseResult().code << " at line " << errorLine();
+    return std::make_unique<BmsBms>();
 }
 
 ReadFailure readFailure(std::string_view text, std::size_t storageBudget)

@@ -29,6 +29,8 @@ struct ReadOutcome {
 
 // Reads text with a reader whose notices are collected; budget 0 keeps the default.
 ReadOutcome readChartText(std::string_view text, std::size_t storageBudget = 0);
+// The document read from text; a failed read is reported, and gives an empty document.
+std::unique_ptr<BmsBms> readChart(std::string_view text);
 // The code and line after reading text (code 0 when it reads).
 ReadFailure readFailure(std::string_view text, std::size_t storageBudget = 0);
 

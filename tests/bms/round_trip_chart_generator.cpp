@@ -1,6 +1,7 @@
 #include "round_trip_chart_generator.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -51,9 +52,8 @@ public:
         addMeasureLengths();
         addChannelData();
         addIgnoredLines();
-        if (random_.percent(4)) {
+        if (random_.percent(4))
             addRejectedLine();
-        }
         std::shuffle(lines_.begin(), lines_.end(), ShuffleSource { random_ });
         return joinedLines();
     }
@@ -72,9 +72,8 @@ private:
     std::string blanks()
     {
         std::string text;
-        for (int count = random_.between(1, 3); count > 0; --count) {
+        for (int count = random_.between(1, 3); count > 0; --count)
             text += random_.percent(80) ? ' ' : '\t';
-        }
         return text;
     }
 
@@ -82,9 +81,8 @@ private:
     {
         std::string text(word);
         for (char& c : text) {
-            if (c >= 'A' && c <= 'Z' && random_.percent(30)) {
+            if (c >= 'A' && c <= 'Z' && random_.percent(30))
                 c = static_cast<char>(c - 'A' + 'a');
-            }
         }
         return text;
     }
@@ -99,18 +97,16 @@ private:
             if (random_.percent(30)) {
                 const int lead = random_.percent(80) ? random_.between(0x81, 0x9F) : random_.between(0xE0, 0xFC);
                 int trail = random_.between(0x40, 0xFC);
-                if (trail == 0x7F) {
+                if (trail == 0x7F)
                     trail = 0x80;
-                }
                 value += static_cast<char>(lead);
                 value += static_cast<char>(trail);
             } else {
                 value += kAscii[random_.below(static_cast<int>(kAscii.size()))];
             }
         }
-        if (random_.percent(10)) {
+        if (random_.percent(10))
             value += "  ";
-        }
         return value;
     }
 
@@ -124,9 +120,8 @@ private:
                 key = randomCase(random_.pick(kKeys));
             } else {
                 key = "X";
-                for (int length = random_.between(0, 12); length > 0; --length) {
+                for (int length = random_.between(0, 12); length > 0; --length)
                     key += alphanumeric();
-                }
             }
             lines_.push_back(leadingBlanks() + "#" + key + blanks() + text(random_.percent(5) ? 3000 : 40));
         }
@@ -154,9 +149,8 @@ private:
         measures.erase(std::unique(measures.begin(), measures.end()), measures.end());
         for (const int measure : measures) {
             std::string length = random_.pick(kLengths);
-            if (random_.percent(25)) {
+            if (random_.percent(25))
                 length = std::to_string(random_.below(4)) + "." + std::to_string(random_.below(1'000'000));
-            }
             // The "1" must come first, so both lines stay together through the shuffle.
             const std::string first = random_.percent(10) ? channelLineStart(measure, "02") + "1\n" : std::string();
             lines_.push_back(first + channelLineStart(measure, "02") + length);
@@ -165,13 +159,9 @@ private:
 
     std::string channelLineStart(int measure, std::string_view channel)
     {
-        std::string text = leadingBlanks() + "#";
-        text += static_cast<char>('0' + measure / 100);
-        text += static_cast<char>('0' + measure / 10 % 10);
-        text += static_cast<char>('0' + measure % 10);
-        text += channel;
-        text += ':';
-        return text;
+        char number[4];
+        std::snprintf(number, sizeof number, "%03d", measure);
+        return leadingBlanks() + "#" + number + std::string(channel) + ":";
     }
 
     std::string leadingBlanks() { return random_.percent(5) ? blanks() : std::string(); }
@@ -179,17 +169,10 @@ private:
     std::string objects(int count)
     {
         std::string data;
-        for (int i = 0; i < count; ++i) {
-            if (random_.percent(60)) {
-                data += "00";
-            } else {
-                data += alphanumeric();
-                data += alphanumeric();
-            }
-        }
-        if (random_.percent(10)) {
+        for (int i = 0; i < count; ++i)
+            data += random_.percent(60) ? std::string("00") : std::string { alphanumeric(), alphanumeric() };
+        if (random_.percent(10))
             data += blanks();
-        }
         return data;
     }
 
@@ -207,34 +190,28 @@ private:
         for (std::string& channel : channels) {
             channel = random_.pick(kChannels);
             // Any pair but 02, whose lines are measure lengths.
-            while (random_.percent(10) || channel == "02") {
+            while (random_.percent(10) || channel == "02")
                 channel = { alphanumeric(), alphanumeric() };
-            }
         }
         const int lanes = random_.between(1, 4);
         for (int measure = 0; measure <= lastDataMeasure_; ++measure) {
-            if (random_.percent(15)) {
+            if (random_.percent(15))
                 continue;
-            }
-            for (int lane = random_.between(0, lanes); lane > 0; --lane) {
+            for (int lane = random_.between(0, lanes); lane > 0; --lane)
                 lines_.push_back(channelLineStart(measure, "01") + objects(objectCount()));
-            }
-            for (int count = random_.below(10); count > 0; --count) {
+            for (int count = random_.below(10); count > 0; --count)
                 lines_.push_back(channelLineStart(measure, random_.pick(channels)) + objects(objectCount()));
-            }
         }
-        if (random_.percent(10)) {
+        if (random_.percent(10))
             lines_.push_back(channelLineStart(random_.between(500, 999), random_.pick(channels)) + objects(2));
-        }
     }
 
     void addIgnoredLines()
     {
         static constexpr const char* kIgnored[] = { "", "// comment", "*---------------------- HEADER FIELD",
             "\xEF\xBB\xBF#TITLE ignored", "  ", "\t", "%URL http://example.com/", "\x83\x52\x83\x81\x83\x93\x83\x67" };
-        for (int count = random_.below(8); count > 0; --count) {
+        for (int count = random_.below(8); count > 0; --count)
             lines_.push_back(random_.pick(kIgnored));
-        }
     }
 
     void addRejectedLine()
@@ -255,9 +232,8 @@ private:
             chart += mixed ? random_.pick(lineEnds) : chartLineEnd;
         }
         // An ignored last line may lack its line end.
-        if (random_.percent(10)) {
+        if (random_.percent(10))
             chart += "; the end";
-        }
         return chart;
     }
 

@@ -14,15 +14,13 @@ std::string channelText(BmsWord channel)
 
 ::testing::AssertionResult sameHeaders(const BmsHeaderHash& expected, const BmsHeaderHash& actual)
 {
-    if (expected.count() != actual.count()) {
+    if (expected.count() != actual.count())
         return ::testing::AssertionFailure() << expected.count() << " headers expected, " << actual.count() << " found";
-    }
     const auto remaining = expected.clone();
     while (const auto entry = remaining->detachFirst()) {
         const BmsHeaderOne* found = actual.find(entry->key());
-        if (!found || std::strcmp(found->value(), entry->value()) != 0) {
+        if (!found || std::strcmp(found->value(), entry->value()) != 0)
             return ::testing::AssertionFailure() << "header " << entry->key() << " differs";
-        }
     }
     return ::testing::AssertionSuccess();
 }
@@ -31,9 +29,8 @@ std::string channelText(BmsWord channel)
 {
     for (int value = 0; value < BmsRegistArray::kSlotCount; ++value) {
         const BmsWord index(value);
-        if (expected.has(index) != actual.has(index) || std::strcmp(expected.get(index), actual.get(index)) != 0) {
+        if (expected.has(index) != actual.has(index) || std::strcmp(expected.get(index), actual.get(index)) != 0)
             return ::testing::AssertionFailure() << expected.name() << channelText(index) << " differs";
-        }
     }
     return ::testing::AssertionSuccess();
 }
@@ -48,12 +45,10 @@ bool holdsObjects(const BmsBuffer& line)
 std::vector<const BmsChannel*> lanesWithObjects(const BmsBms& document, BmsWord channel)
 {
     std::vector<const BmsChannel*> lanes;
-    for (const BmsChannel* lane = document.findLine(channel); lane; lane = lane->child()) {
+    for (const BmsChannel* lane = document.findLine(channel); lane; lane = lane->child())
         lanes.push_back(lane);
-    }
-    while (!lanes.empty() && !holdsObjects(*lanes.back())) {
+    while (!lanes.empty() && !holdsObjects(*lanes.back()))
         lanes.pop_back();
-    }
     return lanes;
 }
 
@@ -81,24 +76,19 @@ std::vector<const BmsChannel*> lanesWithObjects(const BmsBms& document, BmsWord 
 
 ::testing::AssertionResult sameDocument(const BmsBms& expected, const BmsBms& actual)
 {
-    if (auto result = sameHeaders(*expected.headerTable(), *actual.headerTable()); !result) {
+    if (auto result = sameHeaders(*expected.headerTable(), *actual.headerTable()); !result)
         return result;
-    }
-    if (auto result = sameDefinitions(*expected.wavTable(), *actual.wavTable()); !result) {
+    if (auto result = sameDefinitions(*expected.wavTable(), *actual.wavTable()); !result)
         return result;
-    }
-    if (auto result = sameDefinitions(*expected.bmpTable(), *actual.bmpTable()); !result) {
+    if (auto result = sameDefinitions(*expected.bmpTable(), *actual.bmpTable()); !result)
         return result;
-    }
     for (int measure = 0; measure < BmsBms::kMeasureCount; ++measure) {
-        if (expected.measureLength(measure).ticks() != actual.measureLength(measure).ticks()) {
+        if (expected.measureLength(measure).ticks() != actual.measureLength(measure).ticks())
             return ::testing::AssertionFailure() << "length of measure " << measure << " differs";
-        }
     }
     for (int value = 0; value < BmsWord::kValueCount; ++value) {
-        if (auto result = sameChannel(expected, actual, BmsWord(value)); !result) {
+        if (auto result = sameChannel(expected, actual, BmsWord(value)); !result)
             return result;
-        }
     }
     return ::testing::AssertionSuccess();
 }

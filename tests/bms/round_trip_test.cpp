@@ -32,9 +32,8 @@ TEST_F(RoundTrip, ReadingWhatWasWrittenGivesTheSameDocumentAndTheSameBytes)
     for (int seed = 1; seed <= kChartCount; ++seed) {
         SCOPED_TRACE("chart seed " + std::to_string(seed));
         const std::unique_ptr<BmsBms> original = read(randomChartText(seed));
-        if (!original) {
+        if (!original)
             continue;
-        }
         ++accepted;
         const std::string written = chartText(*original);
         const std::unique_ptr<BmsBms> reread = read(written);

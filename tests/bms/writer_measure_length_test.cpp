@@ -24,14 +24,12 @@ TEST(WriterMeasureLength, EveryTickCountSurvivesWritingAndReading)
     BmsReader reader;
     for (int first = 0; first <= kLastTicks; first += BmsBms::kMeasureCount) {
         BmsBms document;
-        for (int measure = 0; measure < BmsBms::kMeasureCount; ++measure) {
+        for (int measure = 0; measure < BmsBms::kMeasureCount; ++measure)
             document.setMeasureLength(measure, BmsBar(first + measure));
-        }
         std::unique_ptr<BmsBms> reread;
         ASSERT_TRUE(reader.readBytes(chartText(document), reread));
-        for (int measure = 0; measure < BmsBms::kMeasureCount; ++measure) {
+        for (int measure = 0; measure < BmsBms::kMeasureCount; ++measure)
             ASSERT_EQ(reread->measureLength(measure).ticks(), first + measure);
-        }
     }
 }
 

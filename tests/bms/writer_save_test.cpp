@@ -19,6 +19,8 @@ namespace {
 
 using namespace writer_test;
 
+using Names = std::vector<std::string>;
+
 class WriterSave : public ::testing::Test {
 protected:
     WriterSave()
@@ -30,59 +32,50 @@ protected:
     }
 
     // The names in the scratch directory, so that a left-over temporary file shows.
-    std::vector<std::string> directoryNames() const
+    Names directoryNames() const
     {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(scratch.path())) {
+        Names names;
+        for (const auto& entry : fs::directory_iterator(scratch.path()))
             names.push_back(entry.path().filename().string());
-        }
         std::sort(names.begin(), names.end());
         return names;
     }
 
     BmsBms document;
     ScratchDirectory scratch;
+    const std::string path = scratch.file("song.bms");
 };
 
-using Names = std::vector<std::string>;
-
+// Into a new file or over an old one, and without a temporary file left behind.
 TEST_F(WriterSave, WritesTheChartTextAndSetsCode0)
 {
-    const std::string path = scratch.file("song.bms");
-    lastParseResult().code = kResultBadObjectData;
+    for (const bool existing : { false, true }) {
+        if (existing)
+            writeFileBytes(path, std::string(100'000, 'x'));
+        lastParseResult().code = kResultBadObjectData;
 
-    ASSERT_TRUE(writeChart(path.c_str(), document));
-    EXPECT_EQ(lastParseResult().code, kResultOk);
-    EXPECT_EQ(readFileBytes(path), chartText(document));
-    EXPECT_EQ(directoryNames(), Names { "song.bms" });
-}
-
-TEST_F(WriterSave, ReplacesAnExistingChart)
-{
-    const std::string path = scratch.file("song.bms");
-    writeFileBytes(path, std::string(100'000, 'x'));
-
-    ASSERT_TRUE(writeChart(path.c_str(), document));
-    EXPECT_EQ(readFileBytes(path), chartText(document));
-    EXPECT_EQ(directoryNames(), Names { "song.bms" });
+        ASSERT_TRUE(writeChart(path.c_str(), document)) << existing;
+        EXPECT_EQ(lastParseResult().code, kResultOk) << existing;
+        EXPECT_EQ(readFileBytes(path), chartText(document)) << existing;
+        EXPECT_EQ(directoryNames(), Names { "song.bms" }) << existing;
+    }
 }
 
 TEST_F(WriterSave, SavesUnderADoubleByteFileName)
 {
     // The name is code page 932 bytes, the system's narrow encoding on Windows.
-    const std::string path = scratch.file("譜面ソ.bms");
+    const std::string named = scratch.file("譜面ソ.bms");
 
-    ASSERT_TRUE(writeChart(path.c_str(), document));
-    EXPECT_EQ(readFileBytes(path), chartText(document));
+    ASSERT_TRUE(writeChart(named.c_str(), document));
+    EXPECT_EQ(readFileBytes(named), chartText(document));
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(WriterSave, FailsWithCode4WhenTheDirectoryIsMissing)
 {
-    const std::string path = scratch.file("missing/song.bms");
     errno = 0;
 
-    EXPECT_FALSE(writeChart(path.c_str(), document));
+    EXPECT_FALSE(writeChart(scratch.file("missing/song.bms").c_str(), document));
     EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
     EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(directoryNames(), Names {});
@@ -90,7 +83,6 @@ TEST_F(WriterSave, FailsWithCode4WhenTheDirectoryIsMissing)
 
 TEST_F(WriterSave, FailsWithCode4AndLeavesADirectoryTargetAlone)
 {
-    const std::string path = scratch.file("song.bms");
     fs::create_directory(path);
     writeFileBytes(scratch.file("song.bms/inside"), "kept");
     errno = 0;
@@ -105,7 +97,6 @@ TEST_F(WriterSave, FailsWithCode4AndLeavesADirectoryTargetAlone)
 
 TEST_F(WriterSave, RefusesAChartTheUserMayNotWrite)
 {
-    const std::string path = scratch.file("song.bms");
     writeFileBytes(path, "old");
     fs::permissions(
         path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove);
@@ -128,7 +119,6 @@ TEST_F(WriterSave, RefusesAChartTheUserMayNotWrite)
 #ifndef _WIN32
 TEST_F(WriterSave, KeepsThePermissionBitsOfTheChart)
 {
-    const std::string path = scratch.file("song.bms");
     writeFileBytes(path, "old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
@@ -175,7 +165,6 @@ private:
 
 TEST_F(WriterSave, KeepsTheOldChartWhenAWriteFails)
 {
-    const std::string path = scratch.file("song.bms");
     writeFileBytes(path, "old");
     document.headerTable()->set("COMMENT", std::string(100'000, 'c').c_str());
 

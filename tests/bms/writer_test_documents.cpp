@@ -6,9 +6,8 @@ namespace writer_test {
 
 BmsChannel& lineOf(BmsBms& document, const char* channel)
 {
-    if (BmsChannel* line = document.findLine(BmsWord(channel))) {
+    if (BmsChannel* line = document.findLine(BmsWord(channel)))
         return *line;
-    }
     auto line = std::make_unique<BmsChannel>(BmsWord(channel));
     BmsChannel& made = *line;
     document.insertLine(std::move(line));
