@@ -2,11 +2,10 @@
 
 #include "bms/bms_writer.h"
 #include "support/test_support.h"
-#include "writer_test_documents.h"
+#include "support/chart_building.h"
 
 namespace {
 
-using namespace writer_test;
 
 constexpr int kMeasure = BmsBar::kStandardTicks;
 

@@ -6,7 +6,7 @@
 #include "bms/bms_writer.h"
 #include "bms/parse_result.h"
 #include "support/test_support.h"
-#include "writer_test_documents.h"
+#include "support/chart_building.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -17,7 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using namespace writer_test;
 
 using Names = std::vector<std::string>;
 

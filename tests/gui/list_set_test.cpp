@@ -7,6 +7,7 @@
 #include "gui/list_set.h"
 #include "gui/shell_state.h"
 #include "gui/window/window_proc.h"
+#include "support/chart_building.h"
 #include "test_windows.h"
 
 using testing::ElementsAre;
@@ -23,26 +24,6 @@ void recordPlay(const char* path)
 int rowOf(const char* index)
 {
     return BmsWord(index).value();
-}
-
-void placeObject(BmsBms& document, const char* channel, int position, const char* object)
-{
-    BmsChannel* line = document.findLine(BmsWord(channel));
-    if (!line) {
-        auto created = std::make_unique<BmsChannel>(BmsWord(channel));
-        line = created.get();
-        document.insertLine(std::move(created));
-    }
-    line->setObject(position, BmsWord(object));
-}
-
-std::string objectAt(const BmsBms& document, const char* channel, int position)
-{
-    const BmsChannel* line = document.findLine(BmsWord(channel));
-    char text[3] = "--";
-    if (line)
-        line->objectAt(position).toText(text);
-    return text;
 }
 
 class ListSetTest : public testing::Test {

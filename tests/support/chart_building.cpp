@@ -1,8 +1,6 @@
-#include "writer_test_documents.h"
+#include "support/chart_building.h"
 
 #include <memory>
-
-namespace writer_test {
 
 BmsChannel& lineOf(BmsBms& document, const char* channel)
 {
@@ -32,4 +30,13 @@ void placeObject(BmsBms& document, const char* channel, int tick, const char* ob
     lineOf(document, channel).setObject(tick, BmsWord(object));
 }
 
-} // namespace writer_test
+std::string objectAt(const BmsBms& document, const char* channel, int tick, int lane)
+{
+    const BmsChannel* line = document.findLine(BmsWord(channel));
+    for (int i = 0; line && i < lane; ++i)
+        line = line->child();
+    if (!line)
+        return "--";
+    char text[3];
+    return line->objectAt(tick).toText(text);
+}
