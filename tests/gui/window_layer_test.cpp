@@ -97,8 +97,9 @@ TEST(WindowTable, GrowsByFiftyKeepingEveryEntryInOrder)
     std::vector<TtWindow> objects(101);
     for (int i = 0; i < 101; ++i) {
         table.append(reinterpret_cast<HWND>(static_cast<INT_PTR>(i + 1)), &objects[i]);
-        if (i == 0 || i == 50)
+        if (i == 0 || i == 50) {
             EXPECT_EQ(table.capacity(), i + 50) << i;
+        }
     }
     EXPECT_EQ(table.capacity(), 150);
     ASSERT_EQ(table.count(), 101);
