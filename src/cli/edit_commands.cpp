@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -117,28 +118,31 @@ void addRemoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
     });
 }
 
-void addUnregisterUnusedCommand(CLI::App& app, CliSession& session, CommandList& commands)
+// A command that works on the whole table of its kind, with no rows selected.
+void addWholeTableCommand(CLI::App& app, CliSession& session, CommandList& commands, const char* name,
+    const char* description, std::function<void(SelectionPage& page)> operation)
 {
     auto arguments = std::make_shared<EditArguments>();
-    CLI::App* command = addEditCommand(
-        app, "unregister-unused", "Remove every definition that no channel data refers to", *arguments);
+    CLI::App* command = addEditCommand(app, name, description, *arguments);
     addManyFiles(*command, *arguments);
-    finishEditCommand(*command, session, commands, arguments, [](SelectionPage& page, const std::string&) {
-        unregisterUnreferenced(page);
+    finishEditCommand(*command, session, commands, arguments, [operation](SelectionPage& page, const std::string&) {
+        operation(page);
         return 0;
     });
 }
 
+void addUnregisterUnusedCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    addWholeTableCommand(app, session, commands, "unregister-unused",
+        "Remove every definition that no channel data refers to",
+        [](SelectionPage& page) { unregisterUnreferenced(page); });
+}
+
 void addCompactCommand(CLI::App& app, CliSession& session, CommandList& commands)
 {
-    auto arguments = std::make_shared<EditArguments>();
-    CLI::App* command = addEditCommand(
-        app, "compact", "Renumber the definitions into one run without gaps, with their references", *arguments);
-    addManyFiles(*command, *arguments);
-    finishEditCommand(*command, session, commands, arguments, [&session](SelectionPage& page, const std::string&) {
-        compactIndices(page, session.plan());
-        return 0;
-    });
+    addWholeTableCommand(app, session, commands, "compact",
+        "Renumber the definitions into one run without gaps, with their references",
+        [&session](SelectionPage& page) { compactIndices(page, session.plan()); });
 }
 
 } // namespace
