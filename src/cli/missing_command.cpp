@@ -10,7 +10,7 @@
 #include "bms/parse_result.h"
 #include "cli/chart_folder.h"
 #include "cli/commands.h"
-#include "cli/file_name_rules.h"
+#include "editing/file_name_rules.h"
 #include "cli/text_encoding.h"
 #include "editing/definition_kind.h"
 

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "editing/definition_operations.h"
+#include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
+#include "gui/chart_messages.h"
 #include "gui/path_parts.h"
 #include "gui/shell_state.h"
 
@@ -170,16 +172,45 @@ void ListSet::registerDroppedFiles(HDROP drop)
 {
     char* path = ShellState::instance().pathBuffer;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::string> names;
+    std::vector<std::string> paths;
     for (UINT k = 0; k < count; ++k) {
         // A path that does not fit would be cut to another name: it is left out.
         if (DragQueryFileA(drop, k, nullptr, 0) >= static_cast<UINT>(kPathBufferSize))
             continue;
         DragQueryFileA(drop, k, path, kPathBufferSize);
-        keepPathParts(path, false, false, true, true);
-        names.emplace_back(path);
+        paths.emplace_back(path);
     }
-    registerFileNames(*this, names);
-    bringToFront();
     DragFinish(drop);
+    bringToFront();
+    const auto chart
+        = std::find_if(paths.begin(), paths.end(), [](const std::string& p) { return isChartFileName(p); });
+    if (chart != paths.end() && chartOpener_)
+        chartOpener_(chart->c_str());
+    else
+        registerNames(paths);
+}
+
+void ListSet::registerNames(const std::vector<std::string>& paths)
+{
+    const std::string chartFolder = foldAsciiCase(ShellState::instance().chartDirectory, true);
+    std::vector<std::string> names;
+    std::vector<std::string> outsideFolder;
+    char name[kPathBufferSize];
+    for (const std::string& path : paths) {
+        std::snprintf(name, sizeof name, "%s", path.c_str());
+        keepPathParts(name, false, false, true, true);
+        names.emplace_back(name);
+        // A chart never saved has no folder yet that a name could miss.
+        if (!chartFolder.empty() && foldAsciiCase(directoryPart(path, true), true) != chartFolder)
+            outsideFolder.emplace_back(name);
+    }
+    const std::string report = dropReport(registerFileNames(*this, names), outsideFolder);
+    if (!report.empty())
+        MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), "Quelmarn", MB_ICONWARNING);
+}
+
+void ListSet::showFromTop()
+{
+    SendMessageA(handle(), LB_SETTOPINDEX, 0, 0);
+    SendMessageA(handle(), LB_SETCARETINDEX, 0, FALSE);
 }

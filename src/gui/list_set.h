@@ -4,6 +4,10 @@
 // to "ZZ:" with their file names, and the page the editing operations work on. Keys
 // and dropped files on the list become editing operations.
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "editing/definition_page.h"
 #include "editing/list_exchanger.h"
 #include "gui/window/tt_controls.h"
@@ -12,6 +16,8 @@ class ListSet : public TtList, public DefinitionPage {
 public:
     // Plays a sound file asynchronously; what cannot be played stays silent.
     using SoundPlayer = void (*)(const char* path);
+    // Opens a chart dropped on the page, as a drop on the main window does.
+    using ChartOpener = std::function<void(const char* path)>;
 
     // kind is kKindWav or kKindBmp; the plan serves every renumbering of the page.
     ListSet(BmsBms& document, int kind, ListExchanger& plan);
@@ -39,18 +45,25 @@ public:
 
     // Plays the caret row's sound from the chart directory.
     void previewSelected();
-    // Registers the dropped files' bare names into free slots from the caret row on.
+    // Opens the first dropped chart file, if there is one; otherwise registers the
+    // dropped files' bare names into free slots from the caret row on and says, in one
+    // box, what did not go as a user may think.
     void registerDroppedFiles(HDROP drop);
+    // Shows the first rows, with the caret on row 00.
+    void showFromTop();
 
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
+    void setChartOpener(ChartOpener opener) { chartOpener_ = std::move(opener); }
 
 private:
     LRESULT onKeyDown(WPARAM key);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
+    void registerNames(const std::vector<std::string>& paths);
 
     BmsBms* document_;
     int kind_;
     ListExchanger& plan_;
     SoundPlayer player_;
+    ChartOpener chartOpener_;
 };

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "bms/bms_input.h"
 #include "bms/bms_reader.h"
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
 #include "bms/parse_result.h"
 #include "editing/definition_operations.h"
+#include "gui/chart_messages.h"
 #include "gui/file_dialogs.h"
 #include "gui/path_parts.h"
 #include "gui/version_dialog.h"
@@ -92,6 +94,7 @@ void MainFrame::createPage(int index, int kind, int id)
     // The pages lie over the tab's display area, in front of the tab.
     tab_->placeBehind(page);
     page.setFont(font_.get());
+    page.setChartOpener([this](const char* path) { openChart(path); });
 }
 
 LRESULT MainFrame::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -118,8 +121,7 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         newChart();
         return 0;
     case ID_FILE_OPEN:
-        if (chooseOpenPath(handle(), shell.pathBuffer, kPathBufferSize))
-            openChart(shell.pathBuffer);
+        openChosenChart();
         return 0;
     case ID_FILE_SAVE_AS:
         saveChartAs();
@@ -210,13 +212,21 @@ void MainFrame::refreshFromDocument()
     HeaderSet::setHeaderTable(shell.document->headerTable());
     for (const auto& page : pages_)
         page->setDocument(*shell.document);
-    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s", kProgramName, shell.fileName);
-    setText(shell.pathBuffer);
+    showCaption();
     refreshingFields_ = true;
     HeaderSet::refreshFields();
     refreshingFields_ = false;
-    for (const auto& page : pages_)
+    for (const auto& page : pages_) {
         page->refreshAll();
+        page->showFromTop();
+    }
+}
+
+void MainFrame::showCaption()
+{
+    ShellState& shell = ShellState::instance();
+    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s", kProgramName, shell.fileName);
+    setText(shell.pathBuffer);
 }
 
 void MainFrame::newChart()
@@ -224,7 +234,17 @@ void MainFrame::newChart()
     ShellState& shell = ShellState::instance();
     shell.document = std::make_unique<BmsBms>();
     shell.fileName[0] = '\0';
+    caseSharedDefinitions_ = 0;
     refreshFromDocument();
+}
+
+void MainFrame::openChosenChart()
+{
+    char* path = ShellState::instance().pathBuffer;
+    if (!chooseOpenPath(handle(), path, kPathBufferSize, dialogFolder()))
+        return;
+    rememberDialogFolder(path);
+    openChart(path);
 }
 
 bool MainFrame::openChart(const char* path)
@@ -239,7 +259,19 @@ bool MainFrame::openChart(const char* path)
     ShellState::instance().document = std::move(document);
     rememberChartPath(path);
     refreshFromDocument();
+    noticeCaseFolding(path);
     return true;
+}
+
+void MainFrame::noticeCaseFolding(const char* path)
+{
+    caseSharedDefinitions_ = 0;
+    if (findUnkeptBase(*ShellState::instance().document).empty())
+        return;
+    std::string bytes;
+    if (loadChartFile(path, bytes))
+        caseSharedDefinitions_ = countCaseSharedDefinitions(bytes);
+    MessageBoxA(handle(), caseFoldingNotice(caseSharedDefinitions_).c_str(), kProgramName, MB_ICONWARNING);
 }
 
 void MainFrame::showOpenError()
@@ -252,26 +284,43 @@ void MainFrame::showOpenError()
 bool MainFrame::saveChart(const char* path)
 {
     const BmsBms& document = *ShellState::instance().document;
-    if (!findUnkeepableConstruct(document).empty()
-        && MessageBoxA(handle(),
-               "この譜面には#RANDOM/#IFなどの制御構文か#BASE 62が含まれています。"
-               "保存するとその内容は正しく保たれません。保存しますか？",
-               "確認", MB_YESNO | MB_ICONWARNING)
-            != IDYES)
+    // No is the default: Enter alone must not destroy what the chart plays.
+    const std::string question = saveLossQuestion(document, caseSharedDefinitions_);
+    if (!question.empty()
+        && MessageBoxA(handle(), question.c_str(), "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
         return false;
     if (!writeChart(path, document)) {
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
         return false;
     }
     rememberChartPath(path);
+    showCaption();
     return true;
 }
 
 void MainFrame::saveChartAs()
 {
-    char* path = ShellState::instance().pathBuffer;
-    if (chooseSavePath(handle(), path, kPathBufferSize))
-        saveChart(path);
+    ShellState& shell = ShellState::instance();
+    char* path = shell.pathBuffer;
+    std::snprintf(path, kPathBufferSize, "%s", shell.fileName);
+    keepPathParts(path, false, false, true, true);
+    if (!chooseSavePath(handle(), path, kPathBufferSize, dialogFolder(), path))
+        return;
+    rememberDialogFolder(path);
+    saveChart(path);
+}
+
+const char* MainFrame::dialogFolder() const
+{
+    const ShellState& shell = ShellState::instance();
+    return shell.fileName[0] != '\0' || shell.dialogFolder[0] == '\0' ? shell.chartDirectory : shell.dialogFolder;
+}
+
+void MainFrame::rememberDialogFolder(const char* path)
+{
+    char* folder = ShellState::instance().dialogFolder;
+    std::snprintf(folder, ShellState::kNameSize, "%s", path);
+    keepPathParts(folder, true, true, false, false);
 }
 
 LRESULT MainFrame::dropFiles(HDROP drop)

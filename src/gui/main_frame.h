@@ -59,6 +59,8 @@ public:
     bool saveChart(const char* path);
     // Opens the first of the dropped files.
     LRESULT dropFiles(HDROP drop);
+    // Shows the program's name and the file that Save writes to.
+    void showCaption();
 
     const char* settingsPath() const { return settingsPath_; }
     TtTab& tab() { return *tab_; }
@@ -72,7 +74,15 @@ private:
     void createPage(int index, int kind, int id);
     LRESULT onHeaderEdit(int id, int code);
     void newChart();
+    void openChosenChart();
     void saveChartAs();
+    // Warns about a chart whose indices the model folds together, and keeps their count
+    // for the question before a save.
+    void noticeCaseFolding(const char* path);
+    // Where the file dialogs start: the current chart's folder, or without a chart file
+    // the folder a dialog last chose.
+    const char* dialogFolder() const;
+    void rememberDialogFolder(const char* path);
     // The page of the tab's selection; null when no tab is selected.
     ListSet* selectedPage();
     // The path becomes the current file name and its drive and directory the chart
@@ -90,4 +100,6 @@ private:
     // Set while the fields show a new document: the edits report those texts as updates,
     // which are not the user's and must not be stored back.
     bool refreshingFields_ = false;
+    // Definitions of the current #BASE 62 chart that share an index once case is ignored.
+    int caseSharedDefinitions_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "gui/list_set.h"
 #include "gui/shell_state.h"
 #include "gui/window/window_proc.h"
+#include "main_frame_fixture.h"
 #include "support/chart_building.h"
 #include "test_windows.h"
 
@@ -52,6 +53,7 @@ protected:
     TestParent parent;
     ListSet wav { document, kKindWav, plan };
     ListSet bmp { document, kKindBmp, plan };
+    DialogWatcher dialogs;
 };
 
 TEST_F(ListSetTest, PageIsASubclassedExtendedSelectionListOf1296RowsThatAcceptsFiles)
@@ -156,6 +158,10 @@ protected:
     // A channel whose objects refer to this page's table.
     const char* channel() const { return GetParam() == kKindBmp ? "04" : "11"; }
     std::string nameOf(const char* index) { return table().get(BmsWord(index)); }
+    void drop(const std::vector<std::string>& paths)
+    {
+        SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0);
+    }
     void nameRows(std::initializer_list<const char*> indices)
     {
         for (const char* index : indices)
@@ -271,22 +277,54 @@ TEST_P(ListSetPageTest, DroppedFilesFillFreeSlotsFromTheCaretRowByTheirBareNames
     EXPECT_THAT(selectedRows(page().handle()), ElementsAre(8));
 }
 
-TEST_P(ListSetPageTest, DropThatRunsFullFillsUpToZzAndSelectsIt)
+TEST_P(ListSetPageTest, DropThatRunsFullFillsUpToZzAndSaysHowManyFoundNoSlot)
 {
     table().set(BmsWord(1294), "taken");
     page().refreshAll();
     setCaret(page(), 1293);
-    const HDROP drop = makeDrop({ "1.wav", "2.wav", "3.wav", "4.wav" });
-    SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    drop({ "1.wav", "2.wav", "3.wav", "4.wav" });
     EXPECT_EQ(nameOf("ZX") + nameOf("ZY") + nameOf("ZZ"), "1.wavtaken2.wav");
     EXPECT_THAT(selectedRows(page().handle()), ElementsAre(1295));
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].caption, "Quelmarn");
+    EXPECT_EQ(dialogs.seen()[0].text, "2個のファイルは空きがないため登録されませんでした。");
+}
+
+TEST_P(ListSetPageTest, DropWithTheCaretOn00StartsAt01OnlyOnTheWavPage)
+{
+    drop({ "C:\\a.wav", "C:\\b.wav" });
+    const bool wavPage = GetParam() == kKindWav;
+    EXPECT_EQ(nameOf("00") + "|" + nameOf("01") + "|" + nameOf("02"), wavPage ? "|a.wav|b.wav" : "a.wav|b.wav|");
+    EXPECT_TRUE(dialogs.seen().empty());
+}
+
+TEST_P(ListSetPageTest, OneBoxNamesFilesOutsideTheChartFolderAndFilesAlreadyRegistered)
+{
+    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "C:\\Songs\\");
+    nameRows({ "01" });
+    setCaret(page(), 1);
+    drop({ "c:\\songs\\here.wav", "D:\\other\\far.wav", "C:\\Songs\\N01" });
+    EXPECT_EQ(nameOf("02") + "|" + nameOf("03"), "here.wav|far.wav");
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].text,
+        "次のファイルは登録済みのため、もう一度は登録しませんでした:\r\n    N01\r\n\r\n"
+        "次のファイルは譜面のフォルダにないため、譜面からは見つかりません。譜面のフォルダに置いてください:\r\n    "
+        "far.wav");
+}
+
+TEST_P(ListSetPageTest, ADroppedChartGoesToTheOpenerAndNothingIsRegistered)
+{
+    std::vector<std::string> opened;
+    page().setChartOpener([&opened](const char* path) { opened.emplace_back(path); });
+    drop({ "C:\\a.wav", "C:\\songs\\Next.BME", "C:\\b.bms" });
+    EXPECT_THAT(opened, ElementsAre("C:\\songs\\Next.BME"));
+    EXPECT_FALSE(table().has(BmsWord("01")));
 }
 
 TEST_P(ListSetPageTest, DroppedPathTooLongForTheBufferIsLeftOut)
 {
     setCaret(page(), 1);
-    const HDROP drop = makeDrop({ "C:\\" + std::string(300, 'p') + "\\long.wav", "C:\\short.wav" });
-    SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    drop({ "C:\\" + std::string(300, 'p') + "\\long.wav", "C:\\short.wav" });
     EXPECT_EQ(nameOf("01"), "short.wav");
     EXPECT_FALSE(table().has(BmsWord("02")));
 }
