@@ -65,3 +65,16 @@ std::string dropReport(const FileRegistration& registration, const std::vector<s
     }
     return text;
 }
+
+std::string unsavedChangesQuestion(const char* fileName)
+{
+    const std::string name = fileName[0] != '\0' ? fileName : "新しい譜面";
+    return name + " への変更を保存しますか？";
+}
+
+std::string definitionSummary(const DefinitionCounts& counts, std::optional<int> missingFiles)
+{
+    return "登録 " + std::to_string(counts.registered) + "  使用 " + std::to_string(counts.used) + "  未使用 "
+        + std::to_string(counts.unused) + "  未登録で使用 " + std::to_string(counts.usedUnregistered)
+        + "  ファイルなし " + (missingFiles ? std::to_string(*missingFiles) : std::string("-"));
+}

@@ -3,9 +3,11 @@
 // The texts of the editor's questions and notices about what a drop or a save does to
 // the user's chart, so that each says what will be lost or where something went.
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editing/definition_counts.h"
 #include "editing/file_registration.h"
 #include "model/bms_bms.h"
 
@@ -21,3 +23,10 @@ std::string caseFoldingNotice(int caseShared);
 // slot, names already registered, and names that are not in the chart's folder. Empty
 // when there is nothing to say.
 std::string dropReport(const FileRegistration& registration, const std::vector<std::string>& outsideFolder);
+
+// The question before unsaved changes would be discarded, naming the chart's file.
+std::string unsavedChangesQuestion(const char* fileName);
+
+// The status bar's line about a table: its counts, and how many of its files are not in
+// the chart's folder (unknown while the chart has no file).
+std::string definitionSummary(const DefinitionCounts& counts, std::optional<int> missingFiles);

@@ -89,7 +89,7 @@ LRESULT ListSet::onKeyDown(WPARAM key)
             previewSelected();
         return 0;
     case VK_DELETE:
-        removeSelected(*this);
+        edit([this] { removeSelected(*this); });
         return 0;
     default:
         return NotHandled;
@@ -114,7 +114,7 @@ LRESULT ListSet::onSysKeyDown(WPARAM key, LPARAM flags)
 
 void ListSet::moveWithAlt(bool up, WPARAM key, LPARAM flags)
 {
-    moveSelection(*this, plan_, up);
+    edit([this, up] { moveSelection(*this, plan_, up); });
     // The list box never sees the key, but the system's default processing must: it
     // opens the menu bar when Alt is released with no key pressed in between, which
     // would take the next arrow key away from the list.
@@ -165,6 +165,11 @@ void ListSet::previewSelected()
     // A cut path would name another file.
     if (length < 0 || length >= kPathBufferSize)
         return;
+    // An empty row names the folder, which plays nothing and is no file to miss.
+    if (host_ && name[0] != '\0' && GetFileAttributesA(shell.pathBuffer) == INVALID_FILE_ATTRIBUTES) {
+        host_->showStatus(std::string(name) + " が見つかりません");
+        return;
+    }
     player_(shell.pathBuffer);
 }
 
@@ -184,8 +189,8 @@ void ListSet::registerDroppedFiles(HDROP drop)
     bringToFront();
     const auto chart
         = std::find_if(paths.begin(), paths.end(), [](const std::string& p) { return isChartFileName(p); });
-    if (chart != paths.end() && chartOpener_)
-        chartOpener_(chart->c_str());
+    if (chart != paths.end() && host_)
+        host_->openDroppedChart(chart->c_str());
     else
         registerNames(paths);
 }
@@ -204,9 +209,19 @@ void ListSet::registerNames(const std::vector<std::string>& paths)
         if (!chartFolder.empty() && foldAsciiCase(directoryPart(path, true), true) != chartFolder)
             outsideFolder.emplace_back(name);
     }
-    const std::string report = dropReport(registerFileNames(*this, names), outsideFolder);
+    FileRegistration registration;
+    edit([&] { registration = registerFileNames(*this, names); });
+    const std::string report = dropReport(registration, outsideFolder);
     if (!report.empty())
         MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), "Quelmarn", MB_ICONWARNING);
+}
+
+void ListSet::edit(const std::function<void()>& operation)
+{
+    if (host_)
+        host_->runEdit(*this, operation);
+    else
+        operation();
 }
 
 void ListSet::showFromTop()

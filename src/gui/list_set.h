@@ -12,12 +12,24 @@
 #include "editing/list_exchanger.h"
 #include "gui/window/tt_controls.h"
 
+class ListSet;
+
+// What a page asks of the window that holds it.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+    // Opens a chart dropped on the page, as a drop on the window does.
+    virtual void openDroppedChart(const char* path) = 0;
+    // Runs an editing operation of the page as one step that the user can take back.
+    virtual void runEdit(ListSet& page, const std::function<void()>& operation) = 0;
+    // Tells the user something about the page in passing, such as a sound not found.
+    virtual void showStatus(const std::string& text) = 0;
+};
+
 class ListSet : public TtList, public DefinitionPage {
 public:
     // Plays a sound file asynchronously; what cannot be played stays silent.
     using SoundPlayer = void (*)(const char* path);
-    // Opens a chart dropped on the page, as a drop on the main window does.
-    using ChartOpener = std::function<void(const char* path)>;
 
     // kind is kKindWav or kKindBmp; the plan serves every renumbering of the page.
     ListSet(BmsBms& document, int kind, ListExchanger& plan);
@@ -43,7 +55,8 @@ public:
     // Replaces every row with redrawing suppressed; afterwards no row is selected.
     void refreshAll() override;
 
-    // Plays the caret row's sound from the chart directory.
+    // Plays the caret row's sound from the chart directory, or tells the host that its
+    // file is not there.
     void previewSelected();
     // Opens the first dropped chart file, if there is one; otherwise registers the
     // dropped files' bare names into free slots from the caret row on and says, in one
@@ -53,17 +66,20 @@ public:
     void showFromTop();
 
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
-    void setChartOpener(ChartOpener opener) { chartOpener_ = std::move(opener); }
+    // Without a host, a page runs its edits unrecorded and registers dropped charts as
+    // any other file.
+    void setHost(PageHost* host) { host_ = host; }
 
 private:
     LRESULT onKeyDown(WPARAM key);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
     void registerNames(const std::vector<std::string>& paths);
+    void edit(const std::function<void()>& operation);
 
     BmsBms* document_;
     int kind_;
     ListExchanger& plan_;
     SoundPlayer player_;
-    ChartOpener chartOpener_;
+    PageHost* host_ = nullptr;
 };

@@ -1,6 +1,9 @@
 #include "gui/main_frame.h"
 
 #include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
 
 #include "bms/bms_input.h"
 #include "bms/bms_reader.h"
@@ -32,6 +35,15 @@ constexpr HeaderField kHeaderFields[MainFrame::kFieldCount] = {
     { "BPM", ID_BPM_LABEL, ID_BPM_EDIT },
     { "TOTAL", ID_TOTAL_LABEL, ID_TOTAL_EDIT },
 };
+
+// The drive and directory of a path, with the trailing separator.
+std::string directoryOf(const char* path)
+{
+    char directory[kPathBufferSize];
+    std::snprintf(directory, sizeof directory, "%s", path);
+    keepPathParts(directory, true, true, false, false);
+    return directory;
+}
 
 HFONT createControlFont()
 {
@@ -83,6 +95,15 @@ bool MainFrame::onCreate()
     createPage(kWavPage, kKindWav, ID_WAV_PAGE);
     pages_[kWavPage]->show();
     createPage(kBmpPage, kKindBmp, ID_BMP_PAGE);
+
+    status_ = std::make_unique<TtStatusBar>();
+    status_->create(this, ID_STATUS_BAR, instance());
+    status_->setFont(font);
+    // The counts take most of the bar; messages in passing go to the part on the right.
+    constexpr int kPartEdges[] = { 420, -1 };
+    status_->setParts(kPartEdges, 2);
+    status_->show();
+    chartChanged();
     return true;
 }
 
@@ -94,19 +115,34 @@ void MainFrame::createPage(int index, int kind, int id)
     // The pages lie over the tab's display area, in front of the tab.
     tab_->placeBehind(page);
     page.setFont(font_.get());
-    page.setChartOpener([this](const char* path) { openChart(path); });
+    page.setHost(this);
 }
 
 LRESULT MainFrame::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DROPFILES)
+    switch (message) {
+    case WM_DROPFILES:
         return dropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_CLOSE:
+        // Exit and the close box both end here; staying means not destroying the window.
+        if (!confirmDiscard())
+            return 0;
+        break;
+    case WM_ACTIVATEAPP:
+        // Files may have come or gone while the user was elsewhere.
+        if (wParam) {
+            forgetFolder();
+            refreshStatus();
+        }
+        break;
+    default:
+        break;
+    }
     return TtApp::windowProc(message, wParam, lParam);
 }
 
 LRESULT MainFrame::onCommand(int id, int code, HWND)
 {
-    ShellState& shell = ShellState::instance();
     switch (id) {
     case ID_TITLE_EDIT:
     case ID_GENRE_EDIT:
@@ -118,36 +154,39 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         close();
         return 0;
     case ID_FILE_NEW:
-        newChart();
+        if (confirmDiscard())
+            newChart();
         return 0;
     case ID_FILE_OPEN:
-        openChosenChart();
+        if (confirmDiscard())
+            openChosenChart();
         return 0;
     case ID_FILE_SAVE_AS:
         saveChartAs();
         return 0;
     case ID_FILE_SAVE:
-        if (shell.fileName[0] != '\0')
-            saveChart(shell.fileName);
-        else
-            saveChartAs();
+        saveCurrentChart();
+        return 0;
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
+        takeStep(id == ID_EDIT_REDO);
         return 0;
     case ID_EDIT_SWAP_TOP_TWO:
         if (ListSet* page = selectedPage())
-            swapTopTwoSelected(*page, plan_);
+            runEdit(*page, [this, page] { swapTopTwoSelected(*page, plan_); });
         return 0;
     case ID_EDIT_UNREGISTER_UNUSED_WAV:
-        unregisterUnreferenced(*pages_[kWavPage]);
+    case ID_EDIT_UNREGISTER_UNUSED_BMP: {
+        ListSet& page = *pages_[id == ID_EDIT_UNREGISTER_UNUSED_BMP ? kBmpPage : kWavPage];
+        runEdit(page, [&page] { unregisterUnreferenced(page); });
         return 0;
-    case ID_EDIT_UNREGISTER_UNUSED_BMP:
-        unregisterUnreferenced(*pages_[kBmpPage]);
-        return 0;
+    }
     case ID_EDIT_COMPACT_WAV:
-        compactIndices(*pages_[kWavPage], plan_);
+    case ID_EDIT_COMPACT_BMP: {
+        ListSet& page = *pages_[id == ID_EDIT_COMPACT_BMP ? kBmpPage : kWavPage];
+        runEdit(page, [this, &page] { compactIndices(page, plan_); });
         return 0;
-    case ID_EDIT_COMPACT_BMP:
-        compactIndices(*pages_[kBmpPage], plan_);
-        return 0;
+    }
     case ID_HELP_USAGE:
         MessageBoxA(handle(), "一緒にあるテキストファイルをみて", "使い方は", MB_ICONINFORMATION);
         return 0;
@@ -167,8 +206,15 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
     // every absent key as an empty header.
     if (refreshingFields_)
         return 0;
-    if (HeaderSet* field = HeaderSet::findField(id))
-        field->store();
+    HeaderSet* field = HeaderSet::findField(id);
+    if (!field)
+        return 0;
+    const BmsHeaderHash& headers = *ShellState::instance().document->headerTable();
+    const BmsHeaderOne* entry = headers.find(field->key());
+    const std::optional<std::string> before = entry ? std::optional<std::string>(entry->value()) : std::nullopt;
+    field->store();
+    history_.recordHeaderChange(field->key(), before, std::string(headers.get(field->key())));
+    chartChanged();
     return 0;
 }
 
@@ -176,19 +222,29 @@ LRESULT MainFrame::onNotify(int, NMHDR* header)
 {
     if (header->idFrom != ID_TAB || header->code != static_cast<UINT>(TCN_SELCHANGE))
         return NotHandled;
-    ShellState& shell = ShellState::instance();
-    pages_[shell.currentPage]->hide();
     // A tab control without a selection keeps the page that was shown.
     const int selection = tab_->getCurSel();
-    if (selection == kWavPage || selection == kBmpPage)
-        shell.currentPage = selection;
-    pages_[shell.currentPage]->show();
+    showPage(selection == kWavPage || selection == kBmpPage ? selection : ShellState::instance().currentPage);
     return 0;
+}
+
+void MainFrame::showPage(int index)
+{
+    ShellState& shell = ShellState::instance();
+    if (tab_->getCurSel() != index)
+        SendMessageA(tab_->handle(), TCM_SETCURSEL, index, 0);
+    pages_[shell.currentPage]->hide();
+    shell.currentPage = index;
+    pages_[index]->show();
+    refreshStatus();
 }
 
 LRESULT MainFrame::onSize(int, int width, int height)
 {
     constexpr int kPaneWidth = HeaderSet::kPaneWidth;
+    // The bar places itself along the bottom; the rest of the client lies above it.
+    SendMessageA(status_->handle(), WM_SIZE, 0, 0);
+    height -= status_->height();
     background_->move(0, 0, kPaneWidth, height);
     group_->move(0, 0, kPaneWidth, height);
     // No clamping: a client narrower than the pane gives the tab a negative width.
@@ -220,13 +276,42 @@ void MainFrame::refreshFromDocument()
         page->refreshAll();
         page->showFromTop();
     }
+    history_.clear();
+    forgetFolder();
+    status_->setPartText(1, "");
+    chartChanged();
 }
 
 void MainFrame::showCaption()
 {
     ShellState& shell = ShellState::instance();
-    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s", kProgramName, shell.fileName);
+    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s%s", kProgramName, shell.fileName,
+        history_.isModified() ? " *" : "");
     setText(shell.pathBuffer);
+}
+
+bool MainFrame::confirmDiscard()
+{
+    if (!history_.isModified())
+        return true;
+    const ShellState& shell = ShellState::instance();
+    const std::string question = unsavedChangesQuestion(shell.fileName);
+    switch (MessageBoxA(handle(), question.c_str(), "確認", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return saveCurrentChart();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainFrame::openDroppedChart(const char* path)
+{
+    // The question's save may reuse the buffer that holds the path.
+    const std::string chart = path;
+    if (confirmDiscard())
+        openChart(chart.c_str());
 }
 
 void MainFrame::newChart()
@@ -293,21 +378,31 @@ bool MainFrame::saveChart(const char* path)
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
         return false;
     }
+    const bool sameFolder = std::strcmp(ShellState::instance().chartDirectory, directoryOf(path).c_str()) == 0;
     rememberChartPath(path);
-    showCaption();
+    history_.markSaved();
+    if (!sameFolder)
+        forgetFolder();
+    chartChanged();
     return true;
 }
 
-void MainFrame::saveChartAs()
+bool MainFrame::saveCurrentChart()
+{
+    const char* fileName = ShellState::instance().fileName;
+    return fileName[0] != '\0' ? saveChart(fileName) : saveChartAs();
+}
+
+bool MainFrame::saveChartAs()
 {
     ShellState& shell = ShellState::instance();
     char* path = shell.pathBuffer;
     std::snprintf(path, kPathBufferSize, "%s", shell.fileName);
     keepPathParts(path, false, false, true, true);
     if (!chooseSavePath(handle(), path, kPathBufferSize, dialogFolder(), path))
-        return;
+        return false;
     rememberDialogFolder(path);
-    saveChart(path);
+    return saveChart(path);
 }
 
 const char* MainFrame::dialogFolder() const
@@ -318,19 +413,18 @@ const char* MainFrame::dialogFolder() const
 
 void MainFrame::rememberDialogFolder(const char* path)
 {
-    char* folder = ShellState::instance().dialogFolder;
-    std::snprintf(folder, ShellState::kNameSize, "%s", path);
-    keepPathParts(folder, true, true, false, false);
+    std::snprintf(ShellState::instance().dialogFolder, ShellState::kNameSize, "%s", directoryOf(path).c_str());
 }
 
 LRESULT MainFrame::dropFiles(HDROP drop)
 {
     bringToFront();
-    char* path = ShellState::instance().pathBuffer;
+    char path[kPathBufferSize];
     // Only the first file counts; a drop without a file opens nothing.
-    if (DragQueryFileA(drop, 0, path, kPathBufferSize) != 0)
-        openChart(path);
+    const bool dropped = DragQueryFileA(drop, 0, path, kPathBufferSize) != 0;
     DragFinish(drop);
+    if (dropped)
+        openDroppedChart(path);
     return 0;
 }
 
@@ -346,9 +440,7 @@ void MainFrame::rememberChartPath(const char* path)
 {
     ShellState& shell = ShellState::instance();
     // The path may be the path buffer or the current file name itself.
-    char directory[kPathBufferSize];
-    std::snprintf(directory, sizeof directory, "%s", path);
-    std::snprintf(shell.fileName, sizeof shell.fileName, "%s", directory);
-    keepPathParts(directory, true, true, false, false);
-    std::snprintf(shell.chartDirectory, sizeof shell.chartDirectory, "%s", directory);
+    const std::string chart = path;
+    std::snprintf(shell.fileName, sizeof shell.fileName, "%s", chart.c_str());
+    std::snprintf(shell.chartDirectory, sizeof shell.chartDirectory, "%s", directoryOf(chart.c_str()).c_str());
 }

@@ -1,3 +1,4 @@
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -26,6 +27,22 @@ int rowOf(const char* index)
 {
     return BmsWord(index).value();
 }
+
+// A host that runs the page's edits at once and notes what the page asks of it.
+class RecordingHost : public PageHost {
+public:
+    void openDroppedChart(const char* path) override { opened.emplace_back(path); }
+    void runEdit(ListSet&, const std::function<void()>& operation) override
+    {
+        ++edits;
+        operation();
+    }
+    void showStatus(const std::string& text) override { statuses.push_back(text); }
+
+    std::vector<std::string> opened;
+    std::vector<std::string> statuses;
+    int edits = 0;
+};
 
 class ListSetTest : public testing::Test {
 protected:
@@ -127,6 +144,24 @@ TEST_F(ListSetTest, EnterPlaysTheWavCaretRowFromTheChartDirectoryAndIsConsumedOn
     }
     // The doubled separator is accepted by the platform; an empty row names the directory.
     EXPECT_THAT(playedPaths, ElementsAre("C:\\songs\\\\kick.wav", "C:\\songs\\\\"));
+}
+
+TEST_F(ListSetTest, EnterOnAWavWhoseFileIsNotThereTellsTheHostInsteadOfPlaying)
+{
+    RecordingHost host;
+    wav.setHost(&host);
+    ScratchDirectory scratch;
+    writeFileBytes(scratch.file("here.wav"), "RIFF");
+    std::snprintf(
+        ShellState::instance().chartDirectory, ShellState::kNameSize, "%s\\", scratch.path().string().c_str());
+    document.wavTable()->set(BmsWord("01"), "here.wav");
+    document.wavTable()->set(BmsWord("02"), "gone.wav");
+    for (int row : { 1, 2, 3 }) {
+        setCaret(wav, row);
+        pressKey(wav.handle(), VK_RETURN);
+    }
+    EXPECT_EQ(playedPaths.size(), 2u);
+    EXPECT_THAT(host.statuses, ElementsAre("gone.wav が見つかりません"));
 }
 
 TEST_F(ListSetTest, PreviewPathThatDoesNotFitPlaysNothing)
@@ -314,11 +349,29 @@ TEST_P(ListSetPageTest, OneBoxNamesFilesOutsideTheChartFolderAndFilesAlreadyRegi
 
 TEST_P(ListSetPageTest, ADroppedChartGoesToTheOpenerAndNothingIsRegistered)
 {
-    std::vector<std::string> opened;
-    page().setChartOpener([&opened](const char* path) { opened.emplace_back(path); });
+    RecordingHost host;
+    page().setHost(&host);
     drop({ "C:\\a.wav", "C:\\songs\\Next.BME", "C:\\b.bms" });
-    EXPECT_THAT(opened, ElementsAre("C:\\songs\\Next.BME"));
+    EXPECT_THAT(host.opened, ElementsAre("C:\\songs\\Next.BME"));
     EXPECT_FALSE(table().has(BmsWord("01")));
+
+    // Other files are registered as one edit of the host.
+    drop({ "C:\\a.wav", "C:\\b.wav" });
+    EXPECT_EQ(host.edits, 1);
+    const bool wavPage = GetParam() == kKindWav;
+    EXPECT_EQ(nameOf(wavPage ? "01" : "00") + nameOf(wavPage ? "02" : "01"), "a.wavb.wav");
+}
+
+TEST_P(ListSetPageTest, KeyEditsRunThroughTheHost)
+{
+    RecordingHost host;
+    page().setHost(&host);
+    nameRows({ "01", "02" });
+    selectRows(page(), { 1 });
+    pressSystemKey(page().handle(), VK_DOWN, true);
+    pressKey(page().handle(), VK_DELETE);
+    EXPECT_EQ(host.edits, 2);
+    EXPECT_EQ(nameOf("01") + "|" + nameOf("02"), "n02|");
 }
 
 TEST_P(ListSetPageTest, DroppedPathTooLongForTheBufferIsLeftOut)

@@ -357,8 +357,15 @@ TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
 TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeavesTabWithoutWidth)
 {
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400)));
-    EXPECT_EQ("0,0,200,400", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
-    EXPECT_EQ("200,0,600,400", corners(rectInParent(control(ID_TAB))));
+    // The status bar keeps to the bottom of the window's client; pane and tab take the
+    // height above it.
+    const RECT status = rectInParent(control(ID_STATUS_BAR));
+    RECT client {};
+    GetClientRect(frame->handle(), &client);
+    EXPECT_EQ(client.bottom, status.bottom);
+    const int top = 400 - (status.bottom - status.top);
+    EXPECT_EQ("0,0,200," + std::to_string(top), corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("200,0,600," + std::to_string(top), corners(rectInParent(control(ID_TAB))));
 
     RECT area {};
     GetClientRect(control(ID_TAB), &area);
@@ -372,7 +379,7 @@ TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeaves
 
     // A client narrower than the pane leaves the tab without width.
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 300)));
-    EXPECT_EQ("0,0,200,300", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("0,0,200," + std::to_string(top - 100), corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
     const RECT tab = rectInParent(control(ID_TAB));
     EXPECT_EQ(200, tab.left);
     EXPECT_LE(tab.right - tab.left, 0);

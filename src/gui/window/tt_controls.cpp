@@ -46,3 +46,20 @@ RECT TtTab::displayRect()
     SendMessageA(handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
     return rect;
 }
+
+void TtStatusBar::setParts(const int* rightEdges, int count)
+{
+    SendMessageA(handle(), SB_SETPARTS, count, reinterpret_cast<LPARAM>(rightEdges));
+}
+
+void TtStatusBar::setPartText(int part, const char* text)
+{
+    SendMessageA(handle(), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
+}
+
+int TtStatusBar::height()
+{
+    RECT bounds {};
+    GetWindowRect(handle(), &bounds);
+    return bounds.bottom - bounds.top;
+}

@@ -45,3 +45,16 @@ public:
     // The display area in the tab control's own client coordinates.
     RECT displayRect();
 };
+
+// A bar of text parts along the bottom of its parent, which it finds itself whenever it
+// is sent WM_SIZE.
+class TtStatusBar : public TtWindow {
+public:
+    DWORD style() override { return SBARS_SIZEGRIP; }
+    const char* className() override { return STATUSCLASSNAMEA; }
+
+    // One part per right edge, in client pixels; -1 reaches the bar's right end.
+    void setParts(const int* rightEdges, int count);
+    void setPartText(int part, const char* text);
+    int height();
+};
