@@ -43,12 +43,23 @@ std::optional<FoundFile> findWithOtherExtension(
 
 } // namespace
 
-std::optional<FoundFile> RememberingLookup::find(const std::string& name)
+ListedFolderLookup::ListedFolderLookup(FileLookup& folder, const std::vector<FoundFile>& files)
+    : folder_(folder)
 {
-    const auto known = answers_.find(name);
-    if (known != answers_.end())
-        return known->second;
-    return answers_[name] = lookup_.find(name);
+    // Of names that differ only in case, the first listed stands for them all.
+    for (const FoundFile& file : files)
+        byFoldedName_.emplace(foldAsciiCase(file.name, true), file);
+}
+
+std::optional<FoundFile> ListedFolderLookup::find(const std::string& name)
+{
+    const std::vector<std::string> components = nameComponents(name, true);
+    if (components.size() != 1 || components.front() != name)
+        return folder_.find(name);
+    const auto file = byFoldedName_.find(foldAsciiCase(name, true));
+    if (file == byFoldedName_.end())
+        return std::nullopt;
+    return file->second;
 }
 
 std::vector<AbsentFile> findAbsentFiles(

@@ -28,19 +28,18 @@ public:
     virtual std::optional<FoundFile> find(const std::string& name) = 0;
 };
 
-// Remembers every answer of another lookup, for callers that ask about the same names
-// again and again while the folder stays as it is.
-class RememberingLookup : public FileLookup {
+// Answers for the files directly in a folder from one listing of it, with ASCII case
+// ignored as the systems that charts come from ignore it, and asks the folder itself
+// only about names with a directory part. For callers that ask about the same names
+// again and again: one listing costs less than a look at each name.
+class ListedFolderLookup : public FileLookup {
 public:
-    explicit RememberingLookup(FileLookup& lookup)
-        : lookup_(lookup)
-    {
-    }
+    ListedFolderLookup(FileLookup& folder, const std::vector<FoundFile>& files);
     std::optional<FoundFile> find(const std::string& name) override;
 
 private:
-    FileLookup& lookup_;
-    std::map<std::string, std::optional<FoundFile>> answers_;
+    FileLookup& folder_;
+    std::map<std::string, FoundFile> byFoldedName_;
 };
 
 // A definition whose file is not there under its own name.

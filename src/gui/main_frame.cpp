@@ -1,7 +1,7 @@
 #include "gui/main_frame.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -99,9 +99,9 @@ bool MainFrame::onCreate()
     status_ = std::make_unique<TtStatusBar>();
     status_->create(this, ID_STATUS_BAR, instance());
     status_->setFont(font);
-    // The counts take most of the bar; messages in passing go to the part on the right.
-    constexpr int kPartEdges[] = { 420, -1 };
-    status_->setParts(kPartEdges, 2);
+    RECT client {};
+    GetClientRect(handle(), &client);
+    placeStatusParts(client.right);
     status_->show();
     chartChanged();
     return true;
@@ -214,7 +214,8 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
     const std::optional<std::string> before = entry ? std::optional<std::string>(entry->value()) : std::nullopt;
     field->store();
     history_.recordHeaderChange(field->key(), before, std::string(headers.get(field->key())));
-    chartChanged();
+    // Headers count for nothing in the status bar.
+    showHistoryState();
     return 0;
 }
 
@@ -244,6 +245,7 @@ LRESULT MainFrame::onSize(int, int width, int height)
     constexpr int kPaneWidth = HeaderSet::kPaneWidth;
     // The bar places itself along the bottom; the rest of the client lies above it.
     SendMessageA(status_->handle(), WM_SIZE, 0, 0);
+    placeStatusParts(width);
     height -= status_->height();
     background_->move(0, 0, kPaneWidth, height);
     group_->move(0, 0, kPaneWidth, height);
@@ -260,6 +262,14 @@ LRESULT MainFrame::onDestroy()
 {
     saveWindowPlacement(handle(), settingsPath_);
     return TtApp::onDestroy();
+}
+
+void MainFrame::placeStatusParts(int width)
+{
+    // Messages in passing take the right part, the counts all the rest they need.
+    constexpr int kMessageWidth = 220;
+    const int edges[] = { std::max(width - kMessageWidth, width / 2), -1 };
+    status_->setParts(edges, 2);
 }
 
 void MainFrame::refreshFromDocument()
@@ -378,11 +388,10 @@ bool MainFrame::saveChart(const char* path)
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
         return false;
     }
-    const bool sameFolder = std::strcmp(ShellState::instance().chartDirectory, directoryOf(path).c_str()) == 0;
     rememberChartPath(path);
     history_.markSaved();
-    if (!sameFolder)
-        forgetFolder();
+    // The chart may have moved to another folder.
+    forgetFolder();
     chartChanged();
     return true;
 }

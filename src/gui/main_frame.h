@@ -10,6 +10,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "cli/chart_folder.h"
 #include "editing/edit_history.h"
 #include "editing/list_exchanger.h"
 #include "editing/missing_files.h"
@@ -109,7 +110,9 @@ private:
     void takeStep(bool forward);
     // Brings caption, menu and status bar up to date after the chart changed.
     void chartChanged();
-    void updateEditMenu();
+    // The caption's mark of unsaved changes and the menu's undo and redo items.
+    void showHistoryState();
+    void placeStatusParts(int width);
     // The counts of the page on top, with the files that are not in the chart's folder.
     void refreshStatus();
     // Files are looked up afresh: the chart's folder changed, or may have.
@@ -125,9 +128,9 @@ private:
     std::array<std::unique_ptr<ListSet>, 2> pages_;
     std::unique_ptr<TtStatusBar> status_;
     EditHistory history_;
-    // The chart folder's files as looked up so far; none without a chart file.
-    std::unique_ptr<FileLookup> folder_;
-    std::unique_ptr<RememberingLookup> folderFiles_;
+    // The chart folder and a listing of its files; none without a chart file.
+    std::unique_ptr<ChartFolder> folder_;
+    std::unique_ptr<ListedFolderLookup> folderFiles_;
     // Set while the fields show a new document: the edits report those texts as updates,
     // which are not the user's and must not be stored back.
     bool refreshingFields_ = false;

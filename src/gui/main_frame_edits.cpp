@@ -1,4 +1,3 @@
-#include "cli/chart_folder.h"
 #include "editing/definition_counts.h"
 #include "gui/chart_messages.h"
 #include "gui/main_frame.h"
@@ -44,18 +43,20 @@ void MainFrame::takeStep(bool forward)
             page.select(row);
         SendMessageA(page.handle(), LB_SETCARETINDEX, rows.front(), FALSE);
     }
-    chartChanged();
+    showHistoryState();
+    if (step->changesTable())
+        refreshStatus();
 }
 
 void MainFrame::chartChanged()
 {
-    showCaption();
-    updateEditMenu();
+    showHistoryState();
     refreshStatus();
 }
 
-void MainFrame::updateEditMenu()
+void MainFrame::showHistoryState()
 {
+    showCaption();
     HMENU menu = GetMenu(handle());
     if (!menu)
         return;
@@ -69,7 +70,7 @@ void MainFrame::refreshStatus()
     const int kind = shell.currentPage == kBmpPage ? kKindBmp : kKindWav;
     if (!folderFiles_ && shell.fileName[0] != '\0') {
         folder_ = std::make_unique<ChartFolder>(shell.fileName);
-        folderFiles_ = std::make_unique<RememberingLookup>(*folder_);
+        folderFiles_ = std::make_unique<ListedFolderLookup>(*folder_, folder_->files());
     }
     BmsBms& document = *shell.document;
     const std::optional<int> missing
