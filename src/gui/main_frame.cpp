@@ -1,6 +1,5 @@
 #include "gui/main_frame.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -99,9 +98,6 @@ bool MainFrame::onCreate()
     status_ = std::make_unique<TtStatusBar>();
     status_->create(this, ID_STATUS_BAR, instance());
     status_->setFont(font);
-    RECT client {};
-    GetClientRect(handle(), &client);
-    placeStatusParts(client.right);
     status_->show();
     chartChanged();
     return true;
@@ -245,7 +241,6 @@ LRESULT MainFrame::onSize(int, int width, int height)
     constexpr int kPaneWidth = HeaderSet::kPaneWidth;
     // The bar places itself along the bottom; the rest of the client lies above it.
     SendMessageA(status_->handle(), WM_SIZE, 0, 0);
-    placeStatusParts(width);
     height -= status_->height();
     background_->move(0, 0, kPaneWidth, height);
     group_->move(0, 0, kPaneWidth, height);
@@ -264,14 +259,6 @@ LRESULT MainFrame::onDestroy()
     return TtApp::onDestroy();
 }
 
-void MainFrame::placeStatusParts(int width)
-{
-    // Messages in passing take the right part, the counts all the rest they need.
-    constexpr int kMessageWidth = 220;
-    const int edges[] = { std::max(width - kMessageWidth, width / 2), -1 };
-    status_->setParts(edges, 2);
-}
-
 void MainFrame::refreshFromDocument()
 {
     ShellState& shell = ShellState::instance();
@@ -288,7 +275,6 @@ void MainFrame::refreshFromDocument()
     }
     history_.clear();
     forgetFolder();
-    status_->setPartText(1, "");
     chartChanged();
 }
 

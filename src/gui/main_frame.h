@@ -112,9 +112,10 @@ private:
     void chartChanged();
     // The caption's mark of unsaved changes and the menu's undo and redo items.
     void showHistoryState();
-    void placeStatusParts(int width);
-    // The counts of the page on top, with the files that are not in the chart's folder.
+    // The counts of the page on top, with the files that are not in the chart's folder;
+    // a message in passing stays beside them until they are shown anew.
     void refreshStatus();
+    void showStatusText();
     // Files are looked up afresh: the chart's folder changed, or may have.
     void forgetFolder();
 
@@ -127,6 +128,8 @@ private:
     std::unique_ptr<TtTab> tab_;
     std::array<std::unique_ptr<ListSet>, 2> pages_;
     std::unique_ptr<TtStatusBar> status_;
+    std::string statusCounts_;
+    std::string statusMessage_;
     EditHistory history_;
     // The chart folder and a listing of its files; none without a chart file.
     std::unique_ptr<ChartFolder> folder_;

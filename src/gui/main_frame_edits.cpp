@@ -17,7 +17,8 @@ void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
 
 void MainFrame::showStatus(const std::string& text)
 {
-    status_->setPartText(1, text.c_str());
+    statusMessage_ = text;
+    showStatusText();
 }
 
 void MainFrame::takeStep(bool forward)
@@ -75,7 +76,15 @@ void MainFrame::refreshStatus()
     BmsBms& document = *shell.document;
     const std::optional<int> missing
         = folderFiles_ ? std::optional<int>(countMissingFiles(document, kind, *folderFiles_)) : std::nullopt;
-    status_->setPartText(0, definitionSummary(countDefinitions(document, kind), missing).c_str());
+    statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
+    statusMessage_.clear();
+    showStatusText();
+}
+
+void MainFrame::showStatusText()
+{
+    const std::string text = statusMessage_.empty() ? statusCounts_ : statusCounts_ + "   " + statusMessage_;
+    status_->setText(text.c_str());
 }
 
 void MainFrame::forgetFolder()

@@ -42,12 +42,7 @@ protected:
     {
         return (GetMenuState(GetMenu(frame->handle()), id, MF_BYCOMMAND) & MF_GRAYED) == 0;
     }
-    std::string statusText(int part) const
-    {
-        char text[256] = {};
-        SendMessageA(control(ID_STATUS_BAR), SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
+    std::string statusText() const { return windowText(control(ID_STATUS_BAR)); }
     std::string chart() const { return chartText(document()); }
 
     std::string chartPath;
@@ -258,29 +253,29 @@ TEST_F(MainFrameHistoryTest, ControlKeysOfTheAcceleratorTableReachTheWindowFromA
 TEST_F(MainFrameHistoryTest, StatusBarCountsThePageOnTopAndItsFilesAfterEveryChange)
 {
     // WAV: 01, 03, 05 registered; 01 and 03 used; only kick.wav is in the folder.
-    EXPECT_EQ("登録 3  使用 2  未使用 1  未登録で使用 0  ファイルなし 2", statusText(0));
+    EXPECT_EQ("登録 3  使用 2  未使用 1  未登録で使用 0  ファイルなし 2", statusText());
     sendCommand(*frame, ID_EDIT_UNREGISTER_UNUSED_WAV);
-    EXPECT_EQ("登録 2  使用 2  未使用 0  未登録で使用 0  ファイルなし 1", statusText(0));
+    EXPECT_EQ("登録 2  使用 2  未使用 0  未登録で使用 0  ファイルなし 1", statusText());
 
     HWND tab = control(ID_TAB);
     NMHDR change { tab, ID_TAB, static_cast<UINT>(TCN_SELCHANGE) };
     SendMessageA(tab, TCM_SETCURSEL, 1, 0);
     SendMessageA(frame->handle(), WM_NOTIFY, ID_TAB, reinterpret_cast<LPARAM>(&change));
-    EXPECT_EQ("登録 2  使用 1  未使用 1  未登録で使用 0  ファイルなし 2", statusText(0));
+    EXPECT_EQ("登録 2  使用 1  未使用 1  未登録で使用 0  ファイルなし 2", statusText());
 
     // A file that comes while the user is elsewhere counts once the window is back.
     writeFileBytes(scratch.file("back.png"), "PNG");
     SendMessageA(frame->handle(), WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_EQ("登録 2  使用 1  未使用 1  未登録で使用 0  ファイルなし 1", statusText(0));
+    EXPECT_EQ("登録 2  使用 1  未使用 1  未登録で使用 0  ファイルなし 1", statusText());
 
     // Enter on a sound whose file is missing says so beside the counts.
     SendMessageA(wavList(), LB_SETCARETINDEX, 3, FALSE);
     pressKey(wavList(), VK_RETURN);
-    EXPECT_EQ("snare.wav が見つかりません", statusText(1));
+    EXPECT_EQ("登録 2  使用 1  未使用 1  未登録で使用 0  ファイルなし 1   snare.wav が見つかりません", statusText());
 
     dialogs.answerWith(pressButton(IDNO));
     sendCommand(*frame, ID_FILE_NEW);
-    EXPECT_EQ("登録 0  使用 0  未使用 0  未登録で使用 0  ファイルなし -", statusText(0));
+    EXPECT_EQ("登録 0  使用 0  未使用 0  未登録で使用 0  ファイルなし -", statusText());
 }
 
 } // namespace

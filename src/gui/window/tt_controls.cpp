@@ -47,16 +47,6 @@ RECT TtTab::displayRect()
     return rect;
 }
 
-void TtStatusBar::setParts(const int* rightEdges, int count)
-{
-    SendMessageA(handle(), SB_SETPARTS, count, reinterpret_cast<LPARAM>(rightEdges));
-}
-
-void TtStatusBar::setPartText(int part, const char* text)
-{
-    SendMessageA(handle(), SB_SETTEXTA, part, reinterpret_cast<LPARAM>(text));
-}
-
 int TtStatusBar::height()
 {
     RECT bounds {};

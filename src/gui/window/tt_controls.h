@@ -46,15 +46,12 @@ public:
     RECT displayRect();
 };
 
-// A bar of text parts along the bottom of its parent, which it finds itself whenever it
-// is sent WM_SIZE.
+// A bar of text along the bottom of its parent, which it finds itself whenever it is
+// sent WM_SIZE. Its text is its window text.
 class TtStatusBar : public TtWindow {
 public:
     DWORD style() override { return SBARS_SIZEGRIP; }
     const char* className() override { return STATUSCLASSNAMEA; }
 
-    // One part per right edge, in client pixels; -1 reaches the bar's right end.
-    void setParts(const int* rightEdges, int count);
-    void setPartText(int part, const char* text);
     int height();
 };
