@@ -81,17 +81,19 @@ void MainFrame::openChosenChart()
 
 bool MainFrame::openChart(const char* path)
 {
+    // The path may be the path buffer, which the caption reuses.
+    const std::string chart = path;
     std::unique_ptr<BmsBms> document;
     BmsReader reader;
     reader.setNoticeSink([](const char*) {});
-    if (!reader.read(path, document)) {
+    if (!reader.read(chart.c_str(), document)) {
         showOpenError();
         return false;
     }
     ShellState::instance().document = std::move(document);
-    rememberChartPath(path);
+    rememberChartPath(chart.c_str());
     refreshFromDocument();
-    noticeCaseFolding(path);
+    noticeCaseFolding(chart.c_str());
     return true;
 }
 

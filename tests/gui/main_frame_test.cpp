@@ -323,7 +323,10 @@ TEST_F(MainFrameSaveQuestionTest, Base62ChartWarnsOnOpeningAndCountsTheFoldedDef
 {
     const std::string path
         = writeChartFile("base62.bms", "#BASE 62\r\n#WAVAa a.wav\r\n#WAVAA b.wav\r\n#WAVaA c.wav\r\n#WAV01 d.wav\r\n");
-    ASSERT_TRUE(frame->openChart(path.c_str()));
+    // From the path buffer, as the open dialog and the command line hand it over.
+    char* buffer = ShellState::instance().pathBuffer;
+    std::snprintf(buffer, kPathBufferSize, "%s", path.c_str());
+    ASSERT_TRUE(frame->openChart(buffer));
     const std::string folded = "大文字と小文字を区別しないと同じインデックスになる定義が3個あります（例: Aa, AA, aA）。"
                                "これらは1つの行にまとめられ、残りの定義は失われます。";
     expectOnlyDialog("Quelmarn",
