@@ -205,7 +205,7 @@ void ListSet::registerNames(const std::vector<std::string>& paths)
         std::snprintf(name, sizeof name, "%s", path.c_str());
         keepPathParts(name, false, false, true, true);
         names.emplace_back(name);
-        // A chart never saved has no folder yet that a name could miss.
+        // Before any chart was opened or saved there is no folder that a name could miss.
         if (!chartFolder.empty() && foldAsciiCase(directoryPart(path, true), true) != chartFolder)
             outsideFolder.emplace_back(name);
     }

@@ -33,6 +33,7 @@ void MainFrame::takeStep(bool forward)
         refreshingFields_ = false;
     }
     if (step->changesTable()) {
+        // Showing the page counts its table anew.
         const int index = step->kind == kKindBmp ? kBmpPage : kWavPage;
         showPage(index);
         ListSet& page = *pages_[index];
@@ -45,8 +46,6 @@ void MainFrame::takeStep(bool forward)
         SendMessageA(page.handle(), LB_SETCARETINDEX, rows.front(), FALSE);
     }
     showHistoryState();
-    if (step->changesTable())
-        refreshStatus();
 }
 
 void MainFrame::chartChanged()
