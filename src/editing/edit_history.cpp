@@ -104,7 +104,14 @@ void EditHistory::recordHeaderChange(
     if (before == after)
         return;
     if (headerStepOpen_ && steps_[position_ - 1].headers.front().key == key) {
-        steps_[position_ - 1].headers.front().after = after;
+        EditStep::HeaderChange& change = steps_[position_ - 1].headers.front();
+        change.after = after;
+        // Typing back to the value before the step leaves nothing to undo.
+        if (change.after == change.before) {
+            steps_.pop_back();
+            --position_;
+            headerStepOpen_ = false;
+        }
         return;
     }
     EditStep step;

@@ -114,6 +114,13 @@ TEST_F(EditHistoryTest, TypingInOneFieldIsOneStepUntilAnotherStepOrASaveComesBet
         headers.set(key, value);
         history.recordHeaderChange(key, before, std::string(value));
     };
+    headers.set("BPM", "120");
+    type("BPM", "1200");
+    type("BPM", "120");
+    // Typed back to where it was: no step, and nothing unsaved.
+    EXPECT_EQ(history.stepCount(), 0u);
+    EXPECT_FALSE(history.isModified());
+
     type("TITLE", "S");
     type("TITLE", "So");
     type("TITLE", "Song");
