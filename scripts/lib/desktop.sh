@@ -159,9 +159,10 @@ desktop_editor_drawn() {
     look=$(desktop_look "$desktop_editor_window") && [ "${look%% *}" -gt 2 ]
 }
 
+# The display is private, so the window is found by its caption alone: Wine may run the
+# program in a process of its own start helper, whose id is not the one started here.
 desktop_editor_shown_or_ended() {
-    desktop_editor_window=$(xdotool search --onlyvisible --all --pid "$desktop_editor_pid" --name '^Quelmarn' 2>/dev/null |
-        head -n 1)
+    desktop_editor_window=$(xdotool search --onlyvisible --name '^Quelmarn' 2>/dev/null | head -n 1)
     [ -n "$desktop_editor_window" ] || desktop_editor_ended
 }
 

@@ -1,5 +1,7 @@
 #include "bms/layout_check.h"
 
+#include <map>
+#include <set>
 #include <string_view>
 
 namespace {
@@ -29,12 +31,24 @@ std::string_view withoutBlanks(std::string_view text)
 
 std::string findUnkeepableConstruct(const BmsBms& document)
 {
+    const std::string controlFlow = findControlFlowConstruct(document);
+    return controlFlow.empty() ? findUnkeptBase(document) : controlFlow;
+}
+
+std::string findControlFlowConstruct(const BmsBms& document)
+{
     const BmsHeaderHash& headers = *document.headerTable();
     for (const char* key : kControlFlowKeys) {
         if (headers.find(key)) {
             return std::string("#") + key;
         }
     }
+    return {};
+}
+
+std::string findUnkeptBase(const BmsBms& document)
+{
+    const BmsHeaderHash& headers = *document.headerTable();
     // Only base 36 survives the upper-casing of every index; any other value is
     // taken as a base the layout cannot keep, "036" included.
     if (const BmsHeaderOne* base = headers.find("BASE")) {
@@ -44,4 +58,34 @@ std::string findUnkeepableConstruct(const BmsBms& document)
         }
     }
     return {};
+}
+
+int countCaseSharedDefinitions(std::string_view chartBytes)
+{
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    // "#WAVxx" or "#BMPxx" as the chart spells it, by the same text upper-cased.
+    std::map<std::string, std::set<std::string>> spellings;
+    size_t lineStart = 0;
+    while (lineStart < chartBytes.size()) {
+        size_t lineEnd = chartBytes.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos)
+            lineEnd = chartBytes.size();
+        std::string_view line = withoutBlanks(chartBytes.substr(lineStart, lineEnd - lineStart));
+        lineStart = lineEnd + 1;
+        constexpr size_t kDefinitionLength = 6;
+        if (line.size() < kDefinitionLength || line[0] != '#')
+            continue;
+        const std::string spelt(line.substr(0, kDefinitionLength));
+        std::string folded = spelt;
+        for (char& c : folded)
+            c = upper(c);
+        if (folded.compare(0, 4, "#WAV") == 0 || folded.compare(0, 4, "#BMP") == 0)
+            spellings[folded].insert(spelt.substr(4));
+    }
+    int shared = 0;
+    for (const auto& [folded, spelt] : spellings) {
+        if (spelt.size() > 1)
+            shared += static_cast<int>(spelt.size());
+    }
+    return shared;
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/file_name_rules.h"
+#include "editing/file_name_rules.h"
 #include "cli/text_encoding.h"
 
 namespace {

@@ -198,8 +198,7 @@ TEST_F(MainFrameChartTest, SaveWithoutFileNameAsksForPath)
     expectOnlyDialog("BMSファイルを保存する");
     EXPECT_EQ(chartText(document()), readFileBytes(target));
     EXPECT_EQ(target, ShellState::instance().fileName);
-    // Saving leaves the caption as the last New or open set it.
-    EXPECT_EQ("Quelmarn  ", caption());
+    EXPECT_EQ("Quelmarn  " + target, caption());
 }
 
 TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
@@ -213,7 +212,7 @@ TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
     EXPECT_EQ(kChart, readFileBytes(chartPath));
     EXPECT_EQ(target, ShellState::instance().fileName);
     EXPECT_EQ(scratchDirectory() + "copies\\", ShellState::instance().chartDirectory);
-    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+    EXPECT_EQ("Quelmarn  " + target, caption());
 }
 
 TEST_F(MainFrameChartTest, FailedSaveShowsErrorAndKeepsNames)
@@ -239,6 +238,18 @@ TEST_F(MainFrameChartTest, DropOpensOnlyItsFirstFileAndAFailingOneShowsOneBox)
     EXPECT_EQ(1u, dialogs.seen().size());
     EXPECT_EQ("Quelmarn  " + first, caption());
     EXPECT_EQ("First", field(ID_TITLE_EDIT));
+}
+
+TEST_F(MainFrameChartTest, AChartDroppedOnAListIsOpenedAndShownFromTheTop)
+{
+    SendMessageA(control(ID_WAV_PAGE), LB_SETTOPINDEX, 600, 0);
+    SendMessageA(control(ID_WAV_PAGE), LB_SETCARETINDEX, 700, 0);
+    const std::string next = writeChartFile("next.BMS", "#TITLE Next\r\n");
+    SendMessageA(control(ID_WAV_PAGE), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({ "C:\\x.wav", next })), 0);
+    EXPECT_EQ("Quelmarn  " + next, caption());
+    EXPECT_FALSE(document().wavTable()->has(BmsWord(1)));
+    EXPECT_EQ(0, SendMessageA(control(ID_WAV_PAGE), LB_GETTOPINDEX, 0, 0));
+    EXPECT_EQ(0, SendMessageA(control(ID_WAV_PAGE), LB_GETCARETINDEX, 0, 0));
 }
 
 TEST_F(MainFrameChartTest, EditingCommandsActOnTheirPages)
@@ -280,16 +291,21 @@ const std::string kRandomChart = "#RANDOM 2\r\n"
                                  "#ENDIF\r\n"
                                  "#00111:01\r\n";
 
-TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
+TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIsNotTheDefault)
 {
     const std::string path = writeChartFile("random.bms", kRandomChart);
     ASSERT_TRUE(frame->openChart(path.c_str()));
 
-    dialogs.answerWith(pressButton(IDNO));
+    int defaultId = 0;
+    dialogs.answerWith([&defaultId](HWND box) {
+        defaultId = defaultButton(box);
+        pressButton(IDNO)(box);
+    });
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     expectOnlyDialog("確認",
-        "この譜面には#RANDOM/#IFなどの制御構文か#BASE 62が含まれています。保存するとその内容は正しく保たれません。"
-        "保存しますか？");
+        "この譜面には#RANDOMなどの制御構文があります。保存するとすべての分岐の定義と配置が1つにまとめられ、"
+        "分岐ごとの違いは失われます。\r\n\r\n保存しますか？");
+    EXPECT_EQ(IDNO, defaultId);
     EXPECT_EQ(kRandomChart, readFileBytes(path));
 
     // No also leaves the names alone when the path was new.
@@ -302,6 +318,29 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     EXPECT_EQ(3u, dialogs.seen().size());
     EXPECT_EQ(chartText(document()), readFileBytes(path));
+}
+
+TEST_F(MainFrameSaveQuestionTest, Base62ChartWarnsOnOpeningAndCountsTheFoldedDefinitionsWhenSaved)
+{
+    const std::string path
+        = writeChartFile("base62.bms", "#BASE 62\r\n#WAVAa a.wav\r\n#WAVAA b.wav\r\n#WAVaA c.wav\r\n#WAV01 d.wav\r\n");
+    // From the path buffer, as the open dialog and the command line hand it over.
+    char* buffer = ShellState::instance().pathBuffer;
+    std::snprintf(buffer, kPathBufferSize, "%s", path.c_str());
+    ASSERT_TRUE(frame->openChart(buffer));
+    const std::string folded = "大文字と小文字を区別しないと同じインデックスになる定義が3個あります（例: Aa, AA, aA）。"
+                               "これらは1つの行にまとめられ、残りの定義は失われます。";
+    expectOnlyDialog("Quelmarn",
+        ("この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。"
+         "この編集画面では大文字と小文字を区別せずに表示し、保存します。"
+            + folded)
+            .c_str());
+
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    ASSERT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ("この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。保存すると大文字にまとめられます。"
+            + folded + "\r\n\r\n保存しますか？",
+        dialogs.seen()[1].text);
 }
 
 using MainFrameLayoutTest = MainFrameTest;
@@ -322,8 +361,15 @@ TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
 TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeavesTabWithoutWidth)
 {
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400)));
-    EXPECT_EQ("0,0,200,400", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
-    EXPECT_EQ("200,0,600,400", corners(rectInParent(control(ID_TAB))));
+    // The status bar keeps to the bottom of the window's client; pane and tab take the
+    // height above it.
+    const RECT status = rectInParent(control(ID_STATUS_BAR));
+    RECT client {};
+    GetClientRect(frame->handle(), &client);
+    EXPECT_EQ(client.bottom, status.bottom);
+    const int top = 400 - (status.bottom - status.top);
+    EXPECT_EQ("0,0,200," + std::to_string(top), corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("200,0,600," + std::to_string(top), corners(rectInParent(control(ID_TAB))));
 
     RECT area {};
     GetClientRect(control(ID_TAB), &area);
@@ -337,7 +383,7 @@ TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeaves
 
     // A client narrower than the pane leaves the tab without width.
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 300)));
-    EXPECT_EQ("0,0,200,300", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("0,0,200," + std::to_string(top - 100), corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
     const RECT tab = rectInParent(control(ID_TAB));
     EXPECT_EQ(200, tab.left);
     EXPECT_LE(tab.right - tab.left, 0);
@@ -352,7 +398,7 @@ TEST_F(MainFrameHelpTest, UsageShowsInformationBox)
     expectOnlyDialog("使い方は", "一緒にあるテキストファイルをみて");
 }
 
-TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
+TEST_F(MainFrameHelpTest, VersionDialogClosesOnCloseEnterAndEsc)
 {
     struct Observed {
         bool ownerDisabled = false;
@@ -367,8 +413,7 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
         observed.hasIcon = SendMessageA(icon, STM_GETICON, 0, 0) != 0;
         for (HWND text = GetWindow(icon, GW_HWNDNEXT); text; text = GetWindow(text, GW_HWNDNEXT))
             observed.texts.push_back(windowText(text));
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        SendMessageA(dialog, WM_COMMAND, 1234, 0);
         observed.survivedCommands = IsWindow(dialog) && IsWindowVisible(dialog);
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
@@ -379,6 +424,13 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
     EXPECT_TRUE(observed.hasIcon);
     EXPECT_EQ((std::vector<std::string> { "Quelmarn", QUELMARN_VERSION }), observed.texts);
     EXPECT_TRUE(IsWindowEnabled(owner));
+
+    // The keys reach the dialog as the commands of the buttons it does not have.
+    for (int id : { IDOK, IDCANCEL }) {
+        dialogs.answerWith([id](HWND dialog) { PostMessageA(dialog, WM_COMMAND, id, 0); });
+        EXPECT_EQ(0, sendCommand(*frame, ID_HELP_VERSION)) << id;
+    }
+    EXPECT_EQ(3u, dialogs.seen().size());
 }
 
 TEST_F(MainFrameHelpTest, ExitDestroysWindow)
