@@ -9,7 +9,8 @@
 #include "editing/definition_page.h"
 
 // Fills the first free slot at or after the caret row with each bare file name in turn
-// (refreshing its row); names that find no slot before ZZ are ignored. Selects the last
+// (refreshing its row); a slot that an image part's header (#BGAxx) defines is not free.
+// Names that find no slot before ZZ are ignored. Selects the last
 // slot filled, or row 1295 when the table ran full, and returns that row. With no
 // names nothing changes and the caret row is selected.
 int registerFileNames(DefinitionPage& page, const std::vector<std::string>& names);

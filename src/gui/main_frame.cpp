@@ -9,6 +9,7 @@
 #include "editing/definition_operations.h"
 #include "gui/file_dialogs.h"
 #include "gui/path_parts.h"
+#include "gui/save_question.h"
 #include "gui/version_dialog.h"
 #include "gui/window_settings.h"
 #include "resource_ids.h"
@@ -252,12 +253,9 @@ void MainFrame::showOpenError()
 bool MainFrame::saveChart(const char* path)
 {
     const BmsBms& document = *ShellState::instance().document;
-    if (!findUnkeepableConstruct(document).empty()
-        && MessageBoxA(handle(),
-               "この譜面には#RANDOM/#IFなどの制御構文か#BASE 62が含まれています。"
-               "保存するとその内容は正しく保たれません。保存しますか？",
-               "確認", MB_YESNO | MB_ICONWARNING)
-            != IDYES)
+    const std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    if (!findings.empty()
+        && MessageBoxA(handle(), saveQuestionText(findings).c_str(), "確認", MB_YESNO | MB_ICONWARNING) != IDYES)
         return false;
     if (!writeChart(path, document)) {
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);

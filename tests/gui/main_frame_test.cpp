@@ -271,6 +271,14 @@ TEST_F(MainFrameChartTest, EditingCommandsActOnTheirPages)
     EXPECT_EQ("02:kick.wav", row(ID_WAV_PAGE, 2));
 }
 
+TEST_F(MainFrameChartTest, CompactingCarriesTheLongNoteEnd)
+{
+    ASSERT_TRUE(frame->openChart(testDataPath("play/long_notes.bms").c_str()));
+    sendCommand(*frame, ID_EDIT_COMPACT_WAV);
+    EXPECT_STREQ("05", document().headerTable()->get("LNOBJ"));
+    EXPECT_STREQ("end.wav", document().wavTable()->get(BmsWord("06")));
+}
+
 using MainFrameSaveQuestionTest = MainFrameTest;
 
 const std::string kRandomChart = "#RANDOM 2\r\n"
@@ -287,7 +295,8 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
     dialogs.answerWith(pressButton(IDNO));
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     expectOnlyDialog("確認",
-        "この譜面には#RANDOM/#IFなどの制御構文か#BASE 62が含まれています。保存するとその内容は正しく保たれません。"
+        "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+        "・1行目: #RANDOM（#RANDOM/#IFなどの制御構文）\r\n"
         "保存しますか？");
     EXPECT_EQ(kRandomChart, readFileBytes(path));
 
@@ -301,6 +310,20 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     EXPECT_EQ(3u, dialogs.seen().size());
     EXPECT_EQ(chartText(document()), readFileBytes(path));
+}
+
+TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMove)
+{
+    const std::string chart = readFileBytes(testDataPath("play/short_measure.bms"));
+    const std::string path = writeChartFile("short.bms", chart + "#00302:0.1\r\n");
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    dialogs.answerWith(pressButton(IDNO));
+    EXPECT_FALSE(frame->saveChart(path.c_str()));
+    expectOnlyDialog("確認",
+        "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+        "・7行目: #00111（刻みに乗らないオブジェ）\r\n"
+        "・9行目: #00302:0.1（刻みの整数倍でない小節長）\r\n"
+        "保存しますか？");
 }
 
 using MainFrameLayoutTest = MainFrameTest;

@@ -1,0 +1,12 @@
+#pragma once
+
+// The question asked before a save that would change what a chart plays: one line per
+// finding (at most a few, then how many more), in the program's code page 932 texts.
+
+#include <string>
+#include <vector>
+
+#include "model/chart_source.h"
+
+// The findings of the chart, never empty.
+std::string saveQuestionText(const std::vector<SourceFinding>& findings);
