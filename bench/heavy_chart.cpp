@@ -33,10 +33,10 @@ void appendIndex(std::string& out, int value)
     out += index.low();
 }
 
-void appendDefinitions(std::string& out, const char* kind, int count, const char* pattern)
+void appendDefinitions(std::string& out, const char* kind, int first, int last, const char* pattern)
 {
     char name[64];
-    for (int value = 1; value <= count; ++value) {
+    for (int value = first; value <= last; ++value) {
         out += '#';
         out += kind;
         appendIndex(out, value);
@@ -54,15 +54,15 @@ void appendLineStart(std::string& out, int measure, const char* channel)
     out += start;
 }
 
-// One data line of objectCount objects, each an index 1..indexCount with the given
-// chance in 256 and "00" otherwise.
-void appendDataLine(std::string& out, ChartRandom& random, int measure, const char* channel, int objectCount,
-    int indexCount, std::uint32_t chance)
+// One data line of objectCount objects, each an index first..last with the given chance
+// in 256 and "00" otherwise.
+void appendDataLine(std::string& out, ChartRandom& random, int measure, const char* channel, int objectCount, int first,
+    int last, std::uint32_t chance)
 {
     appendLineStart(out, measure, channel);
     for (int j = 0; j < objectCount; ++j) {
         if (random.next(256) < chance)
-            appendIndex(out, 1 + static_cast<int>(random.next(static_cast<std::uint32_t>(indexCount))));
+            appendIndex(out, first + static_cast<int>(random.next(static_cast<std::uint32_t>(last - first + 1))));
         else
             out += "00";
     }
@@ -88,8 +88,8 @@ std::string heavyChartText(const HeavyChartShape& shape)
         out += kLineEnd;
     }
     out += kLineEnd;
-    appendDefinitions(out, "WAV", kSoundCount, "keysound_%04d.wav");
-    appendDefinitions(out, "BMP", kImageCount, "layer_%03d.bmp");
+    appendDefinitions(out, "WAV", shape.firstSound, kSoundCount, "keysound_%04d.wav");
+    appendDefinitions(out, "BMP", 1, kImageCount, "layer_%03d.bmp");
     out += kLineEnd;
     out += "*---------------------- MAIN DATA FIELD";
     out += kLineEnd;
@@ -101,14 +101,14 @@ std::string heavyChartText(const HeavyChartShape& shape)
             out += kLineEnd;
         }
         for (int lane = 0; lane < shape.lanes; ++lane)
-            appendDataLine(out, random, m, "01", 16, kSoundCount, 160);
+            appendDataLine(out, random, m, "01", 16, shape.firstSound, kSoundCount, 160);
         for (const char* channel : kNoteChannels) {
             const int grid = kNoteGrids[random.next(sizeof kNoteGrids / sizeof kNoteGrids[0])];
-            appendDataLine(out, random, m, channel, grid, kSoundCount, 128);
+            appendDataLine(out, random, m, channel, grid, shape.firstSound, kSoundCount, 128);
         }
-        appendDataLine(out, random, m, "04", 4, kImageCount, 200);
-        appendDataLine(out, random, m, "06", 2, kImageCount, 64);
-        appendDataLine(out, random, m, "07", 8, kImageCount, 128);
+        appendDataLine(out, random, m, "04", 4, 1, kImageCount, 200);
+        appendDataLine(out, random, m, "06", 2, 1, kImageCount, 64);
+        appendDataLine(out, random, m, "07", 8, 1, kImageCount, 128);
         out += kLineEnd;
     }
     return out;

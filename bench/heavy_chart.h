@@ -11,6 +11,8 @@
 struct HeavyChartShape {
     int measures = 1000; // 1..1000
     int lanes = 32;
+    // The sounds are firstSound..ZZ: with 2, index 01 is neither defined nor used.
+    int firstSound = 1;
 };
 
 std::string heavyChartText(const HeavyChartShape& shape = {});

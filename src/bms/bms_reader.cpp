@@ -14,10 +14,14 @@
 #include <vector>
 
 #include "bms/bms_input.h"
+#include "bms/bms_writer.h"
+#include "bms/layout_check.h"
 #include "bms/line_reservation_plan.h"
 #include "bms/object_ticks.h"
 #include "bms/parse_result.h"
 #include "bms/storage_budget.h"
+#include "editing/reference_channels.h"
+#include "model/header_references.h"
 
 namespace {
 
@@ -36,6 +40,12 @@ enum class ReaderState {
 };
 
 constexpr int kLineEnd = '\n';
+
+// The end of the input ends the last line as a line break would.
+bool endsLine(int c)
+{
+    return c == kLineEnd || c == BmsInput::kEnd;
+}
 
 bool isBlank(int c)
 {
@@ -64,10 +74,29 @@ bool isAlphanumeric(int c)
     return c >= 0 && c < 256 && kAlphanumericBytes[static_cast<std::size_t>(c)];
 }
 
+// A measure length written with many digits (0.130208333333333 for 50/384) is meant
+// as the tick next to it; further than this from a whole tick it is not one.
+constexpr double kWholeTickTolerance = 1e-6;
+
+struct MeasureLengthTicks {
+    int ticks;
+    // The value times 384 lies within kWholeTickTolerance of ticks, or the value is the
+    // six-decimal text that a save writes for ticks (up to 0.000384 ticks above them).
+    bool whole;
+};
+
+bool isWholeTicks(double value, int ticks)
+{
+    if (std::abs(value * BmsBar::kStandardTicks - ticks) <= kWholeTickTolerance)
+        return true;
+    constexpr double kMillionths = 1e6;
+    return std::abs(value * kMillionths - static_cast<double>(measureLengthMillionths(ticks))) <= kWholeTickTolerance;
+}
+
 // The tick count of a measure-length text (digits and at most one '.'): its decimal
-// value times 384, truncated toward zero; none when that is not finite or passes the
+// value times 384, to the nearest tick; none when that is not finite or passes the
 // longest measure. The conversion ignores the C locale.
-std::optional<int> measureLengthTicks(const std::string& text)
+std::optional<MeasureLengthTicks> measureLengthTicks(const std::string& text)
 {
     double value = 0;
     const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
@@ -80,10 +109,10 @@ std::optional<int> measureLengthTicks(const std::string& text)
     } else if (parsed.ec != std::errc()) {
         value = 0; // a lone "." is no number
     }
-    const double ticks = std::trunc(value * BmsBar::kStandardTicks);
+    const double ticks = std::round(value * BmsBar::kStandardTicks);
     if (!std::isfinite(ticks) || ticks > BmsBms::kMaxMeasureTicks)
         return std::nullopt;
-    return static_cast<int>(ticks);
+    return MeasureLengthTicks { static_cast<int>(ticks), isWholeTicks(value, static_cast<int>(ticks)) };
 }
 
 } // namespace
@@ -92,11 +121,11 @@ std::optional<int> measureLengthTicks(const std::string& text)
 // builds. Each handler reads what its state needs, sets the next state and returns a
 // result code, kResultOk to go on.
 struct BmsReader::State {
-    State(std::string_view bytes, const NoticeSink& noticeSink, std::size_t storageBudget);
+    State(std::string text, const NoticeSink& noticeSink, std::size_t storageBudget);
 
     int read();
     int line() const { return line_; }
-    std::unique_ptr<BmsBms> takeDocument() { return std::move(document_); }
+    std::unique_ptr<BmsBms> takeDocument();
 
 private:
     int runPass(int pass);
@@ -118,6 +147,10 @@ private:
 
     void storeHeader();
     bool storeDefinition(BmsRegistArray& table, const char* notice);
+    void noteHeader();
+    void noteFinding(SourceFinding::Kind kind, std::string spelled);
+    std::string spelledLineStart() const;
+    void countReferences();
 
     std::size_t objectCount() const { return objects_.size() / 2; }
     BmsWord objectAt(std::size_t j) const { return BmsWord(objects_[2 * j], objects_[2 * j + 1]); }
@@ -128,6 +161,8 @@ private:
     BmsChannel* addLane(int lane);
     BmsChannel* addChannelLine();
 
+    // Declared before the input, which reads its text.
+    std::shared_ptr<ChartSource> source_;
     BmsInput input_;
     const NoticeSink& noticeSink_;
     StorageBudget budget_;
@@ -142,6 +177,8 @@ private:
     std::string lengthText_;
     int measure_ = 0;
     BmsWord channel_;
+    bool sawControlFlow_ = false;
+    bool sawUnkeptBase_ = false;
 
     LineReservationPlan plan_;
     // How many channel-01 lines of each measure the second pass has placed.
@@ -152,8 +189,9 @@ private:
     std::array<BmsChannel*, BmsWord::kValueCount> lineOfChannel_ = {};
 };
 
-BmsReader::State::State(std::string_view bytes, const NoticeSink& noticeSink, std::size_t storageBudget)
-    : input_(bytes)
+BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::size_t storageBudget)
+    : source_(std::make_shared<ChartSource>())
+    , input_((source_->text = std::move(text)))
     , noticeSink_(noticeSink)
     , budget_(storageBudget)
     , document_(std::make_unique<BmsBms>())
@@ -167,6 +205,17 @@ int BmsReader::State::read()
     plan_.finish();
     input_.rewind();
     return runPass(2);
+}
+
+std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
+{
+    source_->wavReferences[0] = 0;
+    source_->bmpReferences[0] = 0;
+    // The first pass found the lengths, the second everything else.
+    std::stable_sort(source_->findings.begin(), source_->findings.end(),
+        [](const SourceFinding& a, const SourceFinding& b) { return a.line < b.line; });
+    document_->editState() = ChartEditState(std::move(source_));
+    return std::move(document_);
 }
 
 int BmsReader::State::runPass(int pass)
@@ -243,10 +292,14 @@ int BmsReader::State::afterHash()
         state_ = ReaderState::LineStart;
         return kResultOk;
     }
-    if (!isLetter(c))
-        return kResultBadCharAfterHash;
-    input_.unget(c);
     key_.clear();
+    // "@" starts the key of an image part, #@BGAxx.
+    if (c == '@')
+        key_ += '@';
+    else if (isLetter(c))
+        input_.unget(c);
+    else
+        return kResultBadCharAfterHash;
     state_ = ReaderState::HeaderKey;
     return kResultOk;
 }
@@ -254,7 +307,7 @@ int BmsReader::State::afterHash()
 int BmsReader::State::headerKey()
 {
     const int c = input_.getWhile(isAlphanumeric, key_);
-    if (!isBlank(c) && c != kLineEnd)
+    if (!isBlank(c) && !endsLine(c))
         return kResultBadHeaderKey;
     input_.unget(c);
     state_ = ReaderState::BeforeValue;
@@ -267,7 +320,7 @@ int BmsReader::State::beforeValue()
     do {
         c = input_.get();
     } while (isBlank(c));
-    if (c == kLineEnd) {
+    if (endsLine(c)) {
         // A key without a value is dropped.
         ++line_;
         state_ = ReaderState::LineStart;
@@ -282,8 +335,7 @@ int BmsReader::State::beforeValue()
 // The value runs to the line end, inner and trailing blanks included.
 int BmsReader::State::headerValue()
 {
-    if (input_.getWhile([](int c) { return c != kLineEnd; }, value_) == BmsInput::kEnd)
-        return kResultEofInHeaderValue;
+    input_.getWhile([](int c) { return c != kLineEnd; }, value_);
     storeHeader();
     ++line_;
     state_ = ReaderState::LineStart;
@@ -340,7 +392,7 @@ int BmsReader::State::measureLengthValue()
         return kResultBadMeasureLengthValue;
     bool sawPoint = false;
     lengthText_.clear();
-    for (; c != kLineEnd; c = input_.get()) {
+    for (; !endsLine(c); c = input_.get()) {
         if (c == '.' && !sawPoint) {
             sawPoint = true;
         } else if (!isDigit(c)) {
@@ -353,11 +405,13 @@ int BmsReader::State::measureLengthValue()
     // may be given again.
     if (document_->measureLength(measure_).ticks() != BmsBar::kStandardTicks)
         return kResultMeasureLengthTwice;
-    const std::optional<int> ticks = measureLengthTicks(lengthText_);
-    if (!ticks)
+    const std::optional<MeasureLengthTicks> length = measureLengthTicks(lengthText_);
+    if (!length)
         return kResultBadMeasureLengthValue;
-    if (*ticks != BmsBar::kStandardTicks)
-        document_->setMeasureLength(measure_, BmsBar(*ticks));
+    if (!length->whole)
+        noteFinding(SourceFinding::Kind::InexactLength, spelledLineStart() + ':' + lengthText_);
+    if (length->ticks != BmsBar::kStandardTicks)
+        document_->setMeasureLength(measure_, BmsBar(length->ticks));
     ++line_;
     state_ = ReaderState::LineStart;
     return kResultOk;
@@ -370,12 +424,15 @@ int BmsReader::State::objectData()
 {
     objects_.clear();
     int c = input_.getWhile(isAlphanumeric, objects_);
-    if (objects_.empty() || objects_.size() % 2 != 0 || (!isBlank(c) && c != kLineEnd))
+    if (objects_.empty() || objects_.size() % 2 != 0 || (!isBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
-    for (; c != kLineEnd; c = input_.get()) {
+    for (; !endsLine(c); c = input_.get()) {
         if (!isBlank(c))
             return kResultBadObjectEnd;
     }
+    countReferences();
+    if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
+        noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());
     if (const int code = placeObjectLine())
         return code;
     ++line_;
@@ -391,10 +448,10 @@ bool BmsReader::State::skipLine()
     return true;
 }
 
+// The end of the input ends the line being skipped like a line break.
 int BmsReader::State::skipRestOfLine()
 {
-    if (!skipLine())
-        return kResultUnexpectedEof;
+    skipLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
 }
@@ -410,7 +467,55 @@ void BmsReader::State::storeHeader()
         return;
     if (storeDefinition(*document_->bmpTable(), "bmps overwrite\n"))
         return;
+    noteHeader();
     document_->headerTable()->set(key_.c_str(), value_.c_str());
+}
+
+// Every header line counts its index references, as the table keeps only the last line
+// of a key; the first control-flow line and the first base other than 36 are findings.
+void BmsReader::State::noteHeader()
+{
+    const std::string_view value = value_.c_str();
+    const HeaderIndexReferences references = headerIndexReferences(key_, value);
+    if (references.valueNamesWavIndex)
+        ++source_->wavReferences[static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+    if (references.valueNamesBmpIndex)
+        ++source_->bmpReferences[static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+    std::optional<SourceFinding> finding = findingOfHeader(key_, value, line_);
+    if (!finding)
+        return;
+    bool& seen = finding->kind == SourceFinding::Kind::ControlFlow ? sawControlFlow_ : sawUnkeptBase_;
+    if (!seen)
+        source_->findings.push_back(std::move(*finding));
+    seen = true;
+}
+
+void BmsReader::State::noteFinding(SourceFinding::Kind kind, std::string spelled)
+{
+    source_->findings.push_back({ kind, line_, std::move(spelled) });
+}
+
+// "#mmmcc" of the current channel line.
+std::string BmsReader::State::spelledLineStart() const
+{
+    const char text[] = { '#', static_cast<char>('0' + measure_ / 100), static_cast<char>('0' + measure_ / 10 % 10),
+        static_cast<char>('0' + measure_ % 10), channel_.high(), channel_.low() };
+    return std::string(text, sizeof text);
+}
+
+// Every object of the line counts, whatever the tick grid makes of it.
+void BmsReader::State::countReferences()
+{
+    ChartSource::Counts* counts = isWavChannel(channel_) ? &source_->wavReferences
+        : isBmpChannel(channel_)                         ? &source_->bmpReferences
+                                                         : nullptr;
+    if (!counts)
+        return;
+    // "00" objects are counted too, without a branch that half of all objects would
+    // mispredict; index 00 is never a reference, and takeDocument clears its count.
+    const char* pair = objects_.data();
+    for (const char* end = pair + objects_.size(); pair != end; pair += 2)
+        ++(*counts)[static_cast<std::size_t>(base36PairValue(pair[0], pair[1]))];
 }
 
 bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice)
@@ -562,16 +667,26 @@ bool BmsReader::read(const char* path, std::unique_ptr<BmsBms>& out)
         result.code = kResultChartTooLarge;
         return false;
     }
-    return readBytes(bytes, out);
+    return readText(std::move(bytes), out);
 }
 
 bool BmsReader::readBytes(std::string_view bytes, std::unique_ptr<BmsBms>& out)
+{
+    try {
+        return readText(std::string(bytes), out);
+    } catch (const std::bad_alloc&) {
+        lastParseResult().code = kResultChartTooLarge;
+        return false;
+    }
+}
+
+bool BmsReader::readText(std::string text, std::unique_ptr<BmsBms>& out)
 {
     ParseResult& result = lastParseResult();
     result.code = kResultOk;
     int code;
     try {
-        state_ = std::make_unique<State>(bytes, noticeSink_, storageBudget_);
+        state_ = std::make_unique<State>(std::move(text), noticeSink_, storageBudget_);
         code = state_->read();
     } catch (const std::bad_alloc&) {
         code = kResultChartTooLarge;

@@ -1,7 +1,10 @@
 #pragma once
 
 // Reads a BMS chart into a new document in two passes: pass 1 stores the measure
-// lengths, pass 2 the headers, definitions and channel data at absolute ticks.
+// lengths, pass 2 the headers, definitions and channel data at absolute ticks. The end
+// of the input ends the last line as a line break would. The document keeps the text it
+// was read from with what the model cannot show (chart_source.h): every reference as
+// written, and the lines that the normalised layout would change.
 // A failed read sets the result code and line (parse_result.h), leaves the caller's
 // document as it was and leaks nothing. A read whose channel lines would need more
 // object storage than the budget, or that runs out of memory, fails with code 15.
@@ -9,6 +12,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "model/bms_bms.h"
@@ -38,6 +42,8 @@ public:
     bool readBytes(std::string_view bytes, std::unique_ptr<BmsBms>& out);
 
 private:
+    bool readText(std::string text, std::unique_ptr<BmsBms>& out);
+
     struct State;
     std::unique_ptr<State> state_;
     NoticeSink noticeSink_;

@@ -137,11 +137,16 @@ std::size_t expectedSize(const BmsBms& document, int lastMeasure)
 
 } // namespace
 
+std::int64_t measureLengthMillionths(int ticks)
+{
+    constexpr std::int64_t kMillionths = 1'000'000;
+    return (std::int64_t { ticks } * kMillionths + BmsBar::kStandardTicks - 1) / BmsBar::kStandardTicks;
+}
+
 std::string measureLengthText(int ticks)
 {
     constexpr std::int64_t kMillionths = 1'000'000;
-    const std::int64_t millionths
-        = (std::int64_t { ticks } * kMillionths + BmsBar::kStandardTicks - 1) / BmsBar::kStandardTicks;
+    const std::int64_t millionths = measureLengthMillionths(ticks);
     char text[32];
     char* end = std::to_chars(text, text + sizeof text, millionths / kMillionths).ptr;
     *end++ = '.';
@@ -180,12 +185,17 @@ std::string chartText(const BmsBms& document)
 
 bool writeChart(const char* path, const BmsBms& document)
 {
-    bool saved = false;
     try {
-        saved = replaceFileContent(path, chartText(document));
+        return writeChartBytes(path, chartText(document));
     } catch (const std::bad_alloc&) {
-        saved = false;
+        lastParseResult().code = kResultCannotOpen;
+        return false;
     }
+}
+
+bool writeChartBytes(const char* path, std::string_view bytes)
+{
+    const bool saved = replaceFileContent(path, bytes);
     lastParseResult().code = saved ? kResultOk : kResultCannotOpen;
     return saved;
 }

@@ -5,7 +5,9 @@
 // measure on the coarsest grid, then the trailing measure lengths. Every line ends
 // in CR LF; texts are written byte for byte. The document is never changed.
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "model/bms_bms.h"
 
@@ -13,6 +15,8 @@
 // D / 1000000 with D = ceil(ticks * 1000000 / 384), as "%d.%06d" in integers (288 ticks
 // give "0.750000", 38 ticks "0.098959"), whatever the C locale.
 std::string measureLengthText(int ticks);
+// D of measureLengthText.
+std::int64_t measureLengthMillionths(int ticks);
 
 // The normalised chart as bytes.
 std::string chartText(const BmsBms& document);
@@ -22,3 +26,5 @@ std::string chartText(const BmsBms& document);
 // returns false with code 4, removes the temporary file and leaves the target as it was;
 // errno then tells the reason.
 bool writeChart(const char* path, const BmsBms& document);
+// The same for chart bytes already made.
+bool writeChartBytes(const char* path, std::string_view bytes);

@@ -2,7 +2,9 @@
 
 #include <map>
 #include <set>
-#include <string_view>
+#include <string>
+
+#include "model/helpers.h"
 
 namespace {
 
@@ -27,42 +29,62 @@ std::string_view withoutBlanks(std::string_view text)
     return text;
 }
 
+std::string upperCased(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper) {
+        c = asciiUpperCase(c);
+    }
+    return upper;
+}
+
 } // namespace
 
-std::string findUnkeepableConstruct(const BmsBms& document)
+std::optional<SourceFinding> findingOfHeader(std::string_view key, std::string_view value, int line)
 {
-    const std::string controlFlow = findControlFlowConstruct(document);
-    return controlFlow.empty() ? findUnkeptBase(document) : controlFlow;
-}
-
-std::string findControlFlowConstruct(const BmsBms& document)
-{
-    const BmsHeaderHash& headers = *document.headerTable();
-    for (const char* key : kControlFlowKeys) {
-        if (headers.find(key)) {
-            return std::string("#") + key;
+    const std::string upperKey = upperCased(key);
+    for (const char* word : kControlFlowKeys) {
+        if (upperKey == word) {
+            return SourceFinding { SourceFinding::Kind::ControlFlow, line, "#" + upperKey };
         }
     }
-    return {};
-}
-
-std::string findUnkeptBase(const BmsBms& document)
-{
-    const BmsHeaderHash& headers = *document.headerTable();
     // Only base 36 survives the upper-casing of every index; any other value is
     // taken as a base the layout cannot keep, "036" included.
-    if (const BmsHeaderOne* base = headers.find("BASE")) {
-        const std::string_view value = withoutBlanks(base->value());
-        if (value != kKeptBase) {
-            return "#BASE " + std::string(value);
+    const std::string_view base = withoutBlanks(value);
+    if (upperKey == "BASE" && base != kKeptBase) {
+        return SourceFinding { SourceFinding::Kind::UnkeptBase, line, "#BASE " + std::string(base) };
+    }
+    return std::nullopt;
+}
+
+std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document)
+{
+    if (const ChartSource* source = document.editState().source()) {
+        return source->findings;
+    }
+    std::vector<SourceFinding> findings;
+    const BmsHeaderHash& headers = *document.headerTable();
+    for (const char* key : kControlFlowKeys) {
+        if (const BmsHeaderOne* entry = headers.find(key)) {
+            findings.push_back(*findingOfHeader(key, entry->value(), 0));
+            break;
         }
     }
-    return {};
+    if (const BmsHeaderOne* base = headers.find("BASE")) {
+        if (std::optional<SourceFinding> finding = findingOfHeader("BASE", base->value(), 0)) {
+            findings.push_back(std::move(*finding));
+        }
+    }
+    return findings;
+}
+
+bool losesEvenInItsOwnLayout(const SourceFinding& finding)
+{
+    return finding.kind == SourceFinding::Kind::UnkeptBase;
 }
 
 int countCaseSharedDefinitions(std::string_view chartBytes)
 {
-    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     // "#WAVxx" or "#BMPxx" as the chart spells it, by the same text upper-cased.
     std::map<std::string, std::set<std::string>> spellings;
     size_t lineStart = 0;
@@ -76,9 +98,7 @@ int countCaseSharedDefinitions(std::string_view chartBytes)
         if (line.size() < kDefinitionLength || line[0] != '#')
             continue;
         const std::string spelt(line.substr(0, kDefinitionLength));
-        std::string folded = spelt;
-        for (char& c : folded)
-            c = upper(c);
+        const std::string folded = upperCased(spelt);
         if (folded.compare(0, 4, "#WAV") == 0 || folded.compare(0, 4, "#BMP") == 0)
             spellings[folded].insert(spelt.substr(4));
     }

@@ -1,26 +1,30 @@
 #pragma once
 
 // Finds what the normalised layout cannot keep: #RANDOM/#IF control flow, which the
-// reader flattens into plain headers and merged data, and #BASE 62 charts, whose
-// case-sensitive indices are upper-cased. Saving such a chart changes what it plays.
+// reader flattens into plain headers and merged data; #BASE 62 charts, whose
+// case-sensitive indices are upper-cased; data lines with objects that do not fall on a
+// tick; measure lengths that are no whole number of ticks. Saving such a chart in the
+// normalised layout changes what it plays.
 
-#include <string>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "model/bms_bms.h"
 
-// Looked for: a header RANDOM, SETRANDOM, IF, ELSEIF, ELSE, ENDIF, ENDRANDOM, SWITCH,
-// SETSWITCH, CASE, DEF, SKIP or ENDSW, in that order, then a header BASE whose value,
-// blanks trimmed, is not 36. Channel data is not looked at: the reader has merged it.
-//
-// The first such construct as the chart spells it (for example "#RANDOM" or
-// "#BASE 62"), or an empty text when the chart can be saved as it is.
-std::string findUnkeepableConstruct(const BmsBms& document);
+// The finding that a header line (key as written, value) makes: a control-flow word
+// (RANDOM, SETRANDOM, IF, ELSEIF, ELSE, ENDIF, ENDRANDOM, SWITCH, SETSWITCH, CASE, DEF,
+// SKIP or ENDSW) or a BASE whose value, blanks trimmed, is not 36.
+std::optional<SourceFinding> findingOfHeader(std::string_view key, std::string_view value, int line);
 
-// The first control-flow construct alone, as above; empty when there is none.
-std::string findControlFlowConstruct(const BmsBms& document);
-// The #BASE header as above when its base is not 36; empty otherwise.
-std::string findUnkeptBase(const BmsBms& document);
+// Everything the normalised save would change, in line order, as the reader found it in
+// the chart's text. A chart with no text of its own is judged by its headers (line 0):
+// the most telling control-flow word first, then the base.
+std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document);
+
+// Whether the finding is one that a save keeping the chart's own text cannot keep
+// either: only the base, since the model folds the case of every index.
+bool losesEvenInItsOwnLayout(const SourceFinding& finding);
 
 // How many #WAV and #BMP lines of a chart's bytes define an index that another of them
 // spells with other letter cases ("Aa", "AA" and "aA" make three): the definitions a

@@ -6,6 +6,7 @@
 // measure. visit(j, tick) returns false to stop early.
 
 #include <cstddef>
+#include <string_view>
 
 template <typename Visit> void forEachObjectTick(int start, int ticks, std::size_t objectCount, Visit visit)
 {
@@ -17,4 +18,38 @@ template <typename Visit> void forEachObjectTick(int start, int ticks, std::size
             return;
         position += step;
     }
+}
+
+// Whether every object other than "00" of a data line keeps its exact place when placed
+// as above: slot j of k lies at start + j * ticks / k, which must be a whole tick, and
+// must be where the placement puts it. With more objects than ticks, objects would share
+// ticks (and a channel other than 01 drops the whole line), so that fails as soon as the
+// line holds any object. objects holds k pairs of characters.
+inline bool placesObjectsExactly(int start, int ticks, std::string_view objects)
+{
+    const std::size_t objectCount = objects.size() / 2;
+    const auto isObject = [&objects](std::size_t j) { return objects[2 * j] != '0' || objects[2 * j + 1] != '0'; };
+    if (ticks > 0 && static_cast<std::size_t>(ticks) % objectCount == 0)
+        return true; // a whole step: every slot is a tick, and the sums stay exact
+    std::size_t firstObject = 0;
+    while (firstObject < objectCount && !isObject(firstObject))
+        ++firstObject;
+    if (firstObject == objectCount)
+        return true;
+    if (objectCount > static_cast<std::size_t>(ticks))
+        return false;
+    std::size_t visited = 0;
+    bool exact = true;
+    forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
+        visited = j + 1;
+        if (!isObject(j))
+            return true;
+        const long long slot = static_cast<long long>(j) * ticks;
+        exact = slot % static_cast<long long>(objectCount) == 0
+            && tick == start + slot / static_cast<long long>(objectCount);
+        return exact;
+    });
+    for (std::size_t j = visited; exact && j < objectCount; ++j)
+        exact = !isObject(j);
+    return exact;
 }

@@ -12,18 +12,17 @@ namespace {
 
 constexpr const char* kStandardOutputName = "-";
 
+// Names every finding, each on its own line.
 bool refusesUnkeepable(CliSession& session, const std::string& file, const BmsBms& document, bool force)
 {
     if (force) {
         return false;
     }
-    const std::string construct = findUnkeepableConstruct(document);
-    if (construct.empty()) {
-        return false;
+    const std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    for (const SourceFinding& finding : findings) {
+        session.err() << findingMessage(file, "not written", finding) << " (--force writes it anyway)\n";
     }
-    session.err() << file << ": not written: the chart uses " << cp932ForConsole(construct)
-                  << ", which the normalised layout cannot keep (--force writes it anyway)\n";
-    return true;
+    return !findings.empty();
 }
 
 int writeToStandardOutput(CliSession& session, const BmsBms& document)
@@ -51,6 +50,29 @@ int writeToFile(CliSession& session, const std::string& path, const BmsBms& docu
 }
 
 } // namespace
+
+std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding)
+{
+    std::string message = file + ':';
+    if (finding.line > 0) {
+        message += std::to_string(finding.line) + ':';
+    }
+    message += std::string(" ") + label + ": ";
+    const std::string spelled = cp932ForConsole(finding.spelled);
+    switch (finding.kind) {
+    case SourceFinding::Kind::ControlFlow:
+    case SourceFinding::Kind::UnkeptBase:
+        message += "the chart uses " + spelled;
+        break;
+    case SourceFinding::Kind::OffGridObjects:
+        message += spelled + " has objects off the tick grid";
+        break;
+    case SourceFinding::Kind::InexactLength:
+        message += "the measure length " + spelled + " is not a whole number of ticks";
+        break;
+    }
+    return message + ", which the normalised layout cannot keep";
+}
 
 void addOutputOptions(CLI::App& command, OutputOptions& options)
 {

@@ -10,12 +10,17 @@
 #include <vector>
 
 #include "cli/cli_session.h"
+#include "model/chart_source.h"
 
 struct OutputOptions {
     std::string outPath;
     bool inPlace = false;
     bool force = false;
 };
+
+// "FILE:LINE: " (just "FILE: " for line 0), then the label, then what the finding is,
+// for the messages about what the normalised layout cannot keep.
+std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding);
 
 // Adds -o/--output, --in-place and --force to a command.
 void addOutputOptions(CLI::App& command, OutputOptions& options);

@@ -2,8 +2,8 @@
 #include <string>
 
 #include "bms/layout_check.h"
+#include "cli/chart_output.h"
 #include "cli/commands.h"
-#include "cli/text_encoding.h"
 
 namespace {
 
@@ -18,10 +18,8 @@ int checkCharts(CliSession& session, const std::vector<std::string>& files)
             continue;
         }
         session.out() << file << ": ok\n";
-        const std::string construct = findUnkeepableConstruct(*document);
-        if (!construct.empty()) {
-            session.err() << file << ": warning: the chart uses " << cp932ForConsole(construct)
-                          << ", which the normalised layout cannot keep\n";
+        for (const SourceFinding& finding : findUnkeepableConstructs(*document)) {
+            session.err() << findingMessage(file, "warning", finding) << '\n';
         }
     }
     return status;

@@ -8,7 +8,7 @@
 #include "cli/commands.h"
 #include "cli/text_encoding.h"
 #include "editing/definition_kind.h"
-#include "editing/object_scan.h"
+#include "editing/index_usage.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ struct ListArguments {
     bool json = false;
 };
 
-// One row that holds a file name or is referenced by channel data.
+// One row that holds a file name or is referenced by channel data or a header line.
 struct ListRow {
     BmsWord index;
     const char* name; // null for a row without a file name
@@ -27,8 +27,7 @@ struct ListRow {
 
 std::vector<ListRow> usedRows(BmsBms& document, int kind)
 {
-    std::array<int, BmsWord::kValueCount> references {};
-    forEachObjectOfKind(document, kind, [&references](const BmsWord& object) { ++references[object.value()]; });
+    const ReferenceCounts references = countReferences(document, kind);
     const BmsRegistArray& table = *tableOfKind(document, kind);
     std::vector<ListRow> rows;
     for (int i = 0; i < BmsWord::kValueCount; ++i) {

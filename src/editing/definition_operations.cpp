@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "editing/object_scan.h"
+#include "editing/index_usage.h"
 
 namespace {
 constexpr int kFirstRow = 1; // row 00 never takes part in a renumbering
@@ -18,16 +18,18 @@ int lowestSelectedRow(DefinitionPage& page, int from)
     return -1;
 }
 
-bool isOccupied(const UsageFlags& used, const BmsRegistArray& table, int row)
+// Used, holding a file name, or defined as an image part by a header line.
+bool isOccupied(const UsageFlags& used, const BmsRegistArray& table, const IndexSet& definedByHeaders, int row)
 {
-    return used[row] || table.has(BmsWord(row));
+    return used[row] || table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row));
 }
 } // namespace
 
 void markUsed(DefinitionPage& page, UsageFlags& used)
 {
-    used.fill(false);
-    forEachObjectOfKind(page.document(), page.kind(), [&used](BmsWord& object) { used[object.value()] = true; });
+    const ReferenceCounts counts = countReferences(page.document(), page.kind());
+    for (int value = 0; value < BmsWord::kValueCount; ++value)
+        used[value] = counts[value] > 0;
 }
 
 bool swapTopTwoSelected(DefinitionPage& page, ListExchanger& plan)
@@ -127,12 +129,13 @@ void compactIndices(DefinitionPage& page, ListExchanger& plan)
     markUsed(page, used);
     plan.reset(&page.document(), page.kind());
     const BmsRegistArray& table = page.table();
+    const IndexSet definedByHeaders = indicesDefinedByHeaders(page.document(), page.kind());
     int hole = kFirstRow;
-    while (hole <= kLastRow && isOccupied(used, table, hole))
+    while (hole <= kLastRow && isOccupied(used, table, definedByHeaders, hole))
         ++hole;
     int next = hole;
     for (int row = hole; row <= kLastRow; ++row) {
-        if (isOccupied(used, table, row))
+        if (isOccupied(used, table, definedByHeaders, row))
             plan.add(BmsWord(row), BmsWord(next++));
     }
     plan.apply();

@@ -11,7 +11,8 @@
 
 using UsageFlags = std::array<bool, BmsWord::kValueCount>;
 
-// Flags every index that occurs as an object in a channel of the page's kind.
+// Flags every index that the chart refers to: by an object in a channel of the page's
+// kind, anywhere in its text, or by a header line (index_usage.h).
 void markUsed(DefinitionPage& page, UsageFlags& used);
 
 // Exchanges the two lowest selected rows of 1..1295 and their references; false when
@@ -25,6 +26,6 @@ bool moveSelection(DefinitionPage& page, ListExchanger& plan, bool up);
 void removeSelected(DefinitionPage& page);
 // Removes every definition of 01..ZZ that no channel data of the kind uses.
 void unregisterUnreferenced(DefinitionPage& page);
-// From the first row that is neither used nor registered on, renumbers every occupied
-// row into one run without gaps.
+// From the first row that is neither used nor registered (by a file name or an image
+// part's header) on, renumbers every occupied row into one run without gaps.
 void compactIndices(DefinitionPage& page, ListExchanger& plan);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "editing/file_name_rules.h"
+#include "editing/index_usage.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
 {
     constexpr int kLastRow = DefinitionPage::kRowCount - 1;
     BmsRegistArray& table = page.table();
+    const IndexSet definedByHeaders = indicesDefinedByHeaders(page.document(), page.kind());
+    const auto isTaken
+        = [&](int row) { return table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row)); };
     // The caret names a row; one outside the list must not lead to a slot of another row.
     const int firstRow = page.kind() == kKindBmp ? 0 : 1;
     int row = std::clamp(page.caretRow(), firstRow, kLastRow);
@@ -34,7 +38,7 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
             result.alreadyRegistered.push_back(name);
             continue;
         }
-        while (row <= kLastRow && table.has(BmsWord(row)))
+        while (row <= kLastRow && isTaken(row))
             ++row;
         if (row > kLastRow) {
             row = kLastRow;

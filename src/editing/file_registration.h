@@ -19,7 +19,8 @@ struct FileRegistration {
 };
 
 // Fills the first free slot at or after the caret row with each bare file name in turn
-// (refreshing its row). A WAV page never fills row 00, which no object can refer to: a
+// (refreshing its row); a slot that an image part's header (#BGAxx) defines is not free.
+// A WAV page never fills row 00, which no object can refer to: a
 // caret there starts at 01. Each name is registered once: one the table already holds
 // is left out. Selects the last slot filled, or row 1295 when the table ran full. With
 // no names nothing changes and the caret row is selected.

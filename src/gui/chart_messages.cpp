@@ -1,9 +1,5 @@
 #include "gui/chart_messages.h"
 
-#include "bms/layout_check.h"
-
-namespace {
-
 std::string caseSharedSentence(int caseShared)
 {
     if (caseShared == 0)
@@ -12,6 +8,8 @@ std::string caseSharedSentence(int caseShared)
         + "個あります（例: Aa, AA, aA）。これらは1つの行にまとめられ、残りの定義は失われます。";
 }
 
+namespace {
+
 void appendNames(std::string& text, const std::vector<std::string>& names)
 {
     for (const std::string& name : names)
@@ -19,23 +17,6 @@ void appendNames(std::string& text, const std::vector<std::string>& names)
 }
 
 } // namespace
-
-std::string saveLossQuestion(const BmsBms& document, int caseShared)
-{
-    std::string text;
-    const std::string controlFlow = findControlFlowConstruct(document);
-    if (!controlFlow.empty())
-        text += "この譜面には" + controlFlow
-            + "などの制御構文があります。保存するとすべての分岐の定義と配置が1つにまとめられ、"
-              "分岐ごとの違いは失われます。";
-    const std::string base = findUnkeptBase(document);
-    if (!base.empty())
-        text += "この譜面は" + base + "で、インデックスの大文字と小文字を区別します。保存すると大文字にまとめられます。"
-            + caseSharedSentence(caseShared);
-    if (text.empty())
-        return text;
-    return text + "\r\n\r\n保存しますか？";
-}
 
 std::string caseFoldingNotice(int caseShared)
 {

@@ -11,10 +11,9 @@
 #include "editing/file_registration.h"
 #include "model/bms_bms.h"
 
-// The question before a save that changes what the chart plays; empty when the chart
-// can be saved as it is. caseShared counts the definitions of a #BASE 62 chart that
-// share an index once case is ignored.
-std::string saveLossQuestion(const BmsBms& document, int caseShared);
+// What folding the case of a #BASE 62 chart's indices loses: caseShared definitions
+// share an index once case is ignored. Empty when none do.
+std::string caseSharedSentence(int caseShared);
 
 // The notice on opening a #BASE 62 chart.
 std::string caseFoldingNotice(int caseShared);

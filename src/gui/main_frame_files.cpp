@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "gui/file_dialogs.h"
 #include "gui/main_frame.h"
 #include "gui/path_parts.h"
+#include "gui/save_question.h"
 
 // The file side of the main window: opening, creating and saving charts, the dialogs that
 // choose them, and the question before unsaved changes would be lost.
@@ -100,7 +102,8 @@ bool MainFrame::openChart(const char* path)
 void MainFrame::noticeCaseFolding(const char* path)
 {
     caseSharedDefinitions_ = 0;
-    if (findUnkeptBase(*ShellState::instance().document).empty())
+    const std::vector<SourceFinding> findings = findUnkeepableConstructs(*ShellState::instance().document);
+    if (std::none_of(findings.begin(), findings.end(), losesEvenInItsOwnLayout))
         return;
     std::string bytes;
     if (loadChartFile(path, bytes))
@@ -119,9 +122,11 @@ bool MainFrame::saveChart(const char* path)
 {
     const BmsBms& document = *ShellState::instance().document;
     // No is the default: Enter alone must not destroy what the chart plays.
-    const std::string question = saveLossQuestion(document, caseSharedDefinitions_);
-    if (!question.empty()
-        && MessageBoxA(handle(), question.c_str(), "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+    const std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    if (!findings.empty()
+        && MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_).c_str(), "確認",
+               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+            != IDYES)
         return false;
     if (!writeChart(path, document)) {
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);

@@ -12,6 +12,7 @@
 #include "model/bms_channel.h"
 #include "model/bms_header_hash.h"
 #include "model/bms_regist_array.h"
+#include "model/chart_edit_state.h"
 
 class BmsBms {
 public:
@@ -34,6 +35,10 @@ public:
     BmsChannel* firstLine() { return firstLine_; }
     const BmsChannel* firstLine() const { return firstLine_; }
     int lineCount() const { return lineCount_; }
+    // The text the chart was read from and how the edits since relate to it; a value that
+    // may be saved and assigned back together with the model.
+    ChartEditState& editState() { return editState_; }
+    const ChartEditState& editState() const { return editState_; }
 
     // Length of measure m (0..999); 0 ticks outside that range.
     BmsBar measureLength(int m) const;
@@ -69,6 +74,7 @@ private:
     std::unique_ptr<BmsRegistArray> bmpTable_;
     int lineCount_ = 0;
     BmsChannel* firstLine_ = nullptr; // owned, with the chain of next links
+    ChartEditState editState_;
     BmsBar measures_[kMeasureCount];
     // measureStarts_[m] is the sum of the lengths of measures 0..m-1, kept up to date by
     // setMeasureLength: every data line and every written measure needs its start.

@@ -28,6 +28,11 @@ std::unique_ptr<BmsHeaderOne> BmsHeaderOne::clone() const
     return std::make_unique<BmsHeaderOne>(key_.get(), value_.get());
 }
 
+void BmsHeaderOne::setValue(const char* value)
+{
+    value_ = duplicateText(textOrEmpty(value), false);
+}
+
 BmsHeaderHash::~BmsHeaderHash()
 {
     clear();
@@ -67,6 +72,27 @@ std::unique_ptr<BmsHeaderOne> BmsHeaderHash::unlink(int bucket, Location locatio
 void BmsHeaderHash::set(const char* key, const char* value)
 {
     insert(std::make_unique<BmsHeaderOne>(key, value));
+}
+
+bool BmsHeaderHash::replaceValue(const char* key, const char* value)
+{
+    const std::string upperKey = upperCasedKey(key);
+    BmsHeaderOne* entry = locate(hashKey(upperKey.c_str()), upperKey.c_str()).entry;
+    if (!entry)
+        return false;
+    entry->setValue(value);
+    return true;
+}
+
+std::vector<std::string> BmsHeaderHash::keys() const
+{
+    std::vector<std::string> keys;
+    keys.reserve(static_cast<std::size_t>(count_));
+    for (const BmsHeaderOne* head : buckets_) {
+        for (const BmsHeaderOne* entry = head; entry; entry = entry->next())
+            keys.emplace_back(entry->key());
+    }
+    return keys;
 }
 
 void BmsHeaderHash::insert(std::unique_ptr<BmsHeaderOne> entry)

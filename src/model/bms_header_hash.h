@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class BmsHeaderOne {
 public:
@@ -16,6 +17,7 @@ public:
 
     const char* key() const { return key_.get(); }
     const char* value() const { return value_.get(); }
+    void setValue(const char* value);
     BmsHeaderOne* next() const { return next_; }
     void setNext(BmsHeaderOne* next) { next_ = next; }
     // A copy of key and value, with no next entry.
@@ -40,6 +42,9 @@ public:
     static int hashKey(const char* upperKey);
 
     void set(const char* key, const char* value);
+    // Gives the key a new value where it stands (set moves it to the tail of its
+    // bucket); false when the key is absent.
+    bool replaceValue(const char* key, const char* value);
     // Takes ownership; an entry with an equal key is released first, and the new
     // entry goes to the tail of its bucket.
     void insert(std::unique_ptr<BmsHeaderOne> entry);
@@ -56,6 +61,8 @@ public:
     // Releases every entry; returns how many there were.
     int clear();
     int count() const { return count_; }
+    // Every key in enumeration order: buckets ascending, each in its stored order.
+    std::vector<std::string> keys() const;
     std::unique_ptr<BmsHeaderHash> clone() const;
 
 private:

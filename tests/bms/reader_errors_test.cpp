@@ -40,7 +40,6 @@ TEST(ReaderErrors, MalformedLineFailsWithItsCodeAndLine)
         { "#00102:1.2.3\n", { kResultBadMeasureLengthText, 1 } },
         { "#00102:..5\n", { kResultBadMeasureLengthText, 1 } },
         { "#00102:1x\n", { kResultBadMeasureLengthText, 1 } },
-        { "\n#00102:1", { kResultBadMeasureLengthText, 2 } },
         { "#00102: 1\n", { kResultBadMeasureLengthValue, 1 } },
         { "#00102:-1\n", { kResultBadMeasureLengthValue, 1 } },
         { "#00102:\n", { kResultBadMeasureLengthValue, 1 } },
@@ -52,16 +51,18 @@ TEST(ReaderErrors, MalformedLineFailsWithItsCodeAndLine)
         // The measure number is three digits.
         { "#01A11:01\n", { kResultBadMeasureNumber, 1 } },
         { "#00\n", { kResultBadMeasureNumber, 1 } },
-        // A "#" line without a line end at the end of the input.
-        { "#00111:01", { kResultUnexpectedEof, 1 } },
-        { "\n\n#TITLE no line end", { kResultUnexpectedEof, 3 } },
-        { "#", { kResultUnexpectedEof, 1 } },
+        // The end of the input ends the last line like a line end, in errors too.
+        { "#", { kResultBadCharAfterHash, 1 } },
+        { "\n#00111:010", { kResultBadObjectData, 2 } },
+        { "#00111:01 x", { kResultBadObjectEnd, 1 } },
+        { "#00102:", { kResultBadMeasureLengthValue, 1 } },
+        { "#00111", { kResultMissingColon, 1 } },
         // Dropped keys count their line once.
         { "#TITLE\n#GENRE  \n#ARTIST\t\n#00111:0\n", { kResultBadObjectData, 4 } },
         // First-pass errors come before earlier second-pass errors.
         { "#PLAY-LEVEL 3\n#00111:01 x\n#0011:01\n", { kResultBadChannel, 3 } },
         { "#00111:01 x\n#00102:1.5 \n", { kResultBadMeasureLengthText, 2 } },
-        { "#*x\n#00111:01", { kResultUnexpectedEof, 2 } },
+        { "#*x\n#0011:01", { kResultBadChannel, 2 } },
     };
     for (const FailureCase& c : cases)
         EXPECT_EQ(readFailure(c.text), c.expected) << testing::PrintToString(c.text);

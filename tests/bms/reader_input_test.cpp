@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "bms/bms_writer.h"
 #include "reader_test_support.h"
 #include "support/test_support.h"
 
@@ -62,12 +63,25 @@ TEST(ReaderInput, CarriageReturnAloneDoesNotEndALine)
     EXPECT_EQ(document->headerTable()->find("ARTIST"), nullptr);
 
     EXPECT_EQ(readFailure("#TITLE a\r\r\n#00111:0\r\n"), (ReadFailure { kResultBadObjectData, 2 }));
-    EXPECT_EQ(readFailure("#TITLE a\r\n#00111:01\r"), (ReadFailure { kResultUnexpectedEof, 2 }));
+}
+
+TEST(ReaderInput, EndOfInputEndsTheLastLineAsALineBreakWould)
+{
+    const char* lastLines[] = { "#TITLE no line end", "#TITLE  two blanks  ", "#WAV0a a.wav", "#00102:0.5",
+        "#00111:0a0B", "#00101:01  ", "#00111:01\r", "#ARTIST", "#GENRE  ", "; a comment" };
+    for (const char* last : lastLines) {
+        const std::string head = "#BPM 120\r\n#00202:0.75\r\n#00211:01\r\n";
+        const auto withBreak = readChart(head + last + "\r\n");
+        const auto withoutBreak = readChart(head + last);
+        EXPECT_EQ(chartText(*withoutBreak), chartText(*withBreak)) << last;
+    }
 }
 
 TEST(ReaderInput, EndOfTextByteEndsTheInputMidLine)
 {
-    EXPECT_EQ(readFailure("#TITLE a\x1A\n#ARTIST b\n"), (ReadFailure { kResultUnexpectedEof, 1 }));
+    const auto cut = readChart("#TITLE a\x1A\n#ARTIST b\n");
+    EXPECT_STREQ(cut->headerTable()->get("TITLE"), "a");
+    EXPECT_EQ(cut->headerTable()->find("ARTIST"), nullptr);
     const auto document = readChart("#TITLE a\n\x1A#00111:zz\n");
     EXPECT_EQ(document->lineCount(), 0);
 }

@@ -95,14 +95,17 @@ TEST(ReaderSyntax, DefinitionKeysNeedExactlyTwoIndexCharacters)
     EXPECT_FALSE(document->wavTable()->has(BmsWord("01")));
 }
 
-TEST(ReaderSyntax, MeasureLengthIsTheTruncatedMultipleOfTheStandardLength)
+TEST(ReaderSyntax, MeasureLengthIsTheNearestMultipleOfTheStandardLength)
 {
-    const auto document = readChart("#00102:0.75\n#00202:.5\n#00302:1\n#00302:0.5\n#00402:2\n#00502:0.001\n");
+    const auto document = readChart("#00102:0.75\n#00202:.5\n#00302:1\n#00302:0.5\n#00402:2\n#00502:0.001\n"
+                                    "#00602:0.130208333333333\n#00702:0.002\n");
     EXPECT_EQ(document->measureLength(1).ticks(), 288);
     EXPECT_EQ(document->measureLength(2).ticks(), 192);
     EXPECT_EQ(document->measureLength(3).ticks(), 192); // "1" left the measure unset
     EXPECT_EQ(document->measureLength(4).ticks(), 768);
     EXPECT_EQ(document->measureLength(5).ticks(), 0); // 0.384 ticks
+    EXPECT_EQ(document->measureLength(6).ticks(), 50); // 49.99999999999987 ticks
+    EXPECT_EQ(document->measureLength(7).ticks(), 1); // 0.768 ticks
     EXPECT_EQ(document->lineCount(), 0);
 }
 

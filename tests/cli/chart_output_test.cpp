@@ -94,12 +94,30 @@ TEST(ChartOutput, RefusesAChartTheLayoutCannotKeepUnlessForced)
     const CliRun refused = runTool({ "normalize", "--in-place", input });
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.out, "");
-    EXPECT_THAT(refused.err, HasSubstr(input + ": not written: the chart uses #RANDOM"));
+    EXPECT_THAT(refused.err, HasSubstr(input + ":2: not written: the chart uses #RANDOM"));
     EXPECT_EQ(readFileBytes(input), readFileBytes(cliData("random.bms")));
 
     const CliRun forced = runTool({ "normalize", "--in-place", "--force", input });
     EXPECT_EQ(forced.status, 0);
     EXPECT_THAT(readFileBytes(input), HasSubstr("#RANDOM 2\r\n"));
+}
+
+TEST(ChartOutput, NamesEveryLineWhoseObjectsOrLengthTheLayoutWouldMove)
+{
+    ScratchDirectory scratch;
+    const std::string input = scratch.file("moving.bms");
+    writeFileBytes(input, "#WAV01 a.wav\n#00102:0.1\n#00211:0001000000\n#00311:01\n");
+    const CliRun refused = runTool({ "normalize", input });
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+        input
+            + ":2: not written: the measure length #00102:0.1 is not a whole number of ticks, which the normalised "
+              "layout cannot keep (--force writes it anyway)\n"
+            + input
+            + ":3: not written: #00211 has objects off the tick grid, which the normalised layout cannot keep "
+              "(--force writes it anyway)\n");
+    EXPECT_EQ(runTool({ "normalize", "--force", input }).status, 0);
 }
 
 TEST(ChartOutput, EveryWritingCommandRefusesUnlessForced)

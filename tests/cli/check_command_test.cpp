@@ -35,7 +35,11 @@ TEST(CheckCommand, WarnsOnStandardErrorAboutWhatASaveCannotKeep)
     const CliRun run = runTool({ "check", cliData("random.bms") });
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, cliData("random.bms") + ": ok\n");
-    EXPECT_THAT(run.err, HasSubstr(cliData("random.bms") + ": warning: the chart uses #RANDOM"));
+    EXPECT_THAT(run.err, HasSubstr(cliData("random.bms") + ":2: warning: the chart uses #RANDOM"));
+
+    const std::string shortMeasure = testDataPath("play/short_measure.bms");
+    EXPECT_EQ(runTool({ "check", shortMeasure }).err,
+        shortMeasure + ":7: warning: #00111 has objects off the tick grid, which the normalised layout cannot keep\n");
 }
 
 TEST(CheckCommand, SendsTheReadersOverwriteNoticesToStandardError)

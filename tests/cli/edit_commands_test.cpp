@@ -63,6 +63,23 @@ TEST(UnregisterUnusedCommand, RemovesOnlyDefinitionsNoChannelOfTheKindUses)
     EXPECT_THAT(run.out, Not(HasSubstr("unused.wav")));
 }
 
+TEST(UnregisterUnusedCommand, KeepsADefinitionThatOnlyObjectsOffTheTickGridUse)
+{
+    const CliRun run = runTool({ "unregister-unused", "wav", testDataPath("play/short_measure.bms"), "--force" });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, HasSubstr("#WAV02 only-in-the-short-measure.wav\r\n"));
+}
+
+TEST(CompactCommand, CarriesTheLongNoteEnd)
+{
+    // 03 -> 02, 05 -> 03, 0A -> 04, ZY -> 05, ZZ -> 06; the table keeps the last #LNOBJ.
+    const CliRun run = runTool({ "compact", "wav", testDataPath("play/long_notes.bms") });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_THAT(run.out, HasSubstr("#LNOBJ 05\r\n"));
+    EXPECT_THAT(run.out, HasSubstr("#WAV05 hold-end.wav\r\n#WAV06 end.wav\r\n"));
+    EXPECT_THAT(run.out, HasSubstr("#00111:0106\r\n#00112:0206\r\n#00113:04000005\r\n"));
+}
+
 TEST(CompactCommand, ClosesTheGapsAndKeepsUsedRowsWithoutAName)
 {
     // 05 moves to 04; 07, used by channel 11 but not registered, moves to 05.

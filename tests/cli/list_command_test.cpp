@@ -24,6 +24,24 @@ TEST(ListCommand, CountsOnlyTheChannelsOfTheKind)
         "{\"index\":\"03\",\"name\":\"pic.bmp\",\"references\":1}]\n");
 }
 
+TEST(ListCommand, CountsEveryObjectOfTheTextAndTheHeaderReferences)
+{
+    // #LNOBJ names ZZ and ZY; the image parts use 01 and 03, and the BMP channels the
+    // parts 05 and 07 themselves.
+    EXPECT_THAT(runTool({ "list", "wav", testDataPath("play/long_notes.bms") }).out,
+        testing::AllOf(testing::HasSubstr("ZY              2  hold-end.wav\n"),
+            testing::HasSubstr("ZZ              4  end.wav\n")));
+    EXPECT_EQ(runTool({ "list", "bmp", testDataPath("play/image_parts.bms"), "--json" }).out,
+        "[{\"index\":\"01\",\"name\":\"base.bmp\",\"references\":2},"
+        "{\"index\":\"03\",\"name\":\"sheet.bmp\",\"references\":1},"
+        "{\"index\":\"05\",\"name\":null,\"references\":1},"
+        "{\"index\":\"07\",\"name\":null,\"references\":1},"
+        "{\"index\":\"09\",\"name\":\"spare.bmp\",\"references\":0}]\n");
+    // The 192-object line of the 144-tick measure, which the model cannot place.
+    EXPECT_THAT(runTool({ "list", "wav", testDataPath("play/short_measure.bms") }).out,
+        testing::HasSubstr("02              2  only-in-the-short-measure.wav\n"));
+}
+
 TEST(ListCommand, JsonNamesAreUtf8)
 {
     ScratchDirectory scratch;

@@ -13,6 +13,7 @@
 
 #include "bms/bms_reader.h"
 #include "bms/bms_writer.h"
+#include "bms/layout_check.h"
 #include "bms/parse_result.h"
 
 namespace {
@@ -66,13 +67,17 @@ void checkDocument(const BmsBms& document)
     require(lines == document.lineCount());
 }
 
-// The normalised text reads back, and normalising that gives the same bytes.
+// The normalised text reads back, and normalising that gives the same bytes. Every
+// object it writes stands on a tick and every length is whole ticks.
 void checkRoundTrip(const BmsBms& document)
 {
     const std::string written = chartText(document);
     const std::unique_ptr<BmsBms> reread = readInput(written);
     require(reread != nullptr);
     require(chartText(*reread) == written);
+    for (const SourceFinding& finding : findUnkeepableConstructs(*reread)) {
+        require(finding.kind == SourceFinding::Kind::ControlFlow || finding.kind == SourceFinding::Kind::UnkeptBase);
+    }
 }
 
 } // namespace

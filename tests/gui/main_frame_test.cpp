@@ -6,6 +6,7 @@
 #include "bms/bms_writer.h"
 #include "bms/parse_result.h"
 #include "main_frame_fixture.h"
+#include "quelmarn_version.h"
 #include "resource_ids.h"
 #include "test_windows.h"
 
@@ -282,6 +283,14 @@ TEST_F(MainFrameChartTest, EditingCommandsActOnTheirPages)
     EXPECT_EQ("02:kick.wav", row(ID_WAV_PAGE, 2));
 }
 
+TEST_F(MainFrameChartTest, CompactingCarriesTheLongNoteEnd)
+{
+    ASSERT_TRUE(frame->openChart(testDataPath("play/long_notes.bms").c_str()));
+    sendCommand(*frame, ID_EDIT_COMPACT_WAV);
+    EXPECT_STREQ("05", document().headerTable()->get("LNOBJ"));
+    EXPECT_STREQ("end.wav", document().wavTable()->get(BmsWord("06")));
+}
+
 using MainFrameSaveQuestionTest = MainFrameTest;
 
 const std::string kRandomChart = "#RANDOM 2\r\n"
@@ -302,8 +311,10 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIs
     });
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     expectOnlyDialog("確認",
-        "この譜面には#RANDOMなどの制御構文があります。保存するとすべての分岐の定義と配置が1つにまとめられ、"
-        "分岐ごとの違いは失われます。\r\n\r\n保存しますか？");
+        "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+        "・1行目: #RANDOM（#RANDOM/#IFなどの制御構文）\r\n"
+        "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n"
+        "保存しますか？");
     EXPECT_EQ(IDNO, defaultId);
     EXPECT_EQ(kRandomChart, readFileBytes(path));
 
@@ -337,9 +348,25 @@ TEST_F(MainFrameSaveQuestionTest, Base62ChartWarnsOnOpeningAndCountsTheFoldedDef
 
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     ASSERT_EQ(2u, dialogs.seen().size());
-    EXPECT_EQ("この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。保存すると大文字にまとめられます。"
-            + folded + "\r\n\r\n保存しますか？",
+    EXPECT_EQ("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+              "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"
+              "インデックスは大文字にまとめられます。"
+            + folded + "\r\n保存しますか？",
         dialogs.seen()[1].text);
+}
+
+TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMove)
+{
+    const std::string chart = readFileBytes(testDataPath("play/short_measure.bms"));
+    const std::string path = writeChartFile("short.bms", chart + "#00302:0.1\r\n");
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    dialogs.answerWith(pressButton(IDNO));
+    EXPECT_FALSE(frame->saveChart(path.c_str()));
+    expectOnlyDialog("確認",
+        "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+        "・7行目: #00111（刻みに乗らないオブジェ）\r\n"
+        "・9行目: #00302:0.1（刻みの整数倍でない小節長）\r\n"
+        "保存しますか？");
 }
 
 using MainFrameLayoutTest = MainFrameTest;
@@ -421,7 +448,7 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnCloseEnterAndEsc)
     EXPECT_TRUE(observed.ownerDisabled);
     EXPECT_TRUE(observed.survivedCommands);
     EXPECT_TRUE(observed.hasIcon);
-    EXPECT_EQ((std::vector<std::string> { "Quelmarn", "0.0.5" }), observed.texts);
+    EXPECT_EQ((std::vector<std::string> { "Quelmarn", QUELMARN_VERSION }), observed.texts);
     EXPECT_TRUE(IsWindowEnabled(owner));
 
     // The keys reach the dialog as the commands of the buttons it does not have.

@@ -1,0 +1,65 @@
+#include "editing/index_usage.h"
+
+#include <string_view>
+
+#include "editing/definition_kind.h"
+#include "editing/object_scan.h"
+#include "model/header_references.h"
+
+namespace {
+
+// The model's own references, for a chart with no text: its objects and the header
+// lines that its table keeps.
+ReferenceCounts countModelReferences(BmsBms& document, int kind)
+{
+    ReferenceCounts counts {};
+    forEachObjectOfKind(document, kind, [&counts](const BmsWord& object) { ++counts[object.value()]; });
+    const BmsHeaderHash& headers = *document.headerTable();
+    for (const std::string& key : headers.keys()) {
+        const std::string_view value = headers.get(key.c_str());
+        const HeaderIndexReferences references = headerIndexReferences(key, value);
+        if (kind == kKindBmp ? references.valueNamesBmpIndex : references.valueNamesWavIndex)
+            ++counts[BmsWord(value[0], value[1]).value()];
+    }
+    return counts;
+}
+
+} // namespace
+
+IndexMapping& indexMappingOfKind(ChartEditState& state, int kind)
+{
+    return kind == kKindBmp ? state.bmpIndices() : state.wavIndices();
+}
+
+const IndexMapping& indexMappingOfKind(const ChartEditState& state, int kind)
+{
+    return kind == kKindBmp ? state.bmpIndices() : state.wavIndices();
+}
+
+ReferenceCounts countReferences(BmsBms& document, int kind)
+{
+    const ChartEditState& state = document.editState();
+    const ChartSource* source = state.source();
+    if (!source)
+        return countModelReferences(document, kind);
+    const ChartSource::Counts& original = kind == kKindBmp ? source->bmpReferences : source->wavReferences;
+    const IndexMapping& mapping = indexMappingOfKind(state, kind);
+    ReferenceCounts counts {};
+    for (int value = 0; value < BmsWord::kValueCount; ++value)
+        counts[mapping.currentValue(value)] += original[value];
+    return counts;
+}
+
+IndexSet indicesDefinedByHeaders(const BmsBms& document, int kind)
+{
+    IndexSet defined;
+    if (kind != kKindBmp)
+        return defined;
+    const BmsHeaderHash& headers = *document.headerTable();
+    for (const std::string& key : headers.keys()) {
+        const std::size_t at = headerIndexReferences(key, headers.get(key.c_str())).definedBmpIndexAt;
+        if (at != HeaderIndexReferences::kNone)
+            defined.set(BmsWord(key[at], key[at + 1]).value());
+    }
+    return defined;
+}

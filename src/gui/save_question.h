@@ -1,0 +1,13 @@
+#pragma once
+
+// The question asked before a save that would change what a chart plays: one line per
+// finding (at most a few, then how many more), in the program's code page 932 texts.
+
+#include <string>
+#include <vector>
+
+#include "model/chart_source.h"
+
+// The findings of the chart, never empty. caseShared counts the definitions of a
+// #BASE 62 chart that share an index once case is ignored.
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared);
