@@ -38,6 +38,8 @@ void applyStep(const EditStep& step, BmsBms& document, ListExchanger& plan, bool
     }
     for (const EditStep::HeaderChange& header : step.headers)
         setHeader(*document.headerTable(), header.key, forward ? header.after : header.before);
+    if (step.changesTable())
+        document.editState() = forward ? step.stateAfter : step.stateBefore;
 }
 
 } // namespace
@@ -70,6 +72,7 @@ void EditHistory::beginTableChange(BmsBms& document, int kind, ListExchanger& pl
     namesBefore_.resize(BmsRegistArray::kSlotCount);
     for (int row = 0; row < BmsRegistArray::kSlotCount; ++row)
         namesBefore_[row] = slotName(table, row);
+    stateBefore_ = document.editState();
     changingKind_ = kind;
     // An operation that renumbers resets the plan itself; one that does not leaves it
     // empty, so that no earlier plan is taken for this change.
@@ -94,6 +97,8 @@ bool EditHistory::endTableChange(BmsBms& document, const ListExchanger& plan)
     namesBefore_.clear();
     if (!step.changesTable())
         return false;
+    step.stateBefore = std::move(stateBefore_);
+    step.stateAfter = document.editState();
     push(std::move(step));
     return true;
 }

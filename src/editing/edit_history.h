@@ -2,9 +2,10 @@
 
 // The history of the changes made to one chart, so that each can be taken back and made
 // again. A step keeps only what it changed: the renumbering that it applied, the
-// definition slots whose names it changed and the header values it set, each before and
-// after. So the memory grows with the changes, not with the chart, and undoing a
-// renumbering applies the inverse plan through the same path that applied it.
+// definition slots whose names it changed, the header values it set and, for a table
+// change, the document's small edit state, each before and after. So the memory grows
+// with the changes, not with the chart, and undoing a renumbering applies the inverse
+// plan through the same path that applied it.
 
 #include <optional>
 #include <string>
@@ -33,6 +34,10 @@ struct EditStep {
     std::vector<Move> moves;
     std::vector<SlotChange> slots;
     std::vector<HeaderChange> headers;
+    // How the chart's text relates to the model around a table change, which a
+    // renumbering changes: restored as it was, not renumbered back.
+    ChartEditState stateBefore;
+    ChartEditState stateAfter;
 
     bool changesTable() const { return !moves.empty() || !slots.empty(); }
     // The rows whose index or name the step changed, ascending.
@@ -77,7 +82,8 @@ private:
     std::optional<size_t> savedPosition_ = 0;
     // Whether typing in the last step's header field may extend it.
     bool headerStepOpen_ = false;
-    // The names as the table change began, by row.
+    // The names and the edit state as the table change began.
     std::vector<std::optional<std::string>> namesBefore_;
+    ChartEditState stateBefore_;
     int changingKind_ = 0;
 };

@@ -21,6 +21,9 @@ protected:
         placeObject(document, "11", 96, "07");
         placeObject(document, "04", 0, "03");
         placeObject(document, "12", 192, "05");
+        // Headers that name indices follow the renumbering and its undo.
+        document.headerTable()->set("LNOBJ", "07");
+        document.headerTable()->set("BGA05", "03 0 0 8 8 0 0");
         history.clear();
     }
 
@@ -72,12 +75,15 @@ TEST_F(EditHistoryTest, EveryTableOperationIsUndoneAndRedoneWithItsReferences)
     };
     for (const auto& c : cases) {
         const std::string before = chartText(document);
+        const ChartEditState stateBefore = document.editState();
         ASSERT_TRUE(recorded(c.page, c.operation)) << c.name;
         const std::string after = chartText(document);
         ASSERT_NE(before, after) << c.name;
 
         ASSERT_NE(history.undo(document, plan), nullptr) << c.name;
         EXPECT_EQ(chartText(document), before) << c.name;
+        EXPECT_TRUE(document.editState().wavIndices() == stateBefore.wavIndices()) << c.name;
+        EXPECT_TRUE(document.editState().bmpIndices() == stateBefore.bmpIndices()) << c.name;
         // Modified while any step stays applied: the chart was saved before the first.
         EXPECT_EQ(history.isModified(), history.canUndo()) << c.name;
         ASSERT_NE(history.redo(document, plan), nullptr) << c.name;
