@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "bms/parse_result.h"
+#include "cli/file_name_rules.h"
 #include "cli/folder_entries.h"
 #include "cli/text_encoding.h"
 
@@ -31,6 +32,16 @@ bool CliSession::read(const std::string& path, std::unique_ptr<BmsBms>& document
     lastParseResult() = {};
     readingPath_ = path;
     return reader_.read(path.c_str(), document);
+}
+
+ChartFolder& CliSession::folderOf(const std::string& chartPath)
+{
+    const std::string directory = directoryPart(chartPath, kPathSeparator == '\\');
+    if (!folder_ || directory != folderDirectory_) {
+        folder_ = std::make_unique<ChartFolder>(chartPath);
+        folderDirectory_ = directory;
+    }
+    return *folder_;
 }
 
 void CliSession::dropNotices()

@@ -9,6 +9,7 @@
 
 #include "bms/bms_reader.h"
 #include "bms/parse_result.h"
+#include "cli/chart_folder.h"
 #include "editing/list_exchanger.h"
 
 class CliSession {
@@ -25,6 +26,10 @@ public:
     // The reader's overwrite notices are dropped from now on.
     void dropNotices();
 
+    // The folder of the chart at path; the charts of one folder in a row share it, so
+    // that its files are listed once.
+    ChartFolder& folderOf(const std::string& chartPath);
+
     // Reads the chart at path; false leaves the result code and line of the failure.
     bool read(const std::string& path, std::unique_ptr<BmsBms>& document);
     // Reads the chart at path; on failure (or when the file is too large to be a chart)
@@ -39,6 +44,8 @@ private:
     ListExchanger plan_;
     // The chart being read, named in front of the reader's notices.
     std::string readingPath_;
+    std::string folderDirectory_;
+    std::unique_ptr<ChartFolder> folder_;
 };
 
 // "FILE:LINE: error CODE: MESSAGE" for a read that failed, without a line end.

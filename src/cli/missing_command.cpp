@@ -97,9 +97,9 @@ void checkTable(const BmsBms& document, int kind, ChartFolder& folder, ChartRepo
     }
 }
 
-ChartReport checkChart(const BmsBms& document, const std::string& file, bool listUnreferenced)
+ChartReport checkChart(CliSession& session, const BmsBms& document, const std::string& file, bool listUnreferenced)
 {
-    ChartFolder folder(file);
+    ChartFolder& folder = session.folderOf(file);
     ChartReport report;
     std::set<std::string> used;
     checkTable(document, kKindWav, folder, report, used);
@@ -176,7 +176,7 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
         work.status = kFailureStatus;
         work.tally.failed = true;
     } else {
-        const ChartReport report = checkChart(*read.document, read.path, arguments.unreferenced);
+        const ChartReport report = checkChart(session, *read.document, read.path, arguments.unreferenced);
         if (report.missesAny()) {
             work.status = kFailureStatus;
             work.tally.missesFiles = true;
