@@ -29,13 +29,13 @@ HeavyChartShape shapeOfChart(int number)
     if (number % 16 == 5) {
         shape.lanes = 6;
         shape.noteChannels = 10;
-        shape.measures = 160 + number % 200;
+        shape.measures = 100 + number % 200;
     } else if (number % 8 == 3) {
         shape.sounds = 300;
         shape.images = 10;
         shape.measures = 16 + number % 8;
     } else {
-        shape.measures = std::max(20, 90 + number % 60 - shape.sounds / 40);
+        shape.measures = std::max(16, 60 + number % 50 - shape.sounds / 40);
     }
     return shape;
 }
