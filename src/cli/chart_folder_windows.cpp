@@ -6,7 +6,7 @@
 
 #include "cli/chart_folder.h"
 #include "cli/file_name_rules.h"
-#include "cli/find_handle.h"
+#include "cli/windows_handles.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
 struct ChartFolder::Lookup {

@@ -57,6 +57,8 @@ std::string jsonArray(const std::vector<std::string>& parts)
     return array + ']';
 }
 
+namespace {
+
 void printSummary(std::ostream& err, const RunTotals& totals, SummaryCounts counts)
 {
     err << totals.charts << (totals.charts == 1 ? " chart: " : " charts: ") << totals.charts - totals.failed
@@ -78,4 +80,18 @@ void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts
     }
     summary["with_unused_definitions"] = totals.unusedDefinitions;
     out << "{\"charts\":" << jsonArray(totals.json) << ",\"summary\":" << dump(summary) << "}\n";
+}
+
+} // namespace
+
+int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
+    SummaryCounts counts, const ChartJob& job)
+{
+    const RunTotals totals = runOverCharts(session, run, listCharts(paths), job);
+    if (json) {
+        printJsonDocument(session.out(), totals, counts);
+    } else if (!run.quiet) {
+        printSummary(session.err(), totals, counts);
+    }
+    return totals.status;
 }

@@ -29,8 +29,9 @@ struct SummaryCounts {
     bool missingFiles = false;
 };
 
-// "N charts: R read, F failed[, M with missing files], U with unused definitions".
-void printSummary(std::ostream& err, const RunTotals& totals, SummaryCounts counts);
-
-// {"charts": [...], "summary": {...}} on one line.
-void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts counts);
+// Runs check or missing: the job over the charts of paths, then the JSON document
+// {"charts": [...], "summary": {...}} on standard output, or else the summary line
+// "N charts: R read, F failed[, M with missing files], U with unused definitions" on
+// standard error. Returns the exit status.
+int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
+    SummaryCounts counts, const ChartJob& job);

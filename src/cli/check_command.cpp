@@ -45,16 +45,10 @@ void checkChart(const CheckArguments& arguments, CliSession& session, const Char
 
 int checkCharts(CliSession& session, const CheckArguments& arguments)
 {
-    const RunTotals totals = runOverCharts(session, arguments.run, listCharts(arguments.files),
+    return runReport(session, arguments.files, arguments.run, arguments.json, {},
         [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
             checkChart(arguments, chartSession, read, work);
         });
-    if (arguments.json) {
-        printJsonDocument(session.out(), totals, {});
-    } else if (!arguments.run.quiet) {
-        printSummary(session.err(), totals, {});
-    }
-    return totals.status;
 }
 
 } // namespace

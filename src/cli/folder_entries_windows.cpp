@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "cli/find_handle.h"
 #include "cli/folder_entries.h"
+#include "cli/windows_handles.h"
 
 namespace {
 
@@ -19,28 +19,6 @@ std::string lastErrorText()
     }
     return message.empty() ? "unknown error" : message;
 }
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle)
-        : handle_(handle)
-    {
-    }
-    ~FileHandle()
-    {
-        if (valid()) {
-            CloseHandle(handle_);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // Opens a file or a folder for its attributes only.
 HANDLE openForAttributes(const std::string& path)

@@ -197,17 +197,10 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
 
 int findMissing(CliSession& session, const MissingArguments& arguments)
 {
-    const RunTotals totals = runOverCharts(session, arguments.run, listCharts(arguments.files),
+    return runReport(session, arguments.files, arguments.run, arguments.json, { .missingFiles = true },
         [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
             findMissingOfChart(arguments, chartSession, read, work);
         });
-    const SummaryCounts counts { .missingFiles = true };
-    if (arguments.json) {
-        printJsonDocument(session.out(), totals, counts);
-    } else if (!arguments.run.quiet) {
-        printSummary(session.err(), totals, counts);
-    }
-    return totals.status;
 }
 
 } // namespace
