@@ -87,7 +87,9 @@ void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts
 int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
     SummaryCounts counts, const ChartJob& job)
 {
-    const RunTotals totals = runOverCharts(session, run, listCharts(paths), job);
+    RunOptions options = run;
+    options.json = json;
+    const RunTotals totals = runOverCharts(session, options, listCharts(paths), job);
     if (json) {
         printJsonDocument(session.out(), totals, counts);
     } else if (!run.quiet) {

@@ -169,7 +169,7 @@ RunTotals runOverCharts(CliSession& session, const RunOptions& options, const Ch
 
     const bool showProgress = !options.quiet
         && (options.progress == ProgressMode::Always
-            || (options.progress == ProgressMode::Automatic && session.errorIsTerminal()));
+            || (options.progress == ProgressMode::Automatic && session.errorIsTerminal() && !options.json));
     std::optional<ProgressLine> progress;
     if (showProgress) {
         progress.emplace(session.err(), static_cast<int>(items.size()), options.progress == ProgressMode::Always);

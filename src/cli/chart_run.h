@@ -23,6 +23,8 @@ struct RunOptions {
     ProgressMode progress = ProgressMode::Automatic;
     // Only errors are printed: no "ok" lines, warnings, notices, summary or progress.
     bool quiet = false;
+    // The command prints JSON, which is not shown with progress unless asked.
+    bool json = false;
 };
 
 // Adds -j/--jobs (default: the number of processors), --progress and --quiet.

@@ -105,7 +105,9 @@ int listRows(CliSession& session, const ListArguments& arguments)
 {
     const ChartList charts = listCharts(arguments.files);
     const bool several = charts.walkedFolders || charts.items.size() > 1;
-    const RunTotals totals = runOverCharts(session, arguments.run, charts,
+    RunOptions options = arguments.run;
+    options.json = arguments.json;
+    const RunTotals totals = runOverCharts(session, options, charts,
         [&arguments, several](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
             listChart(arguments, several, chartSession, read, work);
         });
