@@ -13,6 +13,8 @@
 # desktop_start traps desktop_stop on exit, so that nothing is left running.
 
 desktop_lib_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/lib/wine-loader.sh
+source "$desktop_lib_dir/wine-loader.sh"
 # Bump when the prefix settings change, so that existing prefixes are set up again.
 desktop_prefix_marker=.quelmarn-desktop-1
 desktop_prefix_locked=
@@ -164,9 +166,10 @@ desktop_editor_shown_or_ended() {
 }
 
 desktop_open_editor() {  # EXE [ARG]: started in its own directory, where its settings file lies
-    local exe=$1
+    local exe=$1 loader
     shift
-    (cd "$(dirname "$exe")" && exec wine "$(basename "$exe")" "$@") >>"$desktop_log_dir/wine.log" 2>&1 9>&- &
+    loader=$(wine_loader "$exe")
+    (cd "$(dirname "$exe")" && exec "$loader" "$(basename "$exe")" "$@") >>"$desktop_log_dir/wine.log" 2>&1 9>&- &
     desktop_editor_pid=$!
     desktop_wait_for 60 "the editor's main window to appear" desktop_editor_shown_or_ended || return 1
     if [ -z "$desktop_editor_window" ]; then

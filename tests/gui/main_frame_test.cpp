@@ -6,6 +6,7 @@
 #include "bms/bms_writer.h"
 #include "bms/parse_result.h"
 #include "main_frame_fixture.h"
+#include "quelmarn_version.h"
 #include "resource_ids.h"
 #include "test_windows.h"
 
@@ -376,7 +377,7 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
     EXPECT_TRUE(observed.ownerDisabled);
     EXPECT_TRUE(observed.survivedCommands);
     EXPECT_TRUE(observed.hasIcon);
-    EXPECT_EQ((std::vector<std::string> { "Quelmarn", "0.0.5" }), observed.texts);
+    EXPECT_EQ((std::vector<std::string> { "Quelmarn", QUELMARN_VERSION }), observed.texts);
     EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
