@@ -154,8 +154,9 @@ TEST_F(ChartLibrary, QuietPrintsOnlyErrorsAndProgressCanBeForced)
     EXPECT_EQ(quiet.err, "");
 
     const CliRun forced = runTool({ "check", "--progress", scratch.path().string() });
-    // Redrawn in place, and cleared before the summary.
-    EXPECT_THAT(forced.err, MatchesRegex("\r[0-2]/2 charts, [0-9]+ charts/s.*\r +\r2 charts: 1 read, .*\n"));
+    // Redrawn in place, and cleared before the summary (a pattern that the simple
+    // expressions of Windows builds take too).
+    EXPECT_THAT(forced.err, MatchesRegex("\r./2 charts, .+ charts/s.*\r +\r2 charts: 1 read, .*\n"));
 }
 
 TEST_F(ChartLibrary, EachPathThatGivesNoChartSaysWhyAndTheOthersGoOn)
