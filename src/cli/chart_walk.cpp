@@ -49,7 +49,7 @@ public:
             const std::string path = joinPath(folder, entry.name);
             if (entry.kind == PathKind::Folder) {
                 walk(path);
-            } else if (!isChartName(entry.name)) {
+            } else if (entry.kind == PathKind::Other || !isChartName(entry.name)) {
                 continue;
             } else if (entry.unnamable) {
                 items_.push_back({ path, "not read: the name has no form in the system's code page" });

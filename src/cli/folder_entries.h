@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-enum class PathKind { Missing, File, Folder };
+// Other: a device, a pipe or a socket, which a read could wait on for ever.
+enum class PathKind { Missing, File, Folder, Other };
 
 // What path names, following links; Missing also for a link that leads nowhere.
 PathKind kindOfPath(const std::string& path);

@@ -16,7 +16,10 @@ struct FolderCloser {
 
 PathKind kindOfStatus(const struct stat& status)
 {
-    return S_ISDIR(status.st_mode) ? PathKind::Folder : PathKind::File;
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::Folder;
+    }
+    return S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
 }
 
 } // namespace
@@ -52,8 +55,10 @@ std::optional<std::vector<FolderEntry>> folderEntries(const std::string& path, s
         }
         // The type from the listing saves a look at every file; a link or an unknown
         // type counts as what it names.
-        PathKind kind = PathKind::File;
-        if (entry->d_type == DT_DIR) {
+        PathKind kind = PathKind::Other;
+        if (entry->d_type == DT_REG) {
+            kind = PathKind::File;
+        } else if (entry->d_type == DT_DIR) {
             kind = PathKind::Folder;
         } else if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             kind = kindOfPath(path + kPathSeparator + name);
