@@ -16,7 +16,8 @@
 #include "cli/chart_walk.h"
 #include "cli/cli_session.h"
 
-enum class ProgressMode { Automatic, Always, Never };
+// Automatic: only on a terminal, after a second, and not beside JSON.
+enum class ProgressMode { Automatic, Always };
 
 struct RunOptions {
     unsigned jobs = 1;
