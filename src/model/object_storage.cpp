@@ -58,9 +58,23 @@ private:
     std::size_t spareBytes_ = 0;
 };
 
+// Under AddressSanitizer every block goes back to the system, so that a line's storage
+// used after it is gone is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kKeepSpareBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kKeepSpareBlocks = false;
+#else
+constexpr bool kKeepSpareBlocks = true;
+#endif
+#else
+constexpr bool kKeepSpareBlocks = true;
+#endif
+
 SpareBlocks* spareBlocks()
 {
-    if (spareBlocksGone)
+    if (!kKeepSpareBlocks || spareBlocksGone)
         return nullptr;
     thread_local SpareBlocks blocks;
     return &blocks;
