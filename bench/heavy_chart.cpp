@@ -10,6 +10,11 @@ namespace {
 // A small fixed generator (xorshift64*), so that every platform makes the same chart.
 class ChartRandom {
 public:
+    explicit ChartRandom(unsigned seed)
+        : state_(0x51D0C0FFEEULL + seed * 0x9E3779B97F4A7C15ULL)
+    {
+    }
+
     std::uint32_t next(std::uint32_t bound)
     {
         state_ ^= state_ >> 12;
@@ -19,11 +24,9 @@ public:
     }
 
 private:
-    std::uint64_t state_ = 0x51D0C0FFEEULL;
+    std::uint64_t state_;
 };
 
-constexpr int kSoundCount = 1295;
-constexpr int kImageCount = 200;
 constexpr const char* kLineEnd = "\r\n";
 
 void appendIndex(std::string& out, int value)
@@ -61,7 +64,7 @@ void appendDataLine(std::string& out, ChartRandom& random, int measure, const ch
 {
     appendLineStart(out, measure, channel);
     for (int j = 0; j < objectCount; ++j) {
-        if (random.next(256) < chance)
+        if (first <= last && random.next(256) < chance)
             appendIndex(out, first + static_cast<int>(random.next(static_cast<std::uint32_t>(last - first + 1))));
         else
             out += "00";
@@ -77,7 +80,7 @@ std::string heavyChartText(const HeavyChartShape& shape)
         "24", "25", "26", "27", "28", "29" };
     static const int kNoteGrids[] = { 16, 24, 32, 48, 64 };
 
-    ChartRandom random;
+    ChartRandom random(shape.seed);
     std::string out;
     out.reserve(static_cast<std::size_t>(shape.measures) * (3000 + 100 * shape.lanes) + 64 * 1024);
     out += "*---------------------- HEADER FIELD";
@@ -88,8 +91,8 @@ std::string heavyChartText(const HeavyChartShape& shape)
         out += kLineEnd;
     }
     out += kLineEnd;
-    appendDefinitions(out, "WAV", shape.firstSound, kSoundCount, "keysound_%04d.wav");
-    appendDefinitions(out, "BMP", 1, kImageCount, "layer_%03d.bmp");
+    appendDefinitions(out, "WAV", shape.firstSound, shape.sounds, "keysound_%04d.wav");
+    appendDefinitions(out, "BMP", 1, shape.images, "layer_%03d.bmp");
     out += kLineEnd;
     out += "*---------------------- MAIN DATA FIELD";
     out += kLineEnd;
@@ -101,14 +104,15 @@ std::string heavyChartText(const HeavyChartShape& shape)
             out += kLineEnd;
         }
         for (int lane = 0; lane < shape.lanes; ++lane)
-            appendDataLine(out, random, m, "01", 16, shape.firstSound, kSoundCount, 160);
-        for (const char* channel : kNoteChannels) {
+            appendDataLine(out, random, m, "01", 16, shape.firstSound, shape.sounds, 160);
+        for (int n = 0; n < shape.noteChannels; ++n) {
+            const char* channel = kNoteChannels[n];
             const int grid = kNoteGrids[random.next(sizeof kNoteGrids / sizeof kNoteGrids[0])];
-            appendDataLine(out, random, m, channel, grid, shape.firstSound, kSoundCount, 128);
+            appendDataLine(out, random, m, channel, grid, shape.firstSound, shape.sounds, 128);
         }
-        appendDataLine(out, random, m, "04", 4, 1, kImageCount, 200);
-        appendDataLine(out, random, m, "06", 2, 1, kImageCount, 64);
-        appendDataLine(out, random, m, "07", 8, 1, kImageCount, 128);
+        appendDataLine(out, random, m, "04", 4, 1, shape.images, 200);
+        appendDataLine(out, random, m, "06", 2, 1, shape.images, 64);
+        appendDataLine(out, random, m, "07", 8, 1, shape.images, 128);
         out += kLineEnd;
     }
     return out;

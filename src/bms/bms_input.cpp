@@ -39,19 +39,23 @@ bool loadChartFile(const char* path, std::string& bytes)
     if (!file)
         return false;
 
+    // The first chunk comes before the size: reading a directory fails here, where its
+    // "size" would ask for gigabytes.
+    char chunk[1 << 16];
+    std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+    if (std::ferror(file.get()))
+        return false;
+    std::string content(chunk, got);
     // The size only saves copies (it is unknown for pipes and devices); reading on to
     // the end decides.
-    std::string content;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+    if (got == sizeof chunk && std::fseek(file.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(file.get());
-        std::rewind(file.get());
-        if (size > 0) {
+        if (size > static_cast<long>(got) && std::fseek(file.get(), static_cast<long>(got), SEEK_SET) == 0) {
             content.resize(static_cast<std::size_t>(size));
-            content.resize(std::fread(content.data(), 1, content.size(), file.get()));
+            content.resize(got + std::fread(content.data() + got, 1, content.size() - got, file.get()));
         }
     }
-    char chunk[1 << 16];
-    while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get()))
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) != 0)
         content.append(chunk, got);
     if (std::ferror(file.get()))
         return false;

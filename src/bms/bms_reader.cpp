@@ -685,17 +685,19 @@ bool BmsReader::readText(std::string text, std::unique_ptr<BmsBms>& out)
     ParseResult& result = lastParseResult();
     result.code = kResultOk;
     int code;
+    // The working state lives for this read only, so that reads on other threads or
+    // readers never share it. A read that runs out of memory still reports its line.
+    std::optional<State> state;
     try {
-        state_ = std::make_unique<State>(std::move(text), noticeSink_, storageBudget_);
-        code = state_->read();
+        state.emplace(std::move(text), noticeSink_, storageBudget_);
+        code = state->read();
     } catch (const std::bad_alloc&) {
         code = kResultChartTooLarge;
     }
-    if (state_) {
-        result.line = state_->line();
+    if (state) {
+        result.line = state->line();
         if (code == kResultOk)
-            out = state_->takeDocument();
-        state_.reset();
+            out = state->takeDocument();
     }
     result.code = code;
     return code == kResultOk;

@@ -8,6 +8,7 @@
 // A failed read sets the result code and line (parse_result.h), leaves the caller's
 // document as it was and leaks nothing. A read whose channel lines would need more
 // object storage than the budget, or that runs out of memory, fails with code 15.
+// Readers on different threads may read at the same time.
 
 #include <cstddef>
 #include <functional>
@@ -44,8 +45,8 @@ public:
 private:
     bool readText(std::string text, std::unique_ptr<BmsBms>& out);
 
+    // The working state of one read.
     struct State;
-    std::unique_ptr<State> state_;
     NoticeSink noticeSink_;
     std::size_t storageBudget_ = kStorageBudgetBytes;
 };

@@ -2,7 +2,9 @@
 
 ParseResult& lastParseResult()
 {
-    static ParseResult result;
+    // Each thread has its own pair, so that reads on several threads at once each
+    // report their own outcome; the GUI reads and saves on one thread only.
+    thread_local ParseResult result;
     return result;
 }
 

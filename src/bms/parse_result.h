@@ -1,7 +1,8 @@
 #pragma once
 
-// The outcome of the last read or save, shared by the reader and the writer: a result
-// code with a fixed Japanese message (code page 932 bytes), and the reader's line.
+// The outcome of the last read or save on the calling thread, shared by the reader and
+// the writer: a result code with a fixed Japanese message (code page 932 bytes), and
+// the reader's line.
 
 enum ResultCode : int {
     kResultOk = 0,
@@ -26,7 +27,7 @@ struct ParseResult {
     int line = 0;
 };
 
-// The process-wide pair; both start at 0. Tests may reset it by assigning {}.
+// The pair of the calling thread; both start at 0. Tests may reset it by assigning {}.
 ParseResult& lastParseResult();
 
 // The fixed message of a code; every code outside the table has the catch-all message.

@@ -54,14 +54,15 @@ const Listing& ChartFolder::Lookup::listingOf(const std::string& path)
     std::error_code error;
     std::filesystem::directory_iterator entries(path.empty() ? "." : path, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        // The entry's type comes from the listing; only a link is looked up. A link to
+        // nothing is no file a player could load.
         std::error_code statusError;
-        const std::filesystem::file_status status = entries->status(statusError);
-        // A link to nothing is no file a player could load.
-        if (statusError || !std::filesystem::exists(status)) {
+        const bool exists = entries->exists(statusError);
+        if (statusError || !exists) {
             continue;
         }
         std::string name = entries->path().filename().string();
-        listing->isDirectory.emplace(name, std::filesystem::is_directory(status));
+        listing->isDirectory.emplace(name, entries->is_directory(statusError));
         listing->names.push_back(std::move(name));
     }
     std::sort(listing->names.begin(), listing->names.end());

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "cli/chart_folder.h"
+#include "cli/windows_handles.h"
 #include "editing/file_name_rules.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
@@ -30,28 +31,6 @@ std::string fileKey(const std::string& name)
     }
     return foldAsciiCase(joined, true);
 }
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle)
-        : handle_(handle)
-    {
-    }
-    ~FindHandle()
-    {
-        if (valid()) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 } // namespace
 

@@ -5,6 +5,7 @@
 
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
+#include "cli/chart_walk.h"
 #include "cli/exit_status.h"
 #include "cli/text_encoding.h"
 
@@ -104,11 +105,18 @@ int emitChart(CliSession& session, const std::string& file, const BmsBms& docume
 int editCharts(
     CliSession& session, const std::vector<std::string>& files, const OutputOptions& options, const ChartEdit& edit)
 {
-    if (files.size() > 1 && !options.inPlace) {
-        throw CLI::ValidationError("FILE", "several files are written only with --in-place");
+    const ChartList charts = listCharts(files);
+    if ((charts.items.size() > 1 || charts.walkedFolders) && !options.inPlace) {
+        throw CLI::ValidationError("FILE", "several files, or folders, are written only with --in-place");
     }
     int status = 0;
-    for (const std::string& file : files) {
+    for (const ChartItem& chart : charts.items) {
+        const std::string& file = chart.path;
+        if (!chart.problem.empty()) {
+            session.err() << file << ": error: " << chart.problem << '\n';
+            status = kFailureStatus;
+            continue;
+        }
         std::unique_ptr<BmsBms> document = session.readOrReport(file);
         int fileStatus = document ? edit(*document, file) : kFailureStatus;
         if (fileStatus == 0) {

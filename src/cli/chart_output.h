@@ -33,8 +33,8 @@ int emitChart(CliSession& session, const std::string& file, const BmsBms& docume
 // with which the file fails unwritten (having said why).
 using ChartEdit = std::function<int(BmsBms& document, const std::string& file)>;
 
-// Reads, edits and writes each file in turn; a file that fails does not stop the
-// others. Several files are a usage error unless they are written in place. Returns
-// the highest exit status of any file.
+// Reads, edits and writes each chart in turn (folders walked); a chart that fails does
+// not stop the others. Several files, or a folder, are a usage error unless they are
+// written in place. Returns the highest exit status of any chart.
 int editCharts(
     CliSession& session, const std::vector<std::string>& files, const OutputOptions& options, const ChartEdit& edit);

@@ -3,34 +3,64 @@
 
 #include "bms/layout_check.h"
 #include "cli/chart_output.h"
+#include "cli/chart_report.h"
 #include "cli/commands.h"
+#include "editing/definition_kind.h"
 
 namespace {
 
-int checkCharts(CliSession& session, const std::vector<std::string>& files)
+struct CheckArguments {
+    std::vector<std::string> files;
+    RunOptions run;
+    bool json = false;
+};
+
+void checkChart(const CheckArguments& arguments, CliSession& session, const ChartRead& read, ChartWork& work)
 {
-    int status = 0;
-    for (const std::string& file : files) {
-        std::unique_ptr<BmsBms> document;
-        if (!session.read(file, document)) {
-            session.out() << readFailureLine(file) << '\n';
-            status = kFailureStatus;
-            continue;
+    Json chart = chartJson(read);
+    if (!read.document) {
+        if (!arguments.json) {
+            session.out() << read.failureLine() << '\n';
         }
-        session.out() << file << ": ok\n";
-        for (const SourceFinding& finding : findUnkeepableConstructs(*document)) {
-            session.err() << findingMessage(file, "warning", finding) << '\n';
+        work.status = kFailureStatus;
+        work.tally.failed = true;
+    } else {
+        if (!arguments.json && !arguments.run.quiet) {
+            session.out() << read.path << ": ok\n";
         }
+        if (!arguments.run.quiet) {
+            for (const SourceFinding& finding : findUnkeepableConstructs(*read.document)) {
+                session.err() << findingMessage(read.path, "warning", finding) << '\n';
+            }
+        }
+        const int unusedSounds = unusedDefinitionCount(*read.document, kKindWav);
+        const int unusedImages = unusedDefinitionCount(*read.document, kKindBmp);
+        work.tally.unusedDefinitions = unusedSounds + unusedImages;
+        chart["unused_definitions"] = { { "wav", unusedSounds }, { "bmp", unusedImages } };
     }
-    return status;
+    if (arguments.json) {
+        work.json = jsonPart(chart);
+    }
+}
+
+int checkCharts(CliSession& session, const CheckArguments& arguments)
+{
+    return runReport(session, arguments.files, arguments.run, arguments.json, {},
+        [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
+            checkChart(arguments, chartSession, read, work);
+        });
 }
 
 } // namespace
 
 void addCheckCommand(CLI::App& app, CliSession& session, CommandList& commands)
 {
-    auto files = std::make_shared<std::vector<std::string>>();
+    auto arguments = std::make_shared<CheckArguments>();
     CLI::App* command = app.add_subcommand("check", "Read each chart and report whether it reads");
-    command->add_option("FILE", *files, "Chart files")->required()->type_name("");
-    commands.push_back({ command, [&session, files] { return checkCharts(session, *files); } });
+    command->add_option("PATH", arguments->files, "Chart files, and folders to search for charts")
+        ->required()
+        ->type_name("");
+    command->add_flag("--json", arguments->json, "Print one JSON document with every chart and the summary");
+    addRunOptions(*command, arguments->run);
+    commands.push_back({ command, [&session, arguments] { return checkCharts(session, *arguments); } });
 }

@@ -29,9 +29,9 @@ int runChosen(const CommandList& commands)
 
 } // namespace
 
-int runCli(int argc, char** argv, std::ostream& out, std::ostream& err)
+int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, bool errorIsTerminal)
 {
-    CliSession session(out, err);
+    CliSession session(out, err, errorIsTerminal);
     CLI::App app("Checks and tidies the definition lists of BMS charts.", "quelmarn-cli");
     app.set_version_flag("--version", "quelmarn-cli " QUELMARN_VERSION);
     app.require_subcommand(1);

@@ -1,9 +1,9 @@
 #include <array>
 #include <iomanip>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli/chart_report.h"
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 #include "cli/text_encoding.h"
@@ -14,8 +14,9 @@ namespace {
 
 struct ListArguments {
     int kind = kKindWav;
-    std::string file;
+    std::vector<std::string> files;
     bool json = false;
+    RunOptions run;
 };
 
 // One row that holds a file name or is referenced by channel data or a header line.
@@ -45,17 +46,17 @@ std::string indexText(BmsWord index)
     return index.toText(text);
 }
 
-void printJson(std::ostream& out, const std::vector<ListRow>& rows)
+Json rowsJson(const std::vector<ListRow>& rows)
 {
-    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    Json list = Json::array();
     for (const ListRow& row : rows) {
-        nlohmann::ordered_json entry;
+        Json entry;
         entry["index"] = indexText(row.index);
-        entry["name"] = row.name ? nlohmann::ordered_json(cp932ToUtf8(row.name)) : nlohmann::ordered_json();
+        entry["name"] = row.name ? Json(cp932ToUtf8(row.name)) : Json();
         entry["references"] = row.references;
         list.push_back(std::move(entry));
     }
-    out << list.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    return list;
 }
 
 void printTable(std::ostream& out, const std::vector<ListRow>& rows)
@@ -70,19 +71,49 @@ void printTable(std::ostream& out, const std::vector<ListRow>& rows)
     }
 }
 
-int listRows(CliSession& session, const ListArguments& arguments)
+// One chart prints its rows alone; of several, each is named above its table, or is
+// an object with its file in the JSON array.
+void listChart(
+    const ListArguments& arguments, bool several, CliSession& session, const ChartRead& read, ChartWork& work)
 {
-    std::unique_ptr<BmsBms> document = session.readOrReport(arguments.file);
-    if (!document) {
-        return kFailureStatus;
+    if (!read.document) {
+        session.err() << read.failureLine() << '\n';
+        work.status = kFailureStatus;
+        work.tally.failed = true;
+        if (arguments.json && several) {
+            work.json = jsonPart(chartJson(read));
+        }
+        return;
     }
-    const std::vector<ListRow> rows = usedRows(*document, arguments.kind);
-    if (arguments.json) {
-        printJson(session.out(), rows);
+    const std::vector<ListRow> rows = usedRows(*read.document, arguments.kind);
+    if (arguments.json && several) {
+        Json chart = chartJson(read);
+        chart["definitions"] = rowsJson(rows);
+        work.json = jsonPart(chart);
+    } else if (arguments.json) {
+        session.out() << jsonPart(rowsJson(rows)) << '\n';
     } else {
+        if (several) {
+            session.out() << read.path << ":\n";
+        }
         printTable(session.out(), rows);
     }
-    return 0;
+}
+
+int listRows(CliSession& session, const ListArguments& arguments)
+{
+    const ChartList charts = listCharts(arguments.files);
+    const bool several = charts.walkedFolders || charts.items.size() > 1;
+    RunOptions options = arguments.run;
+    options.json = arguments.json;
+    const RunTotals totals = runOverCharts(session, options, charts,
+        [&arguments, several](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
+            listChart(arguments, several, chartSession, read, work);
+        });
+    if (arguments.json && several) {
+        session.out() << jsonArray(totals.json) << '\n';
+    }
+    return totals.status;
 }
 
 } // namespace
@@ -93,7 +124,11 @@ void addListCommand(CLI::App& app, CliSession& session, CommandList& commands)
     CLI::App* command
         = app.add_subcommand("list", "List the definitions that hold a file name or are referenced, in index order");
     addKindArgument(*command, arguments->kind);
-    command->add_option("FILE", arguments->file, "Chart file")->required()->type_name("");
-    command->add_flag("--json", arguments->json, "Print a JSON array of {index, name, references}");
+    command->add_option("PATH", arguments->files, "Chart files, and folders to search for charts")
+        ->required()
+        ->type_name("");
+    command->add_flag("--json", arguments->json,
+        "Print a JSON array of {index, name, references}; of several charts, an array of {file, ..., definitions}");
+    addRunOptions(*command, arguments->run);
     commands.push_back({ command, [&session, arguments] { return listRows(session, *arguments); } });
 }

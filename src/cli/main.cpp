@@ -1,9 +1,11 @@
 #include <iostream>
-
+#include <stdio.h>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <stdio.h>
+#define isatty _isatty
+#else
+#include <unistd.h>
 #endif
 
 #include "cli/cli_app.h"
@@ -15,5 +17,5 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
-    return runCli(argc, argv, std::cout, std::cerr);
+    return runCli(argc, argv, std::cout, std::cerr, isatty(fileno(stderr)) != 0);
 }

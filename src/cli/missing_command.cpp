@@ -1,13 +1,12 @@
 #include <algorithm>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 
-#include "bms/parse_result.h"
 #include "cli/chart_folder.h"
+#include "cli/chart_report.h"
 #include "cli/commands.h"
 #include "cli/text_encoding.h"
 #include "editing/definition_kind.h"
@@ -15,12 +14,11 @@
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 struct MissingArguments {
     std::vector<std::string> files;
     bool json = false;
     bool unreferenced = false;
+    RunOptions run;
 };
 
 struct ChartReport {
@@ -33,9 +31,9 @@ struct ChartReport {
     }
 };
 
-ChartReport checkChart(const BmsBms& document, const std::string& file, bool listUnreferenced)
+ChartReport checkChart(CliSession& session, const BmsBms& document, const std::string& file, bool listUnreferenced)
 {
-    ChartFolder folder(file);
+    ChartFolder& folder = session.folderOf(file);
     ChartReport report;
     std::set<std::string> used;
     for (int kind : { kKindWav, kKindBmp }) {
@@ -58,7 +56,7 @@ std::string definitionLabel(const AbsentFile& file)
     return std::string(file.kind == kKindBmp ? "BMP" : "WAV") + file.index.toText(index);
 }
 
-void printText(std::ostream& out, const std::string& file, const ChartReport& report)
+void printText(std::ostream& out, const std::string& file, const ChartReport& report, bool quiet)
 {
     for (const AbsentFile& absent : report.absent) {
         out << file << ": " << definitionLabel(absent) << ' ' << cp932ForConsole(absent.name) << ": ";
@@ -71,12 +69,12 @@ void printText(std::ostream& out, const std::string& file, const ChartReport& re
     for (const std::string& name : report.unreferenced) {
         out << file << ": unreferenced: " << systemTextForConsole(name) << '\n';
     }
-    if (!report.missesAny()) {
+    if (!report.missesAny() && !quiet) {
         out << file << ": ok\n";
     }
 }
 
-Json reportJson(const std::string& file, const ChartReport& report, bool listUnreferenced)
+void addReportJson(Json& chart, const ChartReport& report, bool listUnreferenced)
 {
     Json missing = Json::array();
     Json otherExtension = Json::array();
@@ -93,8 +91,6 @@ Json reportJson(const std::string& file, const ChartReport& report, bool listUnr
             missing.push_back(std::move(entry));
         }
     }
-    Json chart;
-    chart["file"] = systemTextToUtf8(file);
     chart["missing"] = std::move(missing);
     chart["other_extension"] = std::move(otherExtension);
     if (listUnreferenced) {
@@ -104,48 +100,41 @@ Json reportJson(const std::string& file, const ChartReport& report, bool listUnr
         }
         chart["unreferenced"] = std::move(unreferenced);
     }
-    return chart;
 }
 
-Json readFailureJson(const std::string& file)
+void findMissingOfChart(const MissingArguments& arguments, CliSession& session, const ChartRead& read, ChartWork& work)
 {
-    Json error;
-    error["code"] = lastParseResult().code;
-    error["line"] = errorLine();
-    error["message"] = cp932ToUtf8(errorMessage());
-    Json chart;
-    chart["file"] = systemTextToUtf8(file);
-    chart["error"] = std::move(error);
-    return chart;
+    Json chart = chartJson(read);
+    if (!read.document) {
+        session.err() << read.failureLine() << '\n';
+        work.status = kFailureStatus;
+        work.tally.failed = true;
+    } else {
+        const ChartReport report = checkChart(session, *read.document, read.path, arguments.unreferenced);
+        if (report.missesAny()) {
+            work.status = kFailureStatus;
+            work.tally.missesFiles = true;
+        }
+        work.tally.unusedDefinitions
+            = unusedDefinitionCount(*read.document, kKindWav) + unusedDefinitionCount(*read.document, kKindBmp);
+        if (arguments.json) {
+            addReportJson(chart, report, arguments.unreferenced);
+            chart["unused_definitions"] = work.tally.unusedDefinitions;
+        } else {
+            printText(session.out(), read.path, report, arguments.run.quiet);
+        }
+    }
+    if (arguments.json) {
+        work.json = jsonPart(chart);
+    }
 }
 
 int findMissing(CliSession& session, const MissingArguments& arguments)
 {
-    int status = 0;
-    Json charts = Json::array();
-    for (const std::string& file : arguments.files) {
-        std::unique_ptr<BmsBms> document = session.readOrReport(file);
-        if (!document) {
-            status = kFailureStatus;
-            if (arguments.json) {
-                charts.push_back(readFailureJson(file));
-            }
-            continue;
-        }
-        const ChartReport report = checkChart(*document, file, arguments.unreferenced);
-        if (report.missesAny()) {
-            status = kFailureStatus;
-        }
-        if (arguments.json) {
-            charts.push_back(reportJson(file, report, arguments.unreferenced));
-        } else {
-            printText(session.out(), file, report);
-        }
-    }
-    if (arguments.json) {
-        session.out() << charts.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n';
-    }
-    return status;
+    return runReport(session, arguments.files, arguments.run, arguments.json, { .missingFiles = true },
+        [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
+            findMissingOfChart(arguments, chartSession, read, work);
+        });
 }
 
 } // namespace
@@ -154,9 +143,12 @@ void addMissingCommand(CLI::App& app, CliSession& session, CommandList& commands
 {
     auto arguments = std::make_shared<MissingArguments>();
     CLI::App* command = app.add_subcommand("missing", "Report the WAV and BMP definitions whose files are not there");
-    command->add_option("FILE", arguments->files, "Chart files")->required()->type_name("");
-    command->add_flag("--json", arguments->json, "Print a JSON array with one object per chart");
+    command->add_option("PATH", arguments->files, "Chart files, and folders to search for charts")
+        ->required()
+        ->type_name("");
+    command->add_flag("--json", arguments->json, "Print one JSON document with every chart and the summary");
     command->add_flag(
         "--unreferenced", arguments->unreferenced, "Also list the sound and image files that no definition names");
+    addRunOptions(*command, arguments->run);
     commands.push_back({ command, [&session, arguments] { return findMissing(session, *arguments); } });
 }

@@ -1,5 +1,7 @@
 #include "cli/text_encoding.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -108,6 +110,10 @@ private:
 
 std::string cp932ToUtf8(std::string_view text)
 {
+    // Most names are ASCII, which reads the same in both; that saves opening a converter.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(text);
+    }
 #ifdef _WIN32
     return toUtf8(kCodePage932, text);
 #else

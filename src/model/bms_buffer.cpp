@@ -5,6 +5,8 @@
 #include <cstring>
 #include <new>
 
+#include "model/object_storage.h"
+
 namespace {
 
 // Positions are int: a size that int cannot hold is storage that cannot be had.
@@ -13,13 +15,6 @@ int checkedPositions(long long positions)
     if (positions > INT_MAX)
         throw std::bad_alloc();
     return static_cast<int>(positions);
-}
-
-// Storage for positions objects, not initialised. BmsWord is trivially copyable with a
-// trivial destructor, so its objects may live in raw storage that is filled byte-wise.
-BmsWord* allocateStorage(int positions)
-{
-    return static_cast<BmsWord*>(::operator new(static_cast<std::size_t>(positions) * sizeof(BmsWord)));
 }
 
 void fillWithEmptyObjects(BmsWord* objects, int count)
@@ -43,7 +38,18 @@ BmsBuffer::BmsBuffer(int capacity)
     fillWithEmptyObjects(objects_.get(), capacity_);
 }
 
-void BmsBuffer::StorageDeleter::operator()(BmsWord* objects) const { ::operator delete(objects); }
+// BmsWord is trivially copyable with a trivial destructor, so its objects may live in
+// raw storage that is filled byte-wise.
+BmsBuffer::Storage BmsBuffer::allocateStorage(int positions)
+{
+    const ObjectBlock block = takeObjectBlock(static_cast<std::size_t>(positions) * sizeof(BmsWord));
+    return Storage(static_cast<BmsWord*>(block.storage), StorageDeleter { block.bytes });
+}
+
+void BmsBuffer::StorageDeleter::operator()(BmsWord* objects) const
+{
+    giveBackObjectBlock({ objects, blockBytes });
+}
 
 BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
 {
@@ -80,7 +86,7 @@ void BmsBuffer::reserveStorage(int positions)
 {
     if (positions <= storage_)
         return;
-    std::unique_ptr<BmsWord[], StorageDeleter> objects(allocateStorage(positions));
+    Storage objects = allocateStorage(positions);
     std::copy_n(objects_.get(), capacity_, objects.get());
     objects_ = std::move(objects);
     storage_ = positions;

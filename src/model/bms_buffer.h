@@ -5,6 +5,7 @@
 // standard measures); the storage behind it may be reserved ahead of time so that
 // growing a long line does not copy it again and again.
 
+#include <cstddef>
 #include <memory>
 
 #include "model/bms_word.h"
@@ -37,10 +38,16 @@ public:
 private:
     int capacity_ = 0;
     int storage_ = 0;
+    // Gives the block back to the thread's spare blocks (object_storage.h).
     struct StorageDeleter {
+        std::size_t blockBytes = 0;
         void operator()(BmsWord* objects) const;
     };
+    using Storage = std::unique_ptr<BmsWord[], StorageDeleter>;
+    // Storage for positions objects, not initialised.
+    static Storage allocateStorage(int positions);
+
     // Positions from capacity_ to storage_ are not initialised: each is set to "00" when
     // the capacity grows over it, so that the storage is touched once, right before use.
-    std::unique_ptr<BmsWord[], StorageDeleter> objects_;
+    Storage objects_;
 };

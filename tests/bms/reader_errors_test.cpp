@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 #include "reader_test_support.h"
 #include "support/test_support.h"
@@ -96,6 +97,22 @@ TEST(ReaderErrors, UnopenableFileFailsWithoutTouchingTheLine)
     EXPECT_EQ(errorLine(), 3);
     EXPECT_FALSE(reader.read(nullptr, document));
     EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+    // A folder is no file to open, however large the system says it is.
+    EXPECT_FALSE(reader.read(scratch.path().string().c_str(), document));
+    EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+}
+
+TEST(ReaderErrors, EachThreadKeepsItsOwnResult)
+{
+    EXPECT_EQ(readFailure("\n\n#*\n"), (ReadFailure { kResultBadCharAfterHash, 3 }));
+    std::thread([] {
+        BmsReader reader;
+        std::unique_ptr<BmsBms> document;
+        EXPECT_TRUE(reader.readBytes("#TITLE other\n", document));
+        EXPECT_EQ(lastParseResult().code, kResultOk);
+    }).join();
+    EXPECT_EQ(lastParseResult().code, kResultBadCharAfterHash);
+    EXPECT_EQ(errorLine(), 3);
 }
 
 } // namespace

@@ -39,7 +39,8 @@ TEST(CheckCommand, WarnsOnStandardErrorAboutWhatASaveCannotKeep)
 
     const std::string shortMeasure = testDataPath("play/short_measure.bms");
     EXPECT_EQ(runTool({ "check", shortMeasure }).err,
-        shortMeasure + ":7: warning: #00111 has objects off the tick grid, which the normalised layout cannot keep\n");
+        shortMeasure + ":7: warning: #00111 has objects off the tick grid, which the normalised layout cannot keep\n"
+                       "1 chart: 1 read, 0 failed, 0 with unused definitions\n");
 }
 
 TEST(CheckCommand, SendsTheReadersOverwriteNoticesToStandardError)
@@ -47,5 +48,6 @@ TEST(CheckCommand, SendsTheReadersOverwriteNoticesToStandardError)
     const CliRun run = runTool({ "check", cliData("overwrite.bms") });
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, cliData("overwrite.bms") + ": ok\n");
-    EXPECT_EQ(run.err, cliData("overwrite.bms") + ": wavs overwrite\n");
+    EXPECT_EQ(
+        run.err, cliData("overwrite.bms") + ": wavs overwrite\n1 chart: 1 read, 0 failed, 0 with unused definitions\n");
 }

@@ -4,8 +4,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/cli_runner.h"
 
@@ -22,6 +25,40 @@ int exitStatusOf(const std::string& command)
 {
     const int result = std::system(command.c_str());
     return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+}
+
+// What the tool writes to standard error when that is a terminal (standard output is
+// discarded).
+std::string errorsOnATerminal(const std::vector<std::string>& arguments)
+{
+    int terminal = -1;
+    int side = -1;
+    if (openpty(&terminal, &side, nullptr, nullptr, nullptr) != 0) {
+        return "no terminal";
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(side, STDERR_FILENO);
+        std::freopen("/dev/null", "w", stdout);
+        std::vector<std::string> words = { toolPath().string() };
+        words.insert(words.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(side);
+    std::string written;
+    char buffer[4096];
+    for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
+        written.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(terminal);
+    waitpid(child, nullptr, 0);
+    return written;
 }
 
 class ToolProcess : public testing::Test {
@@ -63,6 +100,14 @@ TEST_F(ToolProcess, ExitStatusesSaySuccessFailureAndUsageError)
     EXPECT_EQ(exitStatusOf(run("check '" + cliData("basic.bms") + "'", output)), 0);
     EXPECT_EQ(exitStatusOf(run("check '" + cliData("broken.bms") + "'", output)), 1);
     EXPECT_EQ(exitStatusOf(run("check", output)), 2);
+}
+
+TEST_F(ToolProcess, ShowsProgressOnATerminalAndClearsItBeforeTheSummary)
+{
+    const std::string folder = std::filesystem::path(cliData("basic.bms")).parent_path().string();
+    EXPECT_THAT(errorsOnATerminal({ "check", "--progress", folder }),
+        testing::MatchesRegex("\r[0-9]+/8 charts, [0-9]+ charts/s.*\r +\r.*8 charts: 7 read, .*"));
+    EXPECT_EQ(errorsOnATerminal({ "check", "--quiet", folder }), "");
 }
 
 #endif

@@ -75,23 +75,27 @@ TEST_F(ChartBesideFiles, UnreferencedListsOnlySoundAndImageFilesThatNoDefinition
     }
 }
 
-TEST_F(ChartBesideFiles, JsonHasOneObjectPerChart)
+TEST_F(ChartBesideFiles, JsonIsOneDocumentWithEveryChartAndTheSummary)
 {
     const std::string chart = writeChart(kDefinitions);
     const CliRun run = runTool({ "missing", "--json", "--unreferenced", chart, scratch.file("absent.bms") });
     EXPECT_EQ(run.status, 1);
     const std::string absent = scratch.file("absent.bms");
     EXPECT_EQ(run.out,
-        "[{\"file\":\"" + jsonText(chart)
-            + "\",\"missing\":[{\"kind\":\"wav\",\"index\":\"04\",\"name\":\"gone.wav\"}],"
+        "{\"charts\":[{\"file\":\"" + jsonText(chart)
+            + "\",\"code\":0,\"line\":6,\"message\":\"\xe6\xad\xa3\xe5\xb8\xb8\xe3\x81\xab\xe7\xb5\x82\xe4\xba\x86"
+              "\xe3\x81\x97\xe3\x81\xbe\xe3\x81\x97\xe3\x81\x9f\xe3\x80\x82\","
+              "\"missing\":[{\"kind\":\"wav\",\"index\":\"04\",\"name\":\"gone.wav\"}],"
               "\"other_extension\":[{\"kind\":\"wav\",\"index\":\"03\",\"name\":\"hat.wav\",\"found\":\"hat.ogg\"},"
               "{\"kind\":\"bmp\",\"index\":\"01\",\"name\":\"back.bmp\",\"found\":\"back.png\"}],"
-              "\"unreferenced\":[\"extra.wav\"]},"
+              "\"unreferenced\":[\"extra.wav\"],\"unused_definitions\":5},"
               "{\"file\":\""
             + jsonText(absent)
-            + "\",\"error\":{\"code\":4,\"line\":0,\"message\":\"\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab"
+            + "\",\"code\":4,\"line\":0,\"message\":\"\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab"
               "\xe3\x81\x8c\xe9\x96\x8b\xe3\x81\x91\xe3\x81\xbe\xe3\x81\x9b\xe3\x82\x93\xe3\x81\xa7\xe3\x81\x97"
-              "\xe3\x81\x9f\xe3\x80\x82\"}}]\n");
+              "\xe3\x81\x9f\xe3\x80\x82\"}],"
+              "\"summary\":{\"charts\":2,\"read\":1,\"failed\":1,\"with_missing_files\":1,"
+              "\"with_unused_definitions\":1}}\n");
     EXPECT_THAT(run.err, HasSubstr(absent + ":0: error 4: "));
 }
 

@@ -1,0 +1,99 @@
+#include "cli/chart_report.h"
+
+#include "cli/selection_page.h"
+#include "cli/text_encoding.h"
+#include "editing/definition_operations.h"
+
+namespace {
+
+std::string dump(const Json& json)
+{
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+} // namespace
+
+int unusedDefinitionCount(BmsBms& document, int kind)
+{
+    SelectionPage page(document, kind);
+    UsageFlags used;
+    markUsed(page, used);
+    int count = 0;
+    // Row 00 is never an index that data can use.
+    for (int row = 1; row < DefinitionPage::kRowCount; ++row) {
+        count += page.table().has(BmsWord(row)) && !used[static_cast<std::size_t>(row)] ? 1 : 0;
+    }
+    return count;
+}
+
+Json chartJson(const ChartRead& read)
+{
+    Json chart;
+    chart["file"] = systemTextToUtf8(read.path);
+    if (!read.problem.empty()) {
+        chart["code"] = nullptr;
+        chart["line"] = nullptr;
+        chart["message"] = systemTextToUtf8(read.problem);
+    } else {
+        chart["code"] = read.result.code;
+        chart["line"] = read.result.line;
+        chart["message"] = cp932ToUtf8(messageFor(read.result.code));
+    }
+    return chart;
+}
+
+std::string jsonPart(const Json& chart)
+{
+    return dump(chart);
+}
+
+std::string jsonArray(const std::vector<std::string>& parts)
+{
+    std::string array = "[";
+    for (const std::string& part : parts) {
+        array += array.size() == 1 ? "" : ",";
+        array += part;
+    }
+    return array + ']';
+}
+
+namespace {
+
+void printSummary(std::ostream& err, const RunTotals& totals, SummaryCounts counts)
+{
+    err << totals.charts << (totals.charts == 1 ? " chart: " : " charts: ") << totals.charts - totals.failed
+        << " read, " << totals.failed << " failed, ";
+    if (counts.missingFiles) {
+        err << totals.missingFiles << " with missing files, ";
+    }
+    err << totals.unusedDefinitions << " with unused definitions\n";
+}
+
+void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts counts)
+{
+    Json summary;
+    summary["charts"] = totals.charts;
+    summary["read"] = totals.charts - totals.failed;
+    summary["failed"] = totals.failed;
+    if (counts.missingFiles) {
+        summary["with_missing_files"] = totals.missingFiles;
+    }
+    summary["with_unused_definitions"] = totals.unusedDefinitions;
+    out << "{\"charts\":" << jsonArray(totals.json) << ",\"summary\":" << dump(summary) << "}\n";
+}
+
+} // namespace
+
+int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
+    SummaryCounts counts, const ChartJob& job)
+{
+    RunOptions options = run;
+    options.json = json;
+    const RunTotals totals = runOverCharts(session, options, listCharts(paths), job);
+    if (json) {
+        printJsonDocument(session.out(), totals, counts);
+    } else if (!run.quiet) {
+        printSummary(session.err(), totals, counts);
+    }
+    return totals.status;
+}

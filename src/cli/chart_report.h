@@ -1,0 +1,37 @@
+#pragma once
+
+// What check and missing report about every chart and about the whole run: the
+// definitions that no channel data uses, a chart's entry of the JSON document, and the
+// summary as one line on standard error or as part of the JSON document.
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+#include "cli/chart_run.h"
+
+using Json = nlohmann::ordered_json;
+
+// The definitions of 01 to ZZ of a kind that no channel data uses (those that
+// unregister-unused would remove).
+int unusedDefinitionCount(BmsBms& document, int kind);
+
+// {"file", "code", "line", "message"}: the reader's result, or for a path that was not
+// read, null code and line and the problem as the message.
+Json chartJson(const ChartRead& read);
+
+// The part of a chart in the JSON document, as it goes into ChartWork::json.
+std::string jsonPart(const Json& chart);
+// The parts as one JSON array.
+std::string jsonArray(const std::vector<std::string>& parts);
+
+// Which counts a command's summary has besides the charts read and failed.
+struct SummaryCounts {
+    bool missingFiles = false;
+};
+
+// Runs check or missing: the job over the charts of paths, then the JSON document
+// {"charts": [...], "summary": {...}} on standard output, or else the summary line
+// "N charts: R read, F failed[, M with missing files], U with unused definitions" on
+// standard error. Returns the exit status.
+int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
+    SummaryCounts counts, const ChartJob& job);
