@@ -76,7 +76,12 @@ std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document)
     return findings;
 }
 
-bool losesEvenInItsOwnLayout(const SourceFinding& finding)
+std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout layout)
 {
-    return finding.kind == SourceFinding::Kind::UnkeptBase;
+    std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    if (layout == SaveLayout::KeepText) {
+        std::erase_if(
+            findings, [](const SourceFinding& finding) { return finding.kind != SourceFinding::Kind::UnkeptBase; });
+    }
+    return findings;
 }

@@ -19,7 +19,7 @@ int checkCharts(CliSession& session, const std::vector<std::string>& files)
         }
         session.out() << file << ": ok\n";
         for (const SourceFinding& finding : findUnkeepableConstructs(*document)) {
-            session.err() << findingMessage(file, "warning", finding) << '\n';
+            session.err() << findingMessage(file, "warning", finding, SaveLayout::Normalised) << '\n';
         }
     }
     return status;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "bms/bms_reader.h"
-#include "bms/bms_writer.h"
+#include "bms/chart_save.h"
 #include "bms/layout_check.h"
 #include "bms/parse_result.h"
 #include "editing/definition_operations.h"
@@ -82,6 +82,7 @@ bool MainFrame::onCreate()
     createPage(kWavPage, kKindWav, ID_WAV_PAGE);
     pages_[kWavPage]->show();
     createPage(kBmpPage, kKindBmp, ID_BMP_PAGE);
+    setKeepLayout(loadKeepLayout(settingsPath_));
     return true;
 }
 
@@ -130,6 +131,9 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
             saveChart(shell.fileName);
         else
             saveChartAs();
+        return 0;
+    case ID_FILE_KEEP_LAYOUT:
+        setKeepLayout(!keepLayout_);
         return 0;
     case ID_EDIT_SWAP_TOP_TWO:
         if (ListSet* page = selectedPage())
@@ -202,6 +206,7 @@ LRESULT MainFrame::onSize(int, int width, int height)
 LRESULT MainFrame::onDestroy()
 {
     saveWindowPlacement(handle(), settingsPath_);
+    saveKeepLayout(keepLayout_, settingsPath_);
     return TtApp::onDestroy();
 }
 
@@ -252,12 +257,17 @@ void MainFrame::showOpenError()
 
 bool MainFrame::saveChart(const char* path)
 {
-    const BmsBms& document = *ShellState::instance().document;
-    const std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    BmsBms& document = *ShellState::instance().document;
+    const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
+    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
+    // A chart with a text of its own keeps all but its base when its layout is kept.
+    const bool optionWouldKeep
+        = !keepLayout_ && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
     if (!findings.empty()
-        && MessageBoxA(handle(), saveQuestionText(findings).c_str(), "確認", MB_YESNO | MB_ICONWARNING) != IDYES)
+        && MessageBoxA(handle(), saveQuestionText(findings, optionWouldKeep).c_str(), "確認", MB_YESNO | MB_ICONWARNING)
+            != IDYES)
         return false;
-    if (!writeChart(path, document)) {
+    if (!saveChartFile(path, document, layout)) {
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
         return false;
     }
@@ -289,6 +299,12 @@ ListSet* MainFrame::selectedPage()
     if (selection != kWavPage && selection != kBmpPage)
         return nullptr;
     return pages_[selection].get();
+}
+
+void MainFrame::setKeepLayout(bool keepLayout)
+{
+    keepLayout_ = keepLayout;
+    CheckMenuItem(GetMenu(handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND | (keepLayout ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void MainFrame::rememberChartPath(const char* path)

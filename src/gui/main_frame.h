@@ -54,9 +54,12 @@ public:
     bool openChart(const char* path);
     // Shows the result code and line of the last failed read.
     void showOpenError();
-    // Writes the current document to path, or shows the failure. A chart whose layout
-    // a save would change is written only when the user agrees.
+    // Writes the current document to path, normalised or keeping its own layout, or shows
+    // the failure. A chart whose content the save would change is written only when the
+    // user agrees.
     bool saveChart(const char* path);
+    // Whether saves keep the chart's own layout (the File menu's check item).
+    bool keepsLayout() const { return keepLayout_; }
     // Opens the first of the dropped files.
     LRESULT dropFiles(HDROP drop);
 
@@ -78,6 +81,7 @@ private:
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);
+    void setKeepLayout(bool keepLayout);
 
     ListExchanger& plan_;
     char settingsPath_[ShellState::kNameSize];
@@ -90,4 +94,5 @@ private:
     // Set while the fields show a new document: the edits report those texts as updates,
     // which are not the user's and must not be stored back.
     bool refreshingFields_ = false;
+    bool keepLayout_ = false;
 };

@@ -29,12 +29,14 @@ std::string findingLine(const SourceFinding& finding)
 
 } // namespace
 
-std::string saveQuestionText(const std::vector<SourceFinding>& findings)
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, bool mentionLayoutOption)
 {
     std::string text = "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n";
     for (std::size_t i = 0; i < findings.size() && i < kListedFindings; ++i)
         text += findingLine(findings[i]);
     if (findings.size() > kListedFindings)
         text += "・ほか" + std::to_string(findings.size() - kListedFindings) + "件\r\n";
+    if (mentionLayoutOption)
+        text += "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n";
     return text + "保存しますか？";
 }

@@ -8,5 +8,6 @@
 
 #include "model/chart_source.h"
 
-// The findings of the chart, never empty.
-std::string saveQuestionText(const std::vector<SourceFinding>& findings);
+// The findings of the chart, never empty. mentionLayoutOption adds that keeping the
+// chart's layout when saving would keep them.
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, bool mentionLayoutOption);

@@ -21,6 +21,7 @@
 #define ID_EDIT_COMPACT_BMP 1109
 #define ID_HELP_USAGE 1110
 #define ID_HELP_VERSION 1111
+#define ID_FILE_KEEP_LAYOUT 1112
 
 // Controls of the main window: the header pane's labels (even) and edits (odd), the
 // tab control and its two list pages.
