@@ -1,6 +1,7 @@
 #include "bms/layout_keeping_writer.h"
 
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <map>
@@ -20,6 +21,14 @@ constexpr std::size_t kNone = std::string_view::npos;
 constexpr char kEndOfText = 0x1A;
 
 using Renumbering = std::array<BmsWord, BmsWord::kValueCount>;
+
+// One load per character of the object runs instead of three range tests.
+constexpr std::array<bool, 256> kAlphanumericBytes = [] {
+    std::array<bool, 256> table {};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = isAsciiAlphanumeric(static_cast<char>(c));
+    return table;
+}();
 
 // One line of the text: its characters from begin to contentEnd, its line break (if it
 // has one) up to end.
@@ -122,8 +131,13 @@ public:
         const ChartEditState& state = document.editState();
         renumberings_[0] = renumberingOf(state.wavIndices());
         renumberings_[1] = renumberingOf(state.bmpIndices());
-        renumbered_[0] = !state.wavIndices().isIdentity();
-        renumbered_[1] = !state.bmpIndices().isIdentity();
+        for (std::size_t slot = 0; slot < 2; ++slot)
+            preparePairTargets(slot);
+        for (int value = 0; value < BmsWord::kValueCount; ++value) {
+            const BmsWord channel(value);
+            kindOfChannel_[static_cast<std::size_t>(value)]
+                = isWavChannel(channel) ? kKindWav : (isBmpChannel(channel) ? kKindBmp : 0);
+        }
     }
 
     std::string write()
@@ -142,6 +156,28 @@ private:
         for (int value = 0; value < BmsWord::kValueCount; ++value)
             renumbered[value] = mapping.current(value);
         return renumbered;
+    }
+
+    // The new bytes of every pair of alphanumerics whose index moves, indexed by its two
+    // bytes (first byte low); 0 for a pair that stays.
+    void preparePairTargets(std::size_t slot)
+    {
+        std::vector<std::uint16_t>& targets = pairTargets_[slot];
+        targets.assign(std::size_t { 1 } << 16, 0);
+        for (int first = 0; first < 256; ++first) {
+            for (int second = 0; second < 256; ++second) {
+                const char high = static_cast<char>(first);
+                const char low = static_cast<char>(second);
+                if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
+                    continue;
+                const BmsWord target = renumberings_[slot][base36PairValue(high, low)];
+                if (target.value() != base36PairValue(high, low)) {
+                    targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
+                        static_cast<unsigned char>(target.high()) | static_cast<unsigned char>(target.low()) << 8);
+                    renumbered_[slot] = true;
+                }
+            }
+        }
     }
 
     static int slotOfKind(int kind) { return kind == kKindBmp ? 1 : 0; }
@@ -170,6 +206,8 @@ private:
     {
         int depth = 0;
         for (std::size_t number = 0; number < lines_.size(); ++number) {
+            if (isPlainlyNoHeader(lines_[number]))
+                continue;
             HeaderLine header;
             header.lineNumber = number;
             if (!readHeader(lines_[number], header))
@@ -180,6 +218,20 @@ private:
             if (!header.value.empty())
                 headers_.push_back(std::move(header));
         }
+    }
+
+    // Data lines, the bulk of a chart, and lines without "#" are passed over at a glance;
+    // a carriage return in the way leaves the line to readHeader.
+    bool isPlainlyNoHeader(const TextLine& line) const
+    {
+        std::size_t at = line.begin;
+        while (at < line.contentEnd && (text_[at] == ' ' || text_[at] == '\t'))
+            ++at;
+        if (at == line.contentEnd)
+            return true;
+        if (text_[at] != '#')
+            return text_[at] != '\r';
+        return at + 1 < line.contentEnd && isDigit(text_[at + 1]);
     }
 
     // Reads a "#" line with a key; the value stays empty for a key the reader drops.
@@ -443,33 +495,51 @@ private:
         const std::size_t low = cursor.take();
         if (high == kNone || low == kNone || cursor.take() == kNone)
             return;
-        const BmsWord channel(text_[high], text_[low]);
-        const int kind = isWavChannel(channel) ? kKindWav : isBmpChannel(channel) ? kKindBmp : 0;
+        const int kind = kindOfChannel_[static_cast<std::size_t>(base36PairValue(text_[high], text_[low]))];
         if (kind == 0 || !isRenumbered(kind))
             return;
-        const Renumbering& renumbered = renumberingOfKind(kind);
         copyTo(line.end);
-        const std::size_t start = out.size() - (line.end - line.begin);
+        char* const lineOut = out.data() + out.size() - (line.end - line.begin) - line.begin;
+        const std::uint16_t* const targets = pairTargets_[slotOfKind(kind)].data();
+        // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
+        // branch on whether it moves, which a compacted chart would mispredict at every
+        // other object.
+        const auto renumberPair = [&](std::size_t first, std::size_t second) {
+            const std::uint16_t pair = static_cast<std::uint16_t>(
+                static_cast<unsigned char>(text_[first]) | static_cast<unsigned char>(text_[second]) << 8);
+            const std::uint16_t target = targets[pair];
+            const std::uint16_t written = target != 0 ? target : pair;
+            lineOut[first] = static_cast<char>(written & 0xFF);
+            lineOut[second] = static_cast<char>(written >> 8);
+        };
+        // Straight over the run of objects, then pair by pair where a carriage return
+        // stands among them.
+        std::size_t at = cursor.peek();
+        std::size_t runEnd = at;
+        while (runEnd < line.contentEnd && kAlphanumericBytes[static_cast<unsigned char>(text_[runEnd])])
+            ++runEnd;
+        for (const std::size_t pairsEnd = at + (runEnd - at) / 2 * 2; at < pairsEnd; at += 2)
+            renumberPair(at, at + 1);
+        LineCursor rest(text_, { at, line.contentEnd, line.end });
         while (true) {
-            const std::size_t first = cursor.take();
+            const std::size_t first = rest.take();
             if (first == kNone || !isAsciiAlphanumeric(text_[first]))
                 break;
-            const std::size_t second = cursor.take();
+            const std::size_t second = rest.take();
             if (second == kNone)
                 break;
-            const BmsWord old(text_[first], text_[second]);
-            const BmsWord current = renumbered[old.value()];
-            if (!current.equals(old)) {
-                out[start + (first - line.begin)] = current.high();
-                out[start + (second - line.begin)] = current.low();
-            }
+            renumberPair(first, second);
         }
     }
 
     const BmsBms& document_;
     const std::string& text_;
     std::array<Renumbering, 2> renumberings_;
+    // Per kind: the new bytes of each pair (preparePairTargets), and whether any moves.
+    std::array<std::vector<std::uint16_t>, 2> pairTargets_;
     std::array<bool, 2> renumbered_ {};
+    // The kind whose indices each channel's objects are, or 0.
+    std::array<int, BmsWord::kValueCount> kindOfChannel_ {};
     std::vector<TextLine> lines_;
     std::string lineBreak_;
     std::vector<HeaderLine> headers_;
