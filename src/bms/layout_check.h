@@ -13,6 +13,9 @@
 #include "bms/chart_save.h"
 #include "model/bms_bms.h"
 
+// Whether the upper-cased key is a word of #RANDOM, #SWITCH or their branches.
+bool isControlFlowKey(std::string_view upperKey);
+
 // The finding that a header line (key as written, value) makes: a control-flow word
 // (RANDOM, SETRANDOM, IF, ELSEIF, ELSE, ENDIF, ENDRANDOM, SWITCH, SETSWITCH, CASE, DEF,
 // SKIP or ENDSW) or a BASE whose value, blanks trimmed, is not 36.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bms/bms_writer.h"
+#include "bms/layout_check.h"
 #include "editing/definition_kind.h"
 #include "editing/reference_channels.h"
 #include "model/header_references.h"
@@ -110,16 +111,6 @@ int blockDepthChange(const std::string& upperKey)
     if (upperKey == "ENDIF" || upperKey == "ENDSW")
         return -1;
     return 0;
-}
-
-bool isControlFlowWord(const std::string& upperKey)
-{
-    for (const char* word : { "RANDOM", "SETRANDOM", "IF", "ELSEIF", "ELSE", "ENDIF", "ENDRANDOM", "SWITCH",
-             "SETSWITCH", "CASE", "DEF", "SKIP", "ENDSW" }) {
-        if (upperKey == word)
-            return true;
-    }
-    return false;
 }
 
 class LayoutKeepingWriter {
@@ -257,7 +248,7 @@ private:
             header.value += text_[position];
         }
         header.value.resize(std::strlen(header.value.c_str()));
-        header.controlFlow = isControlFlowWord(header.upperKey);
+        header.controlFlow = isControlFlowKey(header.upperKey);
         header.references = headerIndexReferences(header.upperKey, header.value);
         for (int kind : { kKindWav, kKindBmp }) {
             const BmsRegistArray& table = *tableOf(kind);
