@@ -490,7 +490,8 @@ private:
         if (kind == 0 || !isRenumbered(kind))
             return;
         copyTo(line.end);
-        char* const lineOut = out.data() + out.size() - (line.end - line.begin) - line.begin;
+        // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
+        char* const lineOut = out.data() + out.size() - (line.end - line.begin);
         const std::uint16_t* const targets = pairTargets_[slotOfKind(kind)].data();
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
@@ -500,8 +501,8 @@ private:
                 static_cast<unsigned char>(text_[first]) | static_cast<unsigned char>(text_[second]) << 8);
             const std::uint16_t target = targets[pair];
             const std::uint16_t written = target != 0 ? target : pair;
-            lineOut[first] = static_cast<char>(written & 0xFF);
-            lineOut[second] = static_cast<char>(written >> 8);
+            lineOut[first - line.begin] = static_cast<char>(written & 0xFF);
+            lineOut[second - line.begin] = static_cast<char>(written >> 8);
         };
         // Straight over the run of objects, then pair by pair where a carriage return
         // stands among them.
