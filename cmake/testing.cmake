@@ -1,6 +1,7 @@
 # GoogleTest: Debian's library natively, built from Debian's source when cross-compiling
-# for Windows; a native Windows build uses its installed package.
-if(QUELMARN_CROSS_WINDOWS)
+# for Windows; a native Windows build uses its installed package. The source counts as the
+# package: hiding GTest from CMake hides it too.
+if(QUELMARN_CROSS_WINDOWS AND NOT CMAKE_DISABLE_FIND_PACKAGE_GTest)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

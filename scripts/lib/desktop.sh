@@ -13,6 +13,8 @@
 # desktop_start traps desktop_stop on exit, so that nothing is left running.
 
 desktop_lib_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=scripts/lib/wine-loader.sh
+source "$desktop_lib_dir/wine-loader.sh"
 # Bump when the prefix settings change, so that existing prefixes are set up again.
 desktop_prefix_marker=.quelmarn-desktop-1
 desktop_prefix_locked=
@@ -157,16 +159,18 @@ desktop_editor_drawn() {
     look=$(desktop_look "$desktop_editor_window") && [ "${look%% *}" -gt 2 ]
 }
 
+# The display is private, so the window is found by its caption alone: Wine may run the
+# program in a process of its own start helper, whose id is not the one started here.
 desktop_editor_shown_or_ended() {
-    desktop_editor_window=$(xdotool search --onlyvisible --all --pid "$desktop_editor_pid" --name '^Quelmarn' 2>/dev/null |
-        head -n 1)
+    desktop_editor_window=$(xdotool search --onlyvisible --name '^Quelmarn' 2>/dev/null | head -n 1)
     [ -n "$desktop_editor_window" ] || desktop_editor_ended
 }
 
 desktop_open_editor() {  # EXE [ARG]: started in its own directory, where its settings file lies
-    local exe=$1
+    local exe=$1 loader
     shift
-    (cd "$(dirname "$exe")" && exec wine "$(basename "$exe")" "$@") >>"$desktop_log_dir/wine.log" 2>&1 9>&- &
+    loader=$(wine_loader "$exe")
+    (cd "$(dirname "$exe")" && exec "$loader" "$(basename "$exe")" "$@") >>"$desktop_log_dir/wine.log" 2>&1 9>&- &
     desktop_editor_pid=$!
     desktop_wait_for 60 "the editor's main window to appear" desktop_editor_shown_or_ended || return 1
     if [ -z "$desktop_editor_window" ]; then

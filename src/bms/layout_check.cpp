@@ -1,5 +1,7 @@
 #include "bms/layout_check.h"
 
+#include <map>
+#include <set>
 #include <string>
 
 #include "model/helpers.h"
@@ -92,4 +94,31 @@ std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout lay
             findings, [](const SourceFinding& finding) { return finding.kind != SourceFinding::Kind::UnkeptBase; });
     }
     return findings;
+}
+
+int countCaseSharedDefinitions(std::string_view chartBytes)
+{
+    // "#WAVxx" or "#BMPxx" as the chart spells it, by the same text upper-cased.
+    std::map<std::string, std::set<std::string>> spellings;
+    size_t lineStart = 0;
+    while (lineStart < chartBytes.size()) {
+        size_t lineEnd = chartBytes.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos)
+            lineEnd = chartBytes.size();
+        std::string_view line = withoutBlanks(chartBytes.substr(lineStart, lineEnd - lineStart));
+        lineStart = lineEnd + 1;
+        constexpr size_t kDefinitionLength = 6;
+        if (line.size() < kDefinitionLength || line[0] != '#')
+            continue;
+        const std::string spelt(line.substr(0, kDefinitionLength));
+        const std::string folded = upperCased(spelt);
+        if (folded.compare(0, 4, "#WAV") == 0 || folded.compare(0, 4, "#BMP") == 0)
+            spellings[folded].insert(spelt.substr(4));
+    }
+    int shared = 0;
+    for (const auto& [folded, spelt] : spellings) {
+        if (spelt.size() > 1)
+            shared += static_cast<int>(spelt.size());
+    }
+    return shared;
 }

@@ -29,3 +29,8 @@ std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document);
 // The findings that a save in the layout cannot keep: all for the normalised layout; only
 // the base for the chart's own text, since the model folds the case of every index.
 std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout layout);
+
+// How many #WAV and #BMP lines of a chart's bytes define an index that another of them
+// spells with other letter cases ("Aa", "AA" and "aA" make three): the definitions a
+// chart of base 62 tells apart and the upper-cased model folds into one.
+int countCaseSharedDefinitions(std::string_view chartBytes);

@@ -10,23 +10,18 @@
 #include <string>
 #include <vector>
 
-struct FoundFile {
-    // Equal for two finds of the same file, and for the same file in files().
-    std::string key;
-    // Its path relative to the chart's directory, as the system spells it.
-    std::string name;
-};
+#include "editing/missing_files.h"
 
-class ChartFolder {
+class ChartFolder : public FileLookup {
 public:
     // The folder of the chart at chartPath.
     explicit ChartFolder(const std::string& chartPath);
-    ~ChartFolder();
+    ~ChartFolder() override;
     ChartFolder(const ChartFolder&) = delete;
     ChartFolder& operator=(const ChartFolder&) = delete;
 
     // The file, not a directory, that a definition's name (code page 932) names.
-    std::optional<FoundFile> find(const std::string& name);
+    std::optional<FoundFile> find(const std::string& name) override;
     // The files directly in the folder, by name.
     std::vector<FoundFile> files();
 

@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "cli/chart_folder.h"
-#include "cli/file_name_rules.h"
 #include "cli/text_encoding.h"
+#include "editing/file_name_rules.h"
 
 namespace {
 

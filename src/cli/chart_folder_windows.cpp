@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "cli/chart_folder.h"
-#include "cli/file_name_rules.h"
+#include "editing/file_name_rules.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
 struct ChartFolder::Lookup {

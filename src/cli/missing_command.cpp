@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -10,31 +9,18 @@
 #include "bms/parse_result.h"
 #include "cli/chart_folder.h"
 #include "cli/commands.h"
-#include "cli/file_name_rules.h"
 #include "cli/text_encoding.h"
 #include "editing/definition_kind.h"
+#include "editing/missing_files.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Players that miss a file try the same name with the other extensions of its kind.
-constexpr std::array<std::string_view, 4> kSoundExtensions = { ".wav", ".ogg", ".flac", ".mp3" };
-constexpr std::array<std::string_view, 9> kPictureExtensions
-    = { ".bmp", ".png", ".jpg", ".jpeg", ".mpg", ".mpeg", ".mp4", ".wmv", ".avi" };
-
 struct MissingArguments {
     std::vector<std::string> files;
     bool json = false;
     bool unreferenced = false;
-};
-
-// A definition whose file is not there under its own name.
-struct AbsentFile {
-    int kind;
-    BmsWord index;
-    std::string name;
-    std::optional<std::string> foundAs; // the same name with another extension
 };
 
 struct ChartReport {
@@ -47,70 +33,18 @@ struct ChartReport {
     }
 };
 
-template <size_t N> bool contains(const std::array<std::string_view, N>& extensions, std::string_view extension)
-{
-    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
-}
-
-// The name's own extension, folded; empty when it has none.
-std::string foldedExtension(std::string_view name)
-{
-    const size_t start = extensionStart(name, true);
-    return start == std::string_view::npos ? std::string() : foldAsciiCase(name.substr(start), true);
-}
-
-template <size_t N>
-std::optional<FoundFile> findWithOtherExtension(
-    ChartFolder& folder, const std::string& name, const std::array<std::string_view, N>& extensions)
-{
-    const size_t start = extensionStart(name, true);
-    const std::string stem = name.substr(0, start == std::string::npos ? name.size() : start);
-    const std::string ownExtension = foldedExtension(name);
-    for (std::string_view extension : extensions) {
-        if (extension != ownExtension) {
-            if (std::optional<FoundFile> found = folder.find(stem + std::string(extension))) {
-                return found;
-            }
-        }
-    }
-    return std::nullopt;
-}
-
-void checkTable(const BmsBms& document, int kind, ChartFolder& folder, ChartReport& report, std::set<std::string>& used)
-{
-    const BmsRegistArray& table = *tableOfKind(document, kind);
-    for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
-        const BmsWord index(i);
-        if (!table.has(index)) {
-            continue;
-        }
-        const std::string name = table.get(index);
-        std::optional<FoundFile> found = folder.find(name);
-        if (found) {
-            used.insert(found->key);
-            continue;
-        }
-        found = kind == kKindBmp ? findWithOtherExtension(folder, name, kPictureExtensions)
-                                 : findWithOtherExtension(folder, name, kSoundExtensions);
-        if (found) {
-            used.insert(found->key);
-        }
-        report.absent.push_back({ kind, index, name, found ? std::optional(found->name) : std::nullopt });
-    }
-}
-
 ChartReport checkChart(const BmsBms& document, const std::string& file, bool listUnreferenced)
 {
     ChartFolder folder(file);
     ChartReport report;
     std::set<std::string> used;
-    checkTable(document, kKindWav, folder, report, used);
-    checkTable(document, kKindBmp, folder, report, used);
+    for (int kind : { kKindWav, kKindBmp }) {
+        std::vector<AbsentFile> absent = findAbsentFiles(document, kind, folder, used);
+        report.absent.insert(report.absent.end(), absent.begin(), absent.end());
+    }
     if (listUnreferenced) {
         for (const FoundFile& candidate : folder.files()) {
-            const std::string extension = foldedExtension(candidate.name);
-            const bool media = contains(kSoundExtensions, extension) || contains(kPictureExtensions, extension);
-            if (media && used.count(candidate.key) == 0) {
+            if (isMediaFileName(candidate.name) && used.count(candidate.key) == 0) {
                 report.unreferenced.push_back(candidate.name);
             }
         }

@@ -44,15 +44,6 @@ std::optional<std::string> bareFileName(CliSession& session, const std::string& 
     return std::string(buffer);
 }
 
-int usedSlotCount(const BmsRegistArray& table)
-{
-    int count = 0;
-    for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
-        count += table.has(BmsWord(i)) ? 1 : 0;
-    }
-    return count;
-}
-
 int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBms& document, const std::string& file)
 {
     std::vector<std::string> names;
@@ -65,10 +56,11 @@ int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBm
     }
     SelectionPage page(document, arguments.kind);
     page.setCaretRow(indexValue(arguments.at));
-    const int usedBefore = usedSlotCount(page.table());
-    registerFileNames(page, names);
-    const int registered = usedSlotCount(page.table()) - usedBefore;
-    const int ignored = static_cast<int>(names.size()) - registered;
+    const FileRegistration registration = registerFileNames(page, names);
+    for (const std::string& name : registration.alreadyRegistered) {
+        session.err() << file << ": " << cp932ForConsole(name) << " is already registered; not registered again\n";
+    }
+    const size_t ignored = registration.withoutSlot.size();
     if (ignored > 0) {
         session.err() << file << ": no free slot from " << arguments.at << " to ZZ for the last " << ignored
                       << " of the names; they are not registered\n";

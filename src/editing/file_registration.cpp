@@ -1,10 +1,27 @@
 #include "editing/file_registration.h"
 
 #include <algorithm>
+#include <set>
 
+#include "editing/file_name_rules.h"
 #include "editing/index_usage.h"
 
-int registerFileNames(DefinitionPage& page, const std::vector<std::string>& names)
+namespace {
+
+// The names the table holds, as a file system that ignores case compares them.
+std::set<std::string> registeredNames(const BmsRegistArray& table)
+{
+    std::set<std::string> names;
+    for (int row = 0; row < BmsRegistArray::kSlotCount; ++row) {
+        if (table.has(BmsWord(row)))
+            names.insert(foldAsciiCase(table.get(BmsWord(row)), true));
+    }
+    return names;
+}
+
+} // namespace
+
+FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::string>& names)
 {
     constexpr int kLastRow = DefinitionPage::kRowCount - 1;
     BmsRegistArray& table = page.table();
@@ -12,17 +29,26 @@ int registerFileNames(DefinitionPage& page, const std::vector<std::string>& name
     const auto isTaken
         = [&](int row) { return table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row)); };
     // The caret names a row; one outside the list must not lead to a slot of another row.
-    int row = std::clamp(page.caretRow(), 0, kLastRow);
+    const int firstRow = page.kind() == kKindBmp ? 0 : 1;
+    int row = std::clamp(page.caretRow(), firstRow, kLastRow);
+    std::set<std::string> registered = registeredNames(table);
+    FileRegistration result;
     for (const std::string& name : names) {
+        if (!registered.insert(foldAsciiCase(name, true)).second) {
+            result.alreadyRegistered.push_back(name);
+            continue;
+        }
         while (row <= kLastRow && isTaken(row))
             ++row;
         if (row > kLastRow) {
             row = kLastRow;
-            break;
+            result.withoutSlot.push_back(name);
+            continue;
         }
         table.set(BmsWord(row), name.c_str());
         page.refreshRow(row);
     }
     page.select(row);
-    return row;
+    result.lastRow = row;
+    return result;
 }

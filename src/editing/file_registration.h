@@ -8,9 +8,20 @@
 
 #include "editing/definition_page.h"
 
+struct FileRegistration {
+    // The row selected afterwards.
+    int lastRow = 0;
+    // Names that found no free slot before ZZ, in the order given.
+    std::vector<std::string> withoutSlot;
+    // Names the table already held, or that came before in the list (ASCII case
+    // ignored), which were not registered again.
+    std::vector<std::string> alreadyRegistered;
+};
+
 // Fills the first free slot at or after the caret row with each bare file name in turn
 // (refreshing its row); a slot that an image part's header (#BGAxx) defines is not free.
-// Names that find no slot before ZZ are ignored. Selects the last
-// slot filled, or row 1295 when the table ran full, and returns that row. With no
-// names nothing changes and the caret row is selected.
-int registerFileNames(DefinitionPage& page, const std::vector<std::string>& names);
+// A WAV page never fills row 00, which no object can refer to: a
+// caret there starts at 01. Each name is registered once: one the table already holds
+// is left out. Selects the last slot filled, or row 1295 when the table ran full. With
+// no names nothing changes and the caret row is selected.
+FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::string>& names);

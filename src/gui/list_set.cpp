@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "editing/definition_operations.h"
+#include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
+#include "gui/chart_messages.h"
 #include "gui/path_parts.h"
 #include "gui/shell_state.h"
 
@@ -87,7 +89,7 @@ LRESULT ListSet::onKeyDown(WPARAM key)
             previewSelected();
         return 0;
     case VK_DELETE:
-        removeSelected(*this);
+        edit([this] { removeSelected(*this); });
         return 0;
     default:
         return NotHandled;
@@ -112,7 +114,7 @@ LRESULT ListSet::onSysKeyDown(WPARAM key, LPARAM flags)
 
 void ListSet::moveWithAlt(bool up, WPARAM key, LPARAM flags)
 {
-    moveSelection(*this, plan_, up);
+    edit([this, up] { moveSelection(*this, plan_, up); });
     // The list box never sees the key, but the system's default processing must: it
     // opens the menu bar when Alt is released with no key pressed in between, which
     // would take the next arrow key away from the list.
@@ -163,6 +165,11 @@ void ListSet::previewSelected()
     // A cut path would name another file.
     if (length < 0 || length >= kPathBufferSize)
         return;
+    // An empty row names the folder, which plays nothing and is no file to miss.
+    if (host_ && name[0] != '\0' && GetFileAttributesA(shell.pathBuffer) == INVALID_FILE_ATTRIBUTES) {
+        host_->showStatus(std::string(name) + " が見つかりません");
+        return;
+    }
     player_(shell.pathBuffer);
 }
 
@@ -170,16 +177,55 @@ void ListSet::registerDroppedFiles(HDROP drop)
 {
     char* path = ShellState::instance().pathBuffer;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::string> names;
+    std::vector<std::string> paths;
     for (UINT k = 0; k < count; ++k) {
         // A path that does not fit would be cut to another name: it is left out.
         if (DragQueryFileA(drop, k, nullptr, 0) >= static_cast<UINT>(kPathBufferSize))
             continue;
         DragQueryFileA(drop, k, path, kPathBufferSize);
-        keepPathParts(path, false, false, true, true);
-        names.emplace_back(path);
+        paths.emplace_back(path);
     }
-    registerFileNames(*this, names);
-    bringToFront();
     DragFinish(drop);
+    bringToFront();
+    const auto chart
+        = std::find_if(paths.begin(), paths.end(), [](const std::string& p) { return isChartFileName(p); });
+    if (chart != paths.end() && host_)
+        host_->openDroppedChart(chart->c_str());
+    else
+        registerNames(paths);
+}
+
+void ListSet::registerNames(const std::vector<std::string>& paths)
+{
+    const std::string chartFolder = foldAsciiCase(ShellState::instance().chartDirectory, true);
+    std::vector<std::string> names;
+    std::vector<std::string> outsideFolder;
+    char name[kPathBufferSize];
+    for (const std::string& path : paths) {
+        std::snprintf(name, sizeof name, "%s", path.c_str());
+        keepPathParts(name, false, false, true, true);
+        names.emplace_back(name);
+        // Before any chart was opened or saved there is no folder that a name could miss.
+        if (!chartFolder.empty() && foldAsciiCase(directoryPart(path, true), true) != chartFolder)
+            outsideFolder.emplace_back(name);
+    }
+    FileRegistration registration;
+    edit([&] { registration = registerFileNames(*this, names); });
+    const std::string report = dropReport(registration, outsideFolder);
+    if (!report.empty())
+        MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), "Quelmarn", MB_ICONWARNING);
+}
+
+void ListSet::edit(const std::function<void()>& operation)
+{
+    if (host_)
+        host_->runEdit(*this, operation);
+    else
+        operation();
+}
+
+void ListSet::showFromTop()
+{
+    SendMessageA(handle(), LB_SETTOPINDEX, 0, 0);
+    SendMessageA(handle(), LB_SETCARETINDEX, 0, FALSE);
 }

@@ -4,9 +4,27 @@
 // to "ZZ:" with their file names, and the page the editing operations work on. Keys
 // and dropped files on the list become editing operations.
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "editing/definition_page.h"
 #include "editing/list_exchanger.h"
 #include "gui/window/tt_controls.h"
+
+class ListSet;
+
+// What a page asks of the window that holds it.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+    // Opens a chart dropped on the page, as a drop on the window does.
+    virtual void openDroppedChart(const char* path) = 0;
+    // Runs an editing operation of the page as one step that the user can take back.
+    virtual void runEdit(ListSet& page, const std::function<void()>& operation) = 0;
+    // Tells the user something about the page in passing, such as a sound not found.
+    virtual void showStatus(const std::string& text) = 0;
+};
 
 class ListSet : public TtList, public DefinitionPage {
 public:
@@ -37,20 +55,31 @@ public:
     // Replaces every row with redrawing suppressed; afterwards no row is selected.
     void refreshAll() override;
 
-    // Plays the caret row's sound from the chart directory.
+    // Plays the caret row's sound from the chart directory, or tells the host that its
+    // file is not there.
     void previewSelected();
-    // Registers the dropped files' bare names into free slots from the caret row on.
+    // Opens the first dropped chart file, if there is one; otherwise registers the
+    // dropped files' bare names into free slots from the caret row on and says, in one
+    // box, what did not go as a user may think.
     void registerDroppedFiles(HDROP drop);
+    // Shows the first rows, with the caret on row 00.
+    void showFromTop();
 
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
+    // Without a host, a page runs its edits unrecorded and registers dropped charts as
+    // any other file.
+    void setHost(PageHost* host) { host_ = host; }
 
 private:
     LRESULT onKeyDown(WPARAM key);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
+    void registerNames(const std::vector<std::string>& paths);
+    void edit(const std::function<void()>& operation);
 
     BmsBms* document_;
     int kind_;
     ListExchanger& plan_;
     SoundPlayer player_;
+    PageHost* host_ = nullptr;
 };

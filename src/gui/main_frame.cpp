@@ -1,22 +1,15 @@
 #include "gui/main_frame.h"
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
-#include "bms/bms_reader.h"
-#include "bms/chart_save.h"
-#include "bms/layout_check.h"
-#include "bms/parse_result.h"
 #include "editing/definition_operations.h"
-#include "gui/file_dialogs.h"
-#include "gui/path_parts.h"
-#include "gui/save_question.h"
 #include "gui/version_dialog.h"
 #include "gui/window_settings.h"
 #include "resource_ids.h"
 
 namespace {
-
-constexpr const char* kProgramName = "Quelmarn";
 
 struct HeaderField {
     const char* name;
@@ -82,6 +75,12 @@ bool MainFrame::onCreate()
     createPage(kWavPage, kKindWav, ID_WAV_PAGE);
     pages_[kWavPage]->show();
     createPage(kBmpPage, kKindBmp, ID_BMP_PAGE);
+
+    status_ = std::make_unique<TtStatusBar>();
+    status_->create(this, ID_STATUS_BAR, instance());
+    status_->setFont(font);
+    status_->show();
+    chartChanged();
     setKeepLayout(loadKeepLayout(settingsPath_));
     return true;
 }
@@ -94,18 +93,34 @@ void MainFrame::createPage(int index, int kind, int id)
     // The pages lie over the tab's display area, in front of the tab.
     tab_->placeBehind(page);
     page.setFont(font_.get());
+    page.setHost(this);
 }
 
 LRESULT MainFrame::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DROPFILES)
+    switch (message) {
+    case WM_DROPFILES:
         return dropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_CLOSE:
+        // Exit and the close box both end here; staying means not destroying the window.
+        if (!confirmDiscard())
+            return 0;
+        break;
+    case WM_ACTIVATEAPP:
+        // Files may have come or gone while the user was elsewhere.
+        if (wParam) {
+            forgetFolder();
+            refreshStatus();
+        }
+        break;
+    default:
+        break;
+    }
     return TtApp::windowProc(message, wParam, lParam);
 }
 
 LRESULT MainFrame::onCommand(int id, int code, HWND)
 {
-    ShellState& shell = ShellState::instance();
     switch (id) {
     case ID_TITLE_EDIT:
     case ID_GENRE_EDIT:
@@ -117,40 +132,42 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         close();
         return 0;
     case ID_FILE_NEW:
-        newChart();
+        if (confirmDiscard())
+            newChart();
         return 0;
     case ID_FILE_OPEN:
-        if (chooseOpenPath(handle(), shell.pathBuffer, kPathBufferSize))
-            openChart(shell.pathBuffer);
+        if (confirmDiscard())
+            openChosenChart();
         return 0;
     case ID_FILE_SAVE_AS:
         saveChartAs();
         return 0;
     case ID_FILE_SAVE:
-        if (shell.fileName[0] != '\0')
-            saveChart(shell.fileName);
-        else
-            saveChartAs();
+        saveCurrentChart();
+        return 0;
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
+        takeStep(id == ID_EDIT_REDO);
         return 0;
     case ID_FILE_KEEP_LAYOUT:
         setKeepLayout(!keepLayout_);
         return 0;
     case ID_EDIT_SWAP_TOP_TWO:
         if (ListSet* page = selectedPage())
-            swapTopTwoSelected(*page, plan_);
+            runEdit(*page, [this, page] { swapTopTwoSelected(*page, plan_); });
         return 0;
     case ID_EDIT_UNREGISTER_UNUSED_WAV:
-        unregisterUnreferenced(*pages_[kWavPage]);
+    case ID_EDIT_UNREGISTER_UNUSED_BMP: {
+        ListSet& page = *pages_[id == ID_EDIT_UNREGISTER_UNUSED_BMP ? kBmpPage : kWavPage];
+        runEdit(page, [&page] { unregisterUnreferenced(page); });
         return 0;
-    case ID_EDIT_UNREGISTER_UNUSED_BMP:
-        unregisterUnreferenced(*pages_[kBmpPage]);
-        return 0;
+    }
     case ID_EDIT_COMPACT_WAV:
-        compactIndices(*pages_[kWavPage], plan_);
+    case ID_EDIT_COMPACT_BMP: {
+        ListSet& page = *pages_[id == ID_EDIT_COMPACT_BMP ? kBmpPage : kWavPage];
+        runEdit(page, [this, &page] { compactIndices(page, plan_); });
         return 0;
-    case ID_EDIT_COMPACT_BMP:
-        compactIndices(*pages_[kBmpPage], plan_);
-        return 0;
+    }
     case ID_HELP_USAGE:
         MessageBoxA(handle(), "一緒にあるテキストファイルをみて", "使い方は", MB_ICONINFORMATION);
         return 0;
@@ -170,8 +187,16 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
     // every absent key as an empty header.
     if (refreshingFields_)
         return 0;
-    if (HeaderSet* field = HeaderSet::findField(id))
-        field->store();
+    HeaderSet* field = HeaderSet::findField(id);
+    if (!field)
+        return 0;
+    const BmsHeaderHash& headers = *ShellState::instance().document->headerTable();
+    const BmsHeaderOne* entry = headers.find(field->key());
+    const std::optional<std::string> before = entry ? std::optional<std::string>(entry->value()) : std::nullopt;
+    field->store();
+    history_.recordHeaderChange(field->key(), before, std::string(headers.get(field->key())));
+    // Headers count for nothing in the status bar.
+    showHistoryState();
     return 0;
 }
 
@@ -179,19 +204,29 @@ LRESULT MainFrame::onNotify(int, NMHDR* header)
 {
     if (header->idFrom != ID_TAB || header->code != static_cast<UINT>(TCN_SELCHANGE))
         return NotHandled;
-    ShellState& shell = ShellState::instance();
-    pages_[shell.currentPage]->hide();
     // A tab control without a selection keeps the page that was shown.
     const int selection = tab_->getCurSel();
-    if (selection == kWavPage || selection == kBmpPage)
-        shell.currentPage = selection;
-    pages_[shell.currentPage]->show();
+    showPage(selection == kWavPage || selection == kBmpPage ? selection : ShellState::instance().currentPage);
     return 0;
+}
+
+void MainFrame::showPage(int index)
+{
+    ShellState& shell = ShellState::instance();
+    if (tab_->getCurSel() != index)
+        SendMessageA(tab_->handle(), TCM_SETCURSEL, index, 0);
+    pages_[shell.currentPage]->hide();
+    shell.currentPage = index;
+    pages_[index]->show();
+    refreshStatus();
 }
 
 LRESULT MainFrame::onSize(int, int width, int height)
 {
     constexpr int kPaneWidth = HeaderSet::kPaneWidth;
+    // The bar places itself along the bottom; the rest of the client lies above it.
+    SendMessageA(status_->handle(), WM_SIZE, 0, 0);
+    height -= status_->height();
     background_->move(0, 0, kPaneWidth, height);
     group_->move(0, 0, kPaneWidth, height);
     // No clamping: a client narrower than the pane gives the tab a negative width.
@@ -216,81 +251,17 @@ void MainFrame::refreshFromDocument()
     HeaderSet::setHeaderTable(shell.document->headerTable());
     for (const auto& page : pages_)
         page->setDocument(*shell.document);
-    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s", kProgramName, shell.fileName);
-    setText(shell.pathBuffer);
+    showCaption();
     refreshingFields_ = true;
     HeaderSet::refreshFields();
     refreshingFields_ = false;
-    for (const auto& page : pages_)
+    for (const auto& page : pages_) {
         page->refreshAll();
-}
-
-void MainFrame::newChart()
-{
-    ShellState& shell = ShellState::instance();
-    shell.document = std::make_unique<BmsBms>();
-    shell.fileName[0] = '\0';
-    refreshFromDocument();
-}
-
-bool MainFrame::openChart(const char* path)
-{
-    std::unique_ptr<BmsBms> document;
-    BmsReader reader;
-    reader.setNoticeSink([](const char*) {});
-    if (!reader.read(path, document)) {
-        showOpenError();
-        return false;
+        page->showFromTop();
     }
-    ShellState::instance().document = std::move(document);
-    rememberChartPath(path);
-    refreshFromDocument();
-    return true;
-}
-
-void MainFrame::showOpenError()
-{
-    char* text = ShellState::instance().pathBuffer;
-    std::snprintf(text, kPathBufferSize, "line %d : %s", errorLine(), errorMessage());
-    MessageBoxA(handle(), text, "BMSファイル解析失敗", MB_ICONERROR);
-}
-
-bool MainFrame::saveChart(const char* path)
-{
-    BmsBms& document = *ShellState::instance().document;
-    const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
-    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
-    // A chart with a text of its own keeps all but its base when its layout is kept.
-    const bool optionWouldKeep
-        = !keepLayout_ && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
-    if (!findings.empty()
-        && MessageBoxA(handle(), saveQuestionText(findings, optionWouldKeep).c_str(), "確認", MB_YESNO | MB_ICONWARNING)
-            != IDYES)
-        return false;
-    if (!saveChartFile(path, document, layout)) {
-        MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
-        return false;
-    }
-    rememberChartPath(path);
-    return true;
-}
-
-void MainFrame::saveChartAs()
-{
-    char* path = ShellState::instance().pathBuffer;
-    if (chooseSavePath(handle(), path, kPathBufferSize))
-        saveChart(path);
-}
-
-LRESULT MainFrame::dropFiles(HDROP drop)
-{
-    bringToFront();
-    char* path = ShellState::instance().pathBuffer;
-    // Only the first file counts; a drop without a file opens nothing.
-    if (DragQueryFileA(drop, 0, path, kPathBufferSize) != 0)
-        openChart(path);
-    DragFinish(drop);
-    return 0;
+    history_.clear();
+    forgetFolder();
+    chartChanged();
 }
 
 ListSet* MainFrame::selectedPage()
@@ -305,15 +276,4 @@ void MainFrame::setKeepLayout(bool keepLayout)
 {
     keepLayout_ = keepLayout;
     CheckMenuItem(GetMenu(handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND | (keepLayout ? MF_CHECKED : MF_UNCHECKED));
-}
-
-void MainFrame::rememberChartPath(const char* path)
-{
-    ShellState& shell = ShellState::instance();
-    // The path may be the path buffer or the current file name itself.
-    char directory[kPathBufferSize];
-    std::snprintf(directory, sizeof directory, "%s", path);
-    std::snprintf(shell.fileName, sizeof shell.fileName, "%s", directory);
-    keepPathParts(directory, true, true, false, false);
-    std::snprintf(shell.chartDirectory, sizeof shell.chartDirectory, "%s", directory);
 }

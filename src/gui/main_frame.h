@@ -1,14 +1,19 @@
 #pragma once
 
 // The editor's only top-level window: the header pane on the left, a tab control with
-// the WAV and BMP list pages on the right, and the menu that opens, creates and saves
-// charts and runs the editing operations. Files dropped on the window are opened.
+// the WAV and BMP list pages on the right, a status bar along the bottom, and the menu
+// that opens, creates and saves charts and runs, undoes and redoes the editing
+// operations. Files dropped on the window are opened. Unsaved changes are never
+// discarded without asking.
 
 #include <array>
 #include <memory>
 #include <type_traits>
 
+#include "cli/chart_folder.h"
+#include "editing/edit_history.h"
 #include "editing/list_exchanger.h"
+#include "editing/missing_files.h"
 #include "gui/header_set.h"
 #include "gui/list_set.h"
 #include "gui/shell_state.h"
@@ -21,7 +26,7 @@
 // The class the start-up registers for the main window.
 constexpr const char* kMainWindowClassName = "QUELMARN";
 
-class MainFrame : public TtApp {
+class MainFrame : public TtApp, public PageHost {
 public:
     static constexpr int kFieldCount = 5;
     static constexpr int kWavPage = 0;
@@ -46,8 +51,8 @@ public:
     // Saves the placement, then ends the message loop.
     LRESULT onDestroy() override;
 
-    // Binds the header fields and the pages to the current document, and shows it
-    // with the file name in the caption.
+    // Binds the header fields and the pages to the current document, shows it from
+    // the top with the file name in the caption, and starts its history afresh.
     void refreshFromDocument();
     // Makes the chart at path the current document, or shows why it cannot be read
     // and changes nothing.
@@ -60,12 +65,23 @@ public:
     bool saveChart(const char* path);
     // Whether saves keep the chart's own layout (the File menu's check item).
     bool keepsLayout() const { return keepLayout_; }
-    // Opens the first of the dropped files.
+    // Opens the first of the dropped files, after asking about unsaved changes.
     LRESULT dropFiles(HDROP drop);
+    // Shows the program's name and the file that Save writes to, with " *" while the
+    // chart has unsaved changes.
+    void showCaption();
+    // Asks whether to save unsaved changes before they would be discarded: true to go
+    // on (saved, or discarded by the user's choice), false to stay.
+    bool confirmDiscard();
+
+    void openDroppedChart(const char* path) override;
+    void runEdit(ListSet& page, const std::function<void()>& operation) override;
+    void showStatus(const std::string& text) override;
 
     const char* settingsPath() const { return settingsPath_; }
     TtTab& tab() { return *tab_; }
     ListSet& page(int index) { return *pages_[index]; }
+    const EditHistory& history() const { return history_; }
 
 private:
     struct FontDeleter {
@@ -75,13 +91,37 @@ private:
     void createPage(int index, int kind, int id);
     LRESULT onHeaderEdit(int id, int code);
     void newChart();
-    void saveChartAs();
+    void openChosenChart();
+    // Save, or Save as without a file name; true when the chart was written.
+    bool saveCurrentChart();
+    bool saveChartAs();
+    // Warns about a chart whose indices the model folds together, and keeps their count
+    // for the question before a save.
+    void noticeCaseFolding(const char* path);
+    // Where the file dialogs start: the current chart's folder, or without a chart file
+    // the folder a dialog last chose.
+    const char* dialogFolder() const;
+    void rememberDialogFolder(const char* path);
     // The page of the tab's selection; null when no tab is selected.
     ListSet* selectedPage();
+    void showPage(int index);
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);
     void setKeepLayout(bool keepLayout);
+
+    // Takes the last change back, or makes the next one again, and shows what it touched.
+    void takeStep(bool forward);
+    // Brings caption, menu and status bar up to date after the chart changed.
+    void chartChanged();
+    // The caption's mark of unsaved changes and the menu's undo and redo items.
+    void showHistoryState();
+    // The counts of the page on top, with the files that are not in the chart's folder;
+    // a message in passing stays beside them until they are shown anew.
+    void refreshStatus();
+    void showStatusText();
+    // Files are looked up afresh: the chart's folder changed, or may have.
+    void forgetFolder();
 
     ListExchanger& plan_;
     char settingsPath_[ShellState::kNameSize];
@@ -91,8 +131,17 @@ private:
     std::array<std::unique_ptr<HeaderSet>, kFieldCount> fields_;
     std::unique_ptr<TtTab> tab_;
     std::array<std::unique_ptr<ListSet>, 2> pages_;
+    std::unique_ptr<TtStatusBar> status_;
+    std::string statusCounts_;
+    std::string statusMessage_;
+    EditHistory history_;
+    // The chart folder and a listing of its files; none without a chart file.
+    std::unique_ptr<ChartFolder> folder_;
+    std::unique_ptr<ListedFolderLookup> folderFiles_;
     // Set while the fields show a new document: the edits report those texts as updates,
     // which are not the user's and must not be stored back.
     bool refreshingFields_ = false;
+    // Definitions of the current #BASE 62 chart that share an index once case is ignored.
+    int caseSharedDefinitions_ = 0;
     bool keepLayout_ = false;
 };

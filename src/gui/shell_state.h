@@ -22,6 +22,8 @@ struct ShellState {
     // Drive and directory, with its trailing separator, of the last chart opened or
     // saved; empty at start.
     char chartDirectory[kNameSize] = {};
+    // Drive and directory of the path last chosen in a file dialog; empty at start.
+    char dialogFolder[kNameSize] = {};
     // Index of the visible list page: 0 for WAV.
     int currentPage = 0;
     // Scratch text for dialog results, dropped paths, edit texts, the caption, message

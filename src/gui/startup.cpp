@@ -74,5 +74,5 @@ int runEditor(HINSTANCE instance, const char* commandLine)
     MainFrame frame(plan, settingsPath);
     if (!startMainWindow(frame, instance, commandLine))
         return -1;
-    return messageLoop();
+    return messageLoop(frame.handle(), LoadAcceleratorsA(instance, MAIN_ACCEL_NAME));
 }

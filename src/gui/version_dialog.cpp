@@ -2,9 +2,12 @@
 
 #include "resource_ids.h"
 
-INT_PTR CALLBACK versionDialogProc(HWND dialog, UINT message, WPARAM, LPARAM)
+INT_PTR CALLBACK versionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (message != WM_CLOSE)
+    // The dialog has no button, but Enter and Esc reach it as IDOK and IDCANCEL.
+    const bool closes
+        = message == WM_CLOSE || (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL));
+    if (!closes)
         return FALSE;
     EndDialog(dialog, 0);
     return TRUE;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The modal version dialog: icon, name and version, no button. It ignores every
-// command and ends only when its window is closed.
+// The modal version dialog: icon, name and version, no button. It ends when its
+// window is closed, or with Enter or Esc.
 
 #include "gui/window/win32.h"
 

@@ -7,6 +7,7 @@
 #define MAIN_ICON_NAME "MAIN_ICON"
 #define MAIN_MENU_NAME "MAIN_MENU"
 #define VERSION_DIALOG_NAME "VERSION_DIALOG"
+#define MAIN_ACCEL_NAME "MAIN_ACCEL"
 
 // Menu commands.
 #define ID_FILE_EXIT 1100
@@ -22,9 +23,11 @@
 #define ID_HELP_USAGE 1110
 #define ID_HELP_VERSION 1111
 #define ID_FILE_KEEP_LAYOUT 1112
+#define ID_EDIT_UNDO 1120
+#define ID_EDIT_REDO 1121
 
 // Controls of the main window: the header pane's labels (even) and edits (odd), the
-// tab control and its two list pages.
+// tab control, its two list pages and the status bar.
 #define ID_TITLE_LABEL 1000
 #define ID_TITLE_EDIT 1001
 #define ID_GENRE_LABEL 1002
@@ -38,3 +41,4 @@
 #define ID_TAB 1050
 #define ID_WAV_PAGE 1051
 #define ID_BMP_PAGE 1052
+#define ID_STATUS_BAR 1060

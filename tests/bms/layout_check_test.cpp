@@ -58,4 +58,19 @@ TEST(LayoutCheck, AcceptsBase36AndFindsAnyOtherBase)
     EXPECT_EQ(constructWithHeader("BASE", "16"), "#BASE 16");
 }
 
+TEST(LayoutCheck, CountsDefinitionsThatShareAnIndexOnceCaseIsIgnored)
+{
+    const struct {
+        const char* chart;
+        int shared;
+    } cases[] = {
+        { "#WAVAa a.wav\n#WAVAA b.wav\r\n#wavaA c.wav\n#WAV01 d.wav\n", 3 },
+        // The same spelling twice is one definition overwritten, not two indices.
+        { "#WAV0a a.wav\n#WAV0a b.wav\n#BMP0a c.bmp\n", 0 },
+        { "  #BMPzz x.bmp\n#BMPZZ y.bmp\n#TITLE zz\n#WAVzz\n#WA", 2 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(countCaseSharedDefinitions(c.chart), c.shared) << c.chart;
+}
+
 } // namespace

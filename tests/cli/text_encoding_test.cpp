@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cli/file_name_rules.h"
 #include "cli/text_encoding.h"
+#include "editing/file_name_rules.h"
 
 namespace {
 

@@ -20,7 +20,7 @@ TEST_F(FileRegistrationTest, NamesFillFreeSlotsFromTheCaretAndTheLastIsSelected)
     wav.set(BmsWord("06"), "taken.wav");
     page.caret = 5;
 
-    EXPECT_EQ(registerFileNames(page, { "a.wav", "b.wav", "c.wav" }), 8);
+    EXPECT_EQ(registerFileNames(page, { "a.wav", "b.wav", "c.wav" }).lastRow, 8);
 
     EXPECT_STREQ(wav.get(BmsWord("05")), "a.wav");
     EXPECT_STREQ(wav.get(BmsWord("06")), "taken.wav");
@@ -30,12 +30,14 @@ TEST_F(FileRegistrationTest, NamesFillFreeSlotsFromTheCaretAndTheLastIsSelected)
     EXPECT_THAT(page.selection, ElementsAre(8));
 }
 
-TEST_F(FileRegistrationTest, NamesBeyondTheLastFreeSlotAreIgnoredAndZZIsSelected)
+TEST_F(FileRegistrationTest, NamesBeyondTheLastFreeSlotAreReportedAndZZIsSelected)
 {
     wav.set(BmsWord("ZY"), "taken.wav");
     page.caret = 1293;
 
-    EXPECT_EQ(registerFileNames(page, { "a.wav", "b.wav", "c.wav", "d.wav" }), 1295);
+    const FileRegistration result = registerFileNames(page, { "a.wav", "b.wav", "c.wav", "d.wav" });
+    EXPECT_EQ(result.lastRow, 1295);
+    EXPECT_THAT(result.withoutSlot, ElementsAre("c.wav", "d.wav"));
 
     EXPECT_STREQ(wav.get(BmsWord(1293)), "a.wav");
     EXPECT_STREQ(wav.get(BmsWord(1294)), "taken.wav");
@@ -44,22 +46,38 @@ TEST_F(FileRegistrationTest, NamesBeyondTheLastFreeSlotAreIgnoredAndZZIsSelected
     EXPECT_THAT(page.selection, ElementsAre(1295));
 
     page.refreshedRows.clear();
-    EXPECT_EQ(registerFileNames(page, { "e.wav" }), 1295);
+    EXPECT_EQ(registerFileNames(page, { "e.wav" }).lastRow, 1295);
     EXPECT_STREQ(wav.get(BmsWord(1295)), "b.wav");
     EXPECT_TRUE(page.refreshedRows.empty());
 }
 
-TEST_F(FileRegistrationTest, AnEmptyCaretRow00IsFilledToo)
+TEST_F(FileRegistrationTest, ACaretOn00StartsAt01OnTheWavPageAndFills00OnTheBmpPage)
 {
     page.caret = 0;
-    EXPECT_EQ(registerFileNames(page, { "zero.wav" }), 0);
-    EXPECT_STREQ(wav.get(BmsWord("00")), "zero.wav");
+    EXPECT_EQ(registerFileNames(page, { "one.wav" }).lastRow, 1);
+    EXPECT_STREQ(wav.get(BmsWord("01")), "one.wav");
+    EXPECT_FALSE(wav.has(BmsWord("00")));
+
+    RecordingPage images(document, kKindBmp);
+    EXPECT_EQ(registerFileNames(images, { "miss.bmp" }).lastRow, 0);
+    EXPECT_STREQ(document.bmpTable()->get(BmsWord("00")), "miss.bmp");
+}
+
+TEST_F(FileRegistrationTest, ANameIsRegisteredOnceWhateverItsCase)
+{
+    wav.set(BmsWord("01"), "Kick.WAV");
+    page.caret = 1;
+    const FileRegistration result = registerFileNames(page, { "kick.wav", "snare.wav", "SNARE.wav" });
+    EXPECT_THAT(result.alreadyRegistered, ElementsAre("kick.wav", "SNARE.wav"));
+    EXPECT_TRUE(result.withoutSlot.empty());
+    EXPECT_STREQ(wav.get(BmsWord("02")), "snare.wav");
+    EXPECT_FALSE(wav.has(BmsWord("03")));
 }
 
 TEST_F(FileRegistrationTest, WithoutNamesTheCaretRowIsSelected)
 {
     page.caret = 12;
-    EXPECT_EQ(registerFileNames(page, {}), 12);
+    EXPECT_EQ(registerFileNames(page, {}).lastRow, 12);
     EXPECT_TRUE(page.refreshedRows.empty());
     EXPECT_THAT(page.selection, ElementsAre(12));
 }

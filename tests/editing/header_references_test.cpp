@@ -71,7 +71,7 @@ TEST_F(HeaderReferencesTest, ImagePartsFollowTheBmpTableAndHoldTheirSlots)
 
     // A dropped file never takes a part's slot.
     bmpPage->caret = 3;
-    EXPECT_EQ(registerFileNames(*bmpPage, { "new.bmp" }), 5);
+    EXPECT_EQ(registerFileNames(*bmpPage, { "new.bmp" }).lastRow, 5);
 }
 
 TEST_F(HeaderReferencesTest, SwappingImagePartsExchangesTheirKeys)

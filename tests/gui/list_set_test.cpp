@@ -1,3 +1,4 @@
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -7,6 +8,7 @@
 #include "gui/list_set.h"
 #include "gui/shell_state.h"
 #include "gui/window/window_proc.h"
+#include "main_frame_fixture.h"
 #include "support/chart_building.h"
 #include "test_windows.h"
 
@@ -25,6 +27,22 @@ int rowOf(const char* index)
 {
     return BmsWord(index).value();
 }
+
+// A host that runs the page's edits at once and notes what the page asks of it.
+class RecordingHost : public PageHost {
+public:
+    void openDroppedChart(const char* path) override { opened.emplace_back(path); }
+    void runEdit(ListSet&, const std::function<void()>& operation) override
+    {
+        ++edits;
+        operation();
+    }
+    void showStatus(const std::string& text) override { statuses.push_back(text); }
+
+    std::vector<std::string> opened;
+    std::vector<std::string> statuses;
+    int edits = 0;
+};
 
 class ListSetTest : public testing::Test {
 protected:
@@ -52,6 +70,7 @@ protected:
     TestParent parent;
     ListSet wav { document, kKindWav, plan };
     ListSet bmp { document, kKindBmp, plan };
+    DialogWatcher dialogs;
 };
 
 TEST_F(ListSetTest, PageIsASubclassedExtendedSelectionListOf1296RowsThatAcceptsFiles)
@@ -127,6 +146,24 @@ TEST_F(ListSetTest, EnterPlaysTheWavCaretRowFromTheChartDirectoryAndIsConsumedOn
     EXPECT_THAT(playedPaths, ElementsAre("C:\\songs\\\\kick.wav", "C:\\songs\\\\"));
 }
 
+TEST_F(ListSetTest, EnterOnAWavWhoseFileIsNotThereTellsTheHostInsteadOfPlaying)
+{
+    RecordingHost host;
+    wav.setHost(&host);
+    ScratchDirectory scratch;
+    writeFileBytes(scratch.file("here.wav"), "RIFF");
+    std::snprintf(
+        ShellState::instance().chartDirectory, ShellState::kNameSize, "%s\\", scratch.path().string().c_str());
+    document.wavTable()->set(BmsWord("01"), "here.wav");
+    document.wavTable()->set(BmsWord("02"), "gone.wav");
+    for (int row : { 1, 2, 3 }) {
+        setCaret(wav, row);
+        pressKey(wav.handle(), VK_RETURN);
+    }
+    EXPECT_EQ(playedPaths.size(), 2u);
+    EXPECT_THAT(host.statuses, ElementsAre("gone.wav が見つかりません"));
+}
+
 TEST_F(ListSetTest, PreviewPathThatDoesNotFitPlaysNothing)
 {
     // 250 + 1 + 9 = 260 characters need 261 bytes; 250 + 1 + 8 fit.
@@ -156,6 +193,10 @@ protected:
     // A channel whose objects refer to this page's table.
     const char* channel() const { return GetParam() == kKindBmp ? "04" : "11"; }
     std::string nameOf(const char* index) { return table().get(BmsWord(index)); }
+    void drop(const std::vector<std::string>& paths)
+    {
+        SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0);
+    }
     void nameRows(std::initializer_list<const char*> indices)
     {
         for (const char* index : indices)
@@ -271,22 +312,72 @@ TEST_P(ListSetPageTest, DroppedFilesFillFreeSlotsFromTheCaretRowByTheirBareNames
     EXPECT_THAT(selectedRows(page().handle()), ElementsAre(8));
 }
 
-TEST_P(ListSetPageTest, DropThatRunsFullFillsUpToZzAndSelectsIt)
+TEST_P(ListSetPageTest, DropThatRunsFullFillsUpToZzAndSaysHowManyFoundNoSlot)
 {
     table().set(BmsWord(1294), "taken");
     page().refreshAll();
     setCaret(page(), 1293);
-    const HDROP drop = makeDrop({ "1.wav", "2.wav", "3.wav", "4.wav" });
-    SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    drop({ "1.wav", "2.wav", "3.wav", "4.wav" });
     EXPECT_EQ(nameOf("ZX") + nameOf("ZY") + nameOf("ZZ"), "1.wavtaken2.wav");
     EXPECT_THAT(selectedRows(page().handle()), ElementsAre(1295));
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].caption, "Quelmarn");
+    EXPECT_EQ(dialogs.seen()[0].text, "2個のファイルは空きがないため登録されませんでした。");
+}
+
+TEST_P(ListSetPageTest, DropWithTheCaretOn00StartsAt01OnlyOnTheWavPage)
+{
+    drop({ "C:\\a.wav", "C:\\b.wav" });
+    const bool wavPage = GetParam() == kKindWav;
+    EXPECT_EQ(nameOf("00") + "|" + nameOf("01") + "|" + nameOf("02"), wavPage ? "|a.wav|b.wav" : "a.wav|b.wav|");
+    EXPECT_TRUE(dialogs.seen().empty());
+}
+
+TEST_P(ListSetPageTest, OneBoxNamesFilesOutsideTheChartFolderAndFilesAlreadyRegistered)
+{
+    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "C:\\Songs\\");
+    nameRows({ "01" });
+    setCaret(page(), 1);
+    drop({ "c:\\songs\\here.wav", "D:\\other\\far.wav", "C:\\Songs\\N01" });
+    EXPECT_EQ(nameOf("02") + "|" + nameOf("03"), "here.wav|far.wav");
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+    EXPECT_EQ(dialogs.seen()[0].text,
+        "次のファイルは登録済みのため、もう一度は登録しませんでした:\r\n    N01\r\n\r\n"
+        "次のファイルは譜面のフォルダにないため、譜面からは見つかりません。譜面のフォルダに置いてください:\r\n    "
+        "far.wav");
+}
+
+TEST_P(ListSetPageTest, ADroppedChartGoesToTheOpenerAndNothingIsRegistered)
+{
+    RecordingHost host;
+    page().setHost(&host);
+    drop({ "C:\\a.wav", "C:\\songs\\Next.BME", "C:\\b.bms" });
+    EXPECT_THAT(host.opened, ElementsAre("C:\\songs\\Next.BME"));
+    EXPECT_FALSE(table().has(BmsWord("01")));
+
+    // Other files are registered as one edit of the host.
+    drop({ "C:\\a.wav", "C:\\b.wav" });
+    EXPECT_EQ(host.edits, 1);
+    const bool wavPage = GetParam() == kKindWav;
+    EXPECT_EQ(nameOf(wavPage ? "01" : "00") + nameOf(wavPage ? "02" : "01"), "a.wavb.wav");
+}
+
+TEST_P(ListSetPageTest, KeyEditsRunThroughTheHost)
+{
+    RecordingHost host;
+    page().setHost(&host);
+    nameRows({ "01", "02" });
+    selectRows(page(), { 1 });
+    pressSystemKey(page().handle(), VK_DOWN, true);
+    pressKey(page().handle(), VK_DELETE);
+    EXPECT_EQ(host.edits, 2);
+    EXPECT_EQ(nameOf("01") + "|" + nameOf("02"), "n02|");
 }
 
 TEST_P(ListSetPageTest, DroppedPathTooLongForTheBufferIsLeftOut)
 {
     setCaret(page(), 1);
-    const HDROP drop = makeDrop({ "C:\\" + std::string(300, 'p') + "\\long.wav", "C:\\short.wav" });
-    SendMessageA(page().handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    drop({ "C:\\" + std::string(300, 'p') + "\\long.wav", "C:\\short.wav" });
     EXPECT_EQ(nameOf("01"), "short.wav");
     EXPECT_FALSE(table().has(BmsWord("02")));
 }

@@ -96,15 +96,36 @@ DialogWatcher::Answer pressButton(int id)
     };
 }
 
+namespace {
+
+HWND fileNameControl(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, kFileNameCombo);
+    return field ? field : GetDlgItem(dialog, kFileNameEdit);
+}
+
+} // namespace
+
 DialogWatcher::Answer typeFileName(const std::string& path)
 {
     return [path](HWND dialog) {
-        HWND field = GetDlgItem(dialog, kFileNameCombo);
-        if (!field)
-            field = GetDlgItem(dialog, kFileNameEdit);
-        SetWindowTextA(field, path.c_str());
+        SetWindowTextA(fileNameControl(dialog), path.c_str());
         pressButton(IDOK)(dialog);
     };
+}
+
+std::string fileNameField(HWND dialog)
+{
+    return windowText(fileNameControl(dialog));
+}
+
+int defaultButton(HWND dialog)
+{
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return GetDlgCtrlID(child);
+    }
+    return 0;
 }
 
 void prepareMainWindowClass()

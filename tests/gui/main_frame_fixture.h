@@ -51,6 +51,10 @@ private:
 DialogWatcher::Answer pressButton(int id);
 // Types the path into a file dialog's name field and presses OK.
 DialogWatcher::Answer typeFileName(const std::string& path);
+// The text of a file dialog's name field.
+std::string fileNameField(HWND dialog);
+// The id of the button that Enter presses in a dialog or message box; 0 for none.
+int defaultButton(HWND dialog);
 
 // Registers the main window class unless it is (common controls included).
 void prepareMainWindowClass();

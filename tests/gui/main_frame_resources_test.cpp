@@ -72,16 +72,19 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
     EXPECT_EQ("ヘルプ(&H)", menuText(menu, 2));
 
     EXPECT_EQ((std::vector<Item> {
-                  { ID_FILE_NEW, "新規作成(&N)" },
-                  { ID_FILE_OPEN, "開く(&O)" },
-                  { ID_FILE_SAVE_AS, "名前を付けて保存(&A)" },
-                  { ID_FILE_SAVE, "上書き保存(&S)" },
+                  { ID_FILE_NEW, "新規作成(&N)\tCtrl+N" },
+                  { ID_FILE_OPEN, "開く(&O)\tCtrl+O" },
+                  { ID_FILE_SAVE_AS, "名前を付けて保存(&A)\tCtrl+Shift+S" },
+                  { ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S" },
                   { ID_FILE_KEEP_LAYOUT, "レイアウトを保って保存" },
                   { 0, "" },
                   { ID_FILE_EXIT, "終了(&X)" },
               }),
         popupItems(GetSubMenu(menu, 0)));
     EXPECT_EQ((std::vector<Item> {
+                  { ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z" },
+                  { ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y" },
+                  { 0, "" },
                   { ID_EDIT_SWAP_TOP_TWO, "選択中の上2つを交換" },
                   { 0, "" },
                   { ID_EDIT_UNREGISTER_UNUSED_WAV, "未使用WAVの登録解除" },
@@ -96,6 +99,24 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
               }),
         popupItems(GetSubMenu(menu, 2)));
     DestroyMenu(menu);
+}
+
+TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeys)
+{
+    HACCEL table = LoadAcceleratorsA(testInstance(), MAIN_ACCEL_NAME);
+    ASSERT_NE(nullptr, table);
+    ACCEL entries[16] = {};
+    const int count = CopyAcceleratorTableA(table, entries, 16);
+    std::vector<std::string> keys;
+    for (int i = 0; i < count; ++i) {
+        ASSERT_TRUE(entries[i].fVirt & FVIRTKEY);
+        keys.push_back(std::to_string(entries[i].cmd) + ((entries[i].fVirt & FCONTROL) ? " Ctrl+" : " ")
+            + ((entries[i].fVirt & FSHIFT) ? "Shift+" : "") + static_cast<char>(entries[i].key));
+    }
+    EXPECT_EQ(keys,
+        (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
+            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z" }));
+    DestroyAcceleratorTable(table);
 }
 
 TEST(ResourcesTest, IconIsOne32PixelImageWith256Colours)

@@ -6,6 +6,7 @@
 #include "bms/bms_writer.h"
 #include "bms/parse_result.h"
 #include "main_frame_fixture.h"
+#include "quelmarn_version.h"
 #include "resource_ids.h"
 #include "test_windows.h"
 
@@ -197,8 +198,7 @@ TEST_F(MainFrameChartTest, SaveWithoutFileNameAsksForPath)
     expectOnlyDialog("BMSファイルを保存する");
     EXPECT_EQ(chartText(document()), readFileBytes(target));
     EXPECT_EQ(target, ShellState::instance().fileName);
-    // Saving leaves the caption as the last New or open set it.
-    EXPECT_EQ("Quelmarn  ", caption());
+    EXPECT_EQ("Quelmarn  " + target, caption());
 }
 
 TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
@@ -212,7 +212,7 @@ TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
     EXPECT_EQ(kChart, readFileBytes(chartPath));
     EXPECT_EQ(target, ShellState::instance().fileName);
     EXPECT_EQ(scratchDirectory() + "copies\\", ShellState::instance().chartDirectory);
-    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+    EXPECT_EQ("Quelmarn  " + target, caption());
 }
 
 TEST_F(MainFrameChartTest, FailedSaveShowsErrorAndKeepsNames)
@@ -238,6 +238,18 @@ TEST_F(MainFrameChartTest, DropOpensOnlyItsFirstFileAndAFailingOneShowsOneBox)
     EXPECT_EQ(1u, dialogs.seen().size());
     EXPECT_EQ("Quelmarn  " + first, caption());
     EXPECT_EQ("First", field(ID_TITLE_EDIT));
+}
+
+TEST_F(MainFrameChartTest, AChartDroppedOnAListIsOpenedAndShownFromTheTop)
+{
+    SendMessageA(control(ID_WAV_PAGE), LB_SETTOPINDEX, 600, 0);
+    SendMessageA(control(ID_WAV_PAGE), LB_SETCARETINDEX, 700, 0);
+    const std::string next = writeChartFile("next.BMS", "#TITLE Next\r\n");
+    SendMessageA(control(ID_WAV_PAGE), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({ "C:\\x.wav", next })), 0);
+    EXPECT_EQ("Quelmarn  " + next, caption());
+    EXPECT_FALSE(document().wavTable()->has(BmsWord(1)));
+    EXPECT_EQ(0, SendMessageA(control(ID_WAV_PAGE), LB_GETTOPINDEX, 0, 0));
+    EXPECT_EQ(0, SendMessageA(control(ID_WAV_PAGE), LB_GETCARETINDEX, 0, 0));
 }
 
 TEST_F(MainFrameChartTest, EditingCommandsActOnTheirPages)
@@ -287,18 +299,24 @@ const std::string kRandomChart = "#RANDOM 2\r\n"
                                  "#ENDIF\r\n"
                                  "#00111:01\r\n";
 
-TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
+TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIsNotTheDefault)
 {
     const std::string path = writeChartFile("random.bms", kRandomChart);
     ASSERT_TRUE(frame->openChart(path.c_str()));
 
-    dialogs.answerWith(pressButton(IDNO));
+    int defaultId = 0;
+    dialogs.answerWith([&defaultId](HWND box) {
+        defaultId = defaultButton(box);
+        pressButton(IDNO)(box);
+    });
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     expectOnlyDialog("確認",
         "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
         "・1行目: #RANDOM（#RANDOM/#IFなどの制御構文）\r\n"
+        "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n"
         "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n"
         "保存しますか？");
+    EXPECT_EQ(IDNO, defaultId);
     EXPECT_EQ(kRandomChart, readFileBytes(path));
 
     // No also leaves the names alone when the path was new.
@@ -311,6 +329,31 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYes)
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
     EXPECT_EQ(3u, dialogs.seen().size());
     EXPECT_EQ(chartText(document()), readFileBytes(path));
+}
+
+TEST_F(MainFrameSaveQuestionTest, Base62ChartWarnsOnOpeningAndCountsTheFoldedDefinitionsWhenSaved)
+{
+    const std::string path
+        = writeChartFile("base62.bms", "#BASE 62\r\n#WAVAa a.wav\r\n#WAVAA b.wav\r\n#WAVaA c.wav\r\n#WAV01 d.wav\r\n");
+    // From the path buffer, as the open dialog and the command line hand it over.
+    char* buffer = ShellState::instance().pathBuffer;
+    std::snprintf(buffer, kPathBufferSize, "%s", path.c_str());
+    ASSERT_TRUE(frame->openChart(buffer));
+    const std::string folded = "大文字と小文字を区別しないと同じインデックスになる定義が3個あります（例: Aa, AA, aA）。"
+                               "これらは1つの行にまとめられ、残りの定義は失われます。";
+    expectOnlyDialog("Quelmarn",
+        ("この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。"
+         "この編集画面では大文字と小文字を区別せずに表示し、保存します。"
+            + folded)
+            .c_str());
+
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    ASSERT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+              "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"
+              "インデックスは大文字にまとめられます。"
+            + folded + "\r\n保存しますか？",
+        dialogs.seen()[1].text);
 }
 
 TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMove)
@@ -364,14 +407,17 @@ TEST_F(MainFrameKeepLayoutTest, TheCheckItemKeepsTheChartsTextAndItsControlFlowW
 TEST_F(MainFrameKeepLayoutTest, ABase62ChartIsStillAskedAbout)
 {
     const std::string path = writeChartFile("base62.bms", "#BASE 62\r\n#WAV0a a.wav\r\n");
-    ASSERT_TRUE(frame->openChart(path.c_str()));
+    ASSERT_TRUE(frame->openChart(path.c_str())); // with its notice of the folded case
     sendCommand(*frame, ID_FILE_KEEP_LAYOUT);
     dialogs.answerWith(pressButton(IDNO));
     EXPECT_FALSE(frame->saveChart(path.c_str()));
-    expectOnlyDialog("確認",
-        "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
-        "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"
-        "保存しますか？");
+    ASSERT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ("確認", dialogs.seen().back().caption);
+    const std::string& question = dialogs.seen().back().text;
+    EXPECT_EQ(0u,
+        question.find("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+                      "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"));
+    EXPECT_EQ(std::string::npos, question.find("レイアウトを保って保存"));
 }
 
 TEST_F(MainFrameKeepLayoutTest, ANewChartIsSavedNormalisedFirst)
@@ -402,8 +448,15 @@ TEST_F(MainFrameLayoutTest, TabSelectionShowsItsPage)
 TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeavesTabWithoutWidth)
 {
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400)));
-    EXPECT_EQ("0,0,200,400", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
-    EXPECT_EQ("200,0,600,400", corners(rectInParent(control(ID_TAB))));
+    // The status bar keeps to the bottom of the window's client; pane and tab take the
+    // height above it.
+    const RECT status = rectInParent(control(ID_STATUS_BAR));
+    RECT client {};
+    GetClientRect(frame->handle(), &client);
+    EXPECT_EQ(client.bottom, status.bottom);
+    const int top = 400 - (status.bottom - status.top);
+    EXPECT_EQ("0,0,200," + std::to_string(top), corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("200,0,600," + std::to_string(top), corners(rectInParent(control(ID_TAB))));
 
     RECT area {};
     GetClientRect(control(ID_TAB), &area);
@@ -417,7 +470,7 @@ TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeaves
 
     // A client narrower than the pane leaves the tab without width.
     EXPECT_EQ(0, SendMessageA(frame->handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(150, 300)));
-    EXPECT_EQ("0,0,200,300", corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
+    EXPECT_EQ("0,0,200," + std::to_string(top - 100), corners(rectInParent(GetWindow(frame->handle(), GW_CHILD))));
     const RECT tab = rectInParent(control(ID_TAB));
     EXPECT_EQ(200, tab.left);
     EXPECT_LE(tab.right - tab.left, 0);
@@ -432,7 +485,7 @@ TEST_F(MainFrameHelpTest, UsageShowsInformationBox)
     expectOnlyDialog("使い方は", "一緒にあるテキストファイルをみて");
 }
 
-TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
+TEST_F(MainFrameHelpTest, VersionDialogClosesOnCloseEnterAndEsc)
 {
     struct Observed {
         bool ownerDisabled = false;
@@ -447,8 +500,7 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
         observed.hasIcon = SendMessageA(icon, STM_GETICON, 0, 0) != 0;
         for (HWND text = GetWindow(icon, GW_HWNDNEXT); text; text = GetWindow(text, GW_HWNDNEXT))
             observed.texts.push_back(windowText(text));
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        SendMessageA(dialog, WM_COMMAND, 1234, 0);
         observed.survivedCommands = IsWindow(dialog) && IsWindowVisible(dialog);
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
@@ -457,8 +509,15 @@ TEST_F(MainFrameHelpTest, VersionDialogClosesOnlyOnClose)
     EXPECT_TRUE(observed.ownerDisabled);
     EXPECT_TRUE(observed.survivedCommands);
     EXPECT_TRUE(observed.hasIcon);
-    EXPECT_EQ((std::vector<std::string> { "Quelmarn", "0.0.5" }), observed.texts);
+    EXPECT_EQ((std::vector<std::string> { "Quelmarn", QUELMARN_VERSION }), observed.texts);
     EXPECT_TRUE(IsWindowEnabled(owner));
+
+    // The keys reach the dialog as the commands of the buttons it does not have.
+    for (int id : { IDOK, IDCANCEL }) {
+        dialogs.answerWith([id](HWND dialog) { PostMessageA(dialog, WM_COMMAND, id, 0); });
+        EXPECT_EQ(0, sendCommand(*frame, ID_HELP_VERSION)) << id;
+    }
+    EXPECT_EQ(3u, dialogs.seen().size());
 }
 
 TEST_F(MainFrameHelpTest, ExitDestroysWindow)

@@ -46,3 +46,10 @@ RECT TtTab::displayRect()
     SendMessageA(handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
     return rect;
 }
+
+int TtStatusBar::height()
+{
+    RECT bounds {};
+    GetWindowRect(handle(), &bounds);
+    return bounds.bottom - bounds.top;
+}

@@ -45,3 +45,13 @@ public:
     // The display area in the tab control's own client coordinates.
     RECT displayRect();
 };
+
+// A bar of text along the bottom of its parent, which it finds itself whenever it is
+// sent WM_SIZE. Its text is its window text.
+class TtStatusBar : public TtWindow {
+public:
+    DWORD style() override { return SBARS_SIZEGRIP; }
+    const char* className() override { return STATUSCLASSNAMEA; }
+
+    int height();
+};

@@ -10,11 +10,13 @@ LRESULT CALLBACK TtWndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(handle, message, wParam, lParam);
 }
 
-int messageLoop()
+int messageLoop(HWND window, HACCEL accelerators)
 {
     MSG message = {};
     // GetMessageA answers -1 on failure, which must end the loop as well as WM_QUIT.
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (accelerators && TranslateAcceleratorA(window, accelerators, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -9,5 +9,7 @@
 // when the handle has none (as during its creation).
 LRESULT CALLBACK TtWndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs until WM_QUIT and returns the code given to PostQuitMessage.
-int messageLoop();
+// Runs until WM_QUIT and returns the code given to PostQuitMessage. The keys of the
+// accelerator table, when there is one, become commands of the window, whichever of
+// its children has the keyboard focus.
+int messageLoop(HWND window = nullptr, HACCEL accelerators = nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-// How the tool takes file names apart. Names in charts are code page 932 bytes, where
+// How file names are taken apart. Names in charts are code page 932 bytes, where
 // the second byte of a double-byte character may equal "\" or an ASCII letter; with
 // doubleByte set, such a byte is never taken for a separator or folded.
 
@@ -21,3 +21,7 @@ size_t extensionStart(std::string_view name, bool doubleByte);
 // The drive and directory of a path, up to and including its last separator; empty
 // for a bare file name.
 std::string directoryPart(std::string_view path, bool doubleByte);
+
+// True for a name whose extension, in any case, is one of a chart's: .bms, .bme, .bml
+// or .pms.
+bool isChartFileName(std::string_view name);

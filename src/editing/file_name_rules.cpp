@@ -1,4 +1,7 @@
-#include "cli/file_name_rules.h"
+#include "editing/file_name_rules.h"
+
+#include <algorithm>
+#include <array>
 
 #include "gui/path_parts.h"
 
@@ -92,4 +95,14 @@ std::string directoryPart(std::string_view path, bool doubleByte)
         i += length;
     }
     return std::string(path.substr(0, end));
+}
+
+bool isChartFileName(std::string_view name)
+{
+    constexpr std::array<std::string_view, 4> kChartExtensions = { ".bms", ".bme", ".bml", ".pms" };
+    const size_t start = extensionStart(name, true);
+    if (start == std::string_view::npos)
+        return false;
+    const std::string extension = foldAsciiCase(name.substr(start), true);
+    return std::find(kChartExtensions.begin(), kChartExtensions.end(), extension) != kChartExtensions.end();
 }

@@ -1,0 +1,17 @@
+#pragma once
+
+// What one definition table holds at a glance: how many indices are registered, used by
+// the channel data, registered but never used, and used but not registered.
+
+#include "model/bms_bms.h"
+
+struct DefinitionCounts {
+    int registered = 0;
+    int used = 0;
+    int unused = 0;
+    int usedUnregistered = 0;
+};
+
+// Counts the table of the kind against the objects of the kind's channels. Row 00 is
+// the empty object: it counts as registered or not, never as unused.
+DefinitionCounts countDefinitions(BmsBms& document, int kind);

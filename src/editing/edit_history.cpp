@@ -1,0 +1,163 @@
+#include "editing/edit_history.h"
+
+#include <algorithm>
+
+#include "editing/definition_kind.h"
+
+namespace {
+
+std::optional<std::string> slotName(const BmsRegistArray& table, int row)
+{
+    if (!table.has(BmsWord(row)))
+        return std::nullopt;
+    return std::string(table.get(BmsWord(row)));
+}
+
+void setHeader(BmsHeaderHash& headers, const std::string& key, const std::optional<std::string>& value)
+{
+    if (value)
+        headers.set(key.c_str(), value->c_str());
+    else
+        headers.remove(key.c_str());
+}
+
+// Carries the step's renumbering out forwards or backwards, then gives every changed
+// slot its name of that side.
+void applyStep(const EditStep& step, BmsBms& document, ListExchanger& plan, bool forward)
+{
+    if (!step.moves.empty()) {
+        plan.reset(&document, step.kind);
+        for (const EditStep::Move& move : step.moves)
+            plan.add(forward ? move.from : move.to, forward ? move.to : move.from);
+        plan.apply();
+    }
+    BmsRegistArray& table = *tableOfKind(document, step.kind);
+    for (const EditStep::SlotChange& slot : step.slots) {
+        const std::optional<std::string>& name = forward ? slot.after : slot.before;
+        table.set(BmsWord(slot.row), name ? name->c_str() : nullptr);
+    }
+    for (const EditStep::HeaderChange& header : step.headers)
+        setHeader(*document.headerTable(), header.key, forward ? header.after : header.before);
+    if (step.changesTable())
+        document.editState() = forward ? step.stateAfter : step.stateBefore;
+}
+
+} // namespace
+
+std::vector<int> EditStep::touchedRows() const
+{
+    std::vector<int> rows;
+    for (const Move& move : moves) {
+        rows.push_back(move.from.value());
+        rows.push_back(move.to.value());
+    }
+    for (const SlotChange& slot : slots)
+        rows.push_back(slot.row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void EditHistory::clear()
+{
+    steps_.clear();
+    position_ = 0;
+    savedPosition_ = 0;
+    headerStepOpen_ = false;
+}
+
+void EditHistory::beginTableChange(BmsBms& document, int kind, ListExchanger& plan)
+{
+    const BmsRegistArray& table = *tableOfKind(document, kind);
+    namesBefore_.resize(BmsRegistArray::kSlotCount);
+    for (int row = 0; row < BmsRegistArray::kSlotCount; ++row)
+        namesBefore_[row] = slotName(table, row);
+    stateBefore_ = document.editState();
+    changingKind_ = kind;
+    // An operation that renumbers resets the plan itself; one that does not leaves it
+    // empty, so that no earlier plan is taken for this change.
+    plan.reset(&document, kind);
+}
+
+bool EditHistory::endTableChange(BmsBms& document, const ListExchanger& plan)
+{
+    EditStep step;
+    step.kind = changingKind_;
+    for (int i = 0; i < plan.size(); ++i) {
+        const int from = plan.oldValueAt(i);
+        if (plan.targetOf(from).value() != from)
+            step.moves.push_back({ BmsWord(from), plan.targetOf(from) });
+    }
+    const BmsRegistArray& table = *tableOfKind(document, changingKind_);
+    for (int row = 0; row < BmsRegistArray::kSlotCount; ++row) {
+        std::optional<std::string> after = slotName(table, row);
+        if (after != namesBefore_[row])
+            step.slots.push_back({ row, std::move(namesBefore_[row]), std::move(after) });
+    }
+    namesBefore_.clear();
+    if (!step.changesTable())
+        return false;
+    step.stateBefore = std::move(stateBefore_);
+    step.stateAfter = document.editState();
+    push(std::move(step));
+    return true;
+}
+
+void EditHistory::recordHeaderChange(
+    const std::string& key, const std::optional<std::string>& before, const std::optional<std::string>& after)
+{
+    if (before == after)
+        return;
+    if (headerStepOpen_ && steps_[position_ - 1].headers.front().key == key) {
+        EditStep::HeaderChange& change = steps_[position_ - 1].headers.front();
+        change.after = after;
+        // Typing back to the value before the step leaves nothing to undo.
+        if (change.after == change.before) {
+            steps_.pop_back();
+            --position_;
+            headerStepOpen_ = false;
+        }
+        return;
+    }
+    EditStep step;
+    step.headers.push_back({ key, before, after });
+    push(std::move(step));
+    headerStepOpen_ = true;
+}
+
+const EditStep* EditHistory::undo(BmsBms& document, ListExchanger& plan)
+{
+    headerStepOpen_ = false;
+    if (!canUndo())
+        return nullptr;
+    const EditStep& step = steps_[--position_];
+    applyStep(step, document, plan, false);
+    return &step;
+}
+
+const EditStep* EditHistory::redo(BmsBms& document, ListExchanger& plan)
+{
+    headerStepOpen_ = false;
+    if (!canRedo())
+        return nullptr;
+    const EditStep& step = steps_[position_++];
+    applyStep(step, document, plan, true);
+    return &step;
+}
+
+void EditHistory::markSaved()
+{
+    savedPosition_ = position_;
+    headerStepOpen_ = false;
+}
+
+void EditHistory::push(EditStep step)
+{
+    // The steps that were undone cannot be redone after a new one.
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
+    if (savedPosition_ && *savedPosition_ > position_)
+        savedPosition_.reset();
+    steps_.push_back(std::move(step));
+    ++position_;
+    headerStepOpen_ = false;
+}

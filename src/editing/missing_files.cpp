@@ -1,0 +1,101 @@
+#include "editing/missing_files.h"
+
+#include <algorithm>
+#include <array>
+
+#include "editing/definition_kind.h"
+#include "editing/file_name_rules.h"
+
+namespace {
+
+// Players that miss a file try the same name with the other extensions of its kind.
+constexpr std::array<std::string_view, 4> kSoundExtensions = { ".wav", ".ogg", ".flac", ".mp3" };
+constexpr std::array<std::string_view, 9> kPictureExtensions
+    = { ".bmp", ".png", ".jpg", ".jpeg", ".mpg", ".mpeg", ".mp4", ".wmv", ".avi" };
+
+template <size_t N> bool contains(const std::array<std::string_view, N>& extensions, std::string_view extension)
+{
+    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
+}
+
+// The name's own extension, folded; empty when it has none.
+std::string foldedExtension(std::string_view name)
+{
+    const size_t start = extensionStart(name, true);
+    return start == std::string_view::npos ? std::string() : foldAsciiCase(name.substr(start), true);
+}
+
+template <size_t N>
+std::optional<FoundFile> findWithOtherExtension(
+    FileLookup& lookup, const std::string& name, const std::array<std::string_view, N>& extensions)
+{
+    const size_t start = extensionStart(name, true);
+    const std::string stem = name.substr(0, start == std::string::npos ? name.size() : start);
+    const std::string ownExtension = foldedExtension(name);
+    for (std::string_view extension : extensions) {
+        if (extension != ownExtension) {
+            if (std::optional<FoundFile> found = lookup.find(stem + std::string(extension)))
+                return found;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+ListedFolderLookup::ListedFolderLookup(FileLookup& folder, const std::vector<FoundFile>& files)
+    : folder_(folder)
+{
+    // Of names that differ only in case, the first listed stands for them all.
+    for (const FoundFile& file : files)
+        byFoldedName_.emplace(foldAsciiCase(file.name, true), file);
+}
+
+std::optional<FoundFile> ListedFolderLookup::find(const std::string& name)
+{
+    const std::vector<std::string> components = nameComponents(name, true);
+    if (components.size() != 1 || components.front() != name)
+        return folder_.find(name);
+    const auto file = byFoldedName_.find(foldAsciiCase(name, true));
+    if (file == byFoldedName_.end())
+        return std::nullopt;
+    return file->second;
+}
+
+std::vector<AbsentFile> findAbsentFiles(
+    const BmsBms& document, int kind, FileLookup& lookup, std::set<std::string>& found)
+{
+    std::vector<AbsentFile> absent;
+    const BmsRegistArray& table = *tableOfKind(document, kind);
+    for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
+        const BmsWord index(i);
+        if (!table.has(index))
+            continue;
+        const std::string name = table.get(index);
+        std::optional<FoundFile> file = lookup.find(name);
+        if (file) {
+            found.insert(file->key);
+            continue;
+        }
+        file = kind == kKindBmp ? findWithOtherExtension(lookup, name, kPictureExtensions)
+                                : findWithOtherExtension(lookup, name, kSoundExtensions);
+        if (file)
+            found.insert(file->key);
+        absent.push_back({ kind, index, name, file ? std::optional(file->name) : std::nullopt });
+    }
+    return absent;
+}
+
+int countMissingFiles(const BmsBms& document, int kind, FileLookup& lookup)
+{
+    std::set<std::string> found;
+    const std::vector<AbsentFile> absent = findAbsentFiles(document, kind, lookup, found);
+    return static_cast<int>(
+        std::count_if(absent.begin(), absent.end(), [](const AbsentFile& file) { return !file.foundAs; }));
+}
+
+bool isMediaFileName(std::string_view name)
+{
+    const std::string extension = foldedExtension(name);
+    return contains(kSoundExtensions, extension) || contains(kPictureExtensions, extension);
+}

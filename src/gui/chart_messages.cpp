@@ -1,0 +1,61 @@
+#include "gui/chart_messages.h"
+
+std::string caseSharedSentence(int caseShared)
+{
+    if (caseShared == 0)
+        return "";
+    return "大文字と小文字を区別しないと同じインデックスになる定義が" + std::to_string(caseShared)
+        + "個あります（例: Aa, AA, aA）。これらは1つの行にまとめられ、残りの定義は失われます。";
+}
+
+namespace {
+
+void appendNames(std::string& text, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+        text += "\r\n    " + name;
+}
+
+} // namespace
+
+std::string caseFoldingNotice(int caseShared)
+{
+    return "この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。"
+           "この編集画面では大文字と小文字を区別せずに表示し、保存します。"
+        + caseSharedSentence(caseShared);
+}
+
+std::string dropReport(const FileRegistration& registration, const std::vector<std::string>& outsideFolder)
+{
+    std::string text;
+    const auto paragraph = [&text](const std::string& line) {
+        if (!text.empty())
+            text += "\r\n\r\n";
+        text += line;
+    };
+    if (!registration.withoutSlot.empty())
+        paragraph(
+            std::to_string(registration.withoutSlot.size()) + "個のファイルは空きがないため登録されませんでした。");
+    if (!registration.alreadyRegistered.empty()) {
+        paragraph("次のファイルは登録済みのため、もう一度は登録しませんでした:");
+        appendNames(text, registration.alreadyRegistered);
+    }
+    if (!outsideFolder.empty()) {
+        paragraph("次のファイルは譜面のフォルダにないため、譜面からは見つかりません。譜面のフォルダに置いてください:");
+        appendNames(text, outsideFolder);
+    }
+    return text;
+}
+
+std::string unsavedChangesQuestion(const char* fileName)
+{
+    const std::string name = fileName[0] != '\0' ? fileName : "新しい譜面";
+    return name + " への変更を保存しますか？";
+}
+
+std::string definitionSummary(const DefinitionCounts& counts, std::optional<int> missingFiles)
+{
+    return "登録 " + std::to_string(counts.registered) + "  使用 " + std::to_string(counts.used) + "  未使用 "
+        + std::to_string(counts.unused) + "  未登録で使用 " + std::to_string(counts.usedUnregistered)
+        + "  ファイルなし " + (missingFiles ? std::to_string(*missingFiles) : std::string("-"));
+}

@@ -1,0 +1,93 @@
+#include "editing/definition_counts.h"
+#include "gui/chart_messages.h"
+#include "gui/main_frame.h"
+#include "resource_ids.h"
+
+// The editing side of the main window: every change of the chart becomes a step of its
+// history, and caption, menu and status bar follow the chart.
+
+void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
+{
+    BmsBms& document = *ShellState::instance().document;
+    history_.beginTableChange(document, page.kind(), plan_);
+    operation();
+    if (history_.endTableChange(document, plan_))
+        chartChanged();
+}
+
+void MainFrame::showStatus(const std::string& text)
+{
+    statusMessage_ = text;
+    showStatusText();
+}
+
+void MainFrame::takeStep(bool forward)
+{
+    BmsBms& document = *ShellState::instance().document;
+    const EditStep* step = forward ? history_.redo(document, plan_) : history_.undo(document, plan_);
+    if (!step)
+        return;
+    if (!step->headers.empty()) {
+        refreshingFields_ = true;
+        HeaderSet::refreshFields();
+        refreshingFields_ = false;
+    }
+    if (step->changesTable()) {
+        // Showing the page counts its table anew.
+        const int index = step->kind == kKindBmp ? kBmpPage : kWavPage;
+        showPage(index);
+        ListSet& page = *pages_[index];
+        SendMessageA(page.handle(), LB_SETSEL, FALSE, -1);
+        const std::vector<int> rows = step->touchedRows();
+        for (int row : rows)
+            page.refreshRow(row);
+        for (int row : rows)
+            page.select(row);
+        SendMessageA(page.handle(), LB_SETCARETINDEX, rows.front(), FALSE);
+    }
+    showHistoryState();
+}
+
+void MainFrame::chartChanged()
+{
+    showHistoryState();
+    refreshStatus();
+}
+
+void MainFrame::showHistoryState()
+{
+    showCaption();
+    HMENU menu = GetMenu(handle());
+    if (!menu)
+        return;
+    EnableMenuItem(menu, ID_EDIT_UNDO, MF_BYCOMMAND | (history_.canUndo() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, ID_EDIT_REDO, MF_BYCOMMAND | (history_.canRedo() ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainFrame::refreshStatus()
+{
+    const ShellState& shell = ShellState::instance();
+    const int kind = shell.currentPage == kBmpPage ? kKindBmp : kKindWav;
+    if (!folderFiles_ && shell.fileName[0] != '\0') {
+        folder_ = std::make_unique<ChartFolder>(shell.fileName);
+        folderFiles_ = std::make_unique<ListedFolderLookup>(*folder_, folder_->files());
+    }
+    BmsBms& document = *shell.document;
+    const std::optional<int> missing
+        = folderFiles_ ? std::optional<int>(countMissingFiles(document, kind, *folderFiles_)) : std::nullopt;
+    statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
+    statusMessage_.clear();
+    showStatusText();
+}
+
+void MainFrame::showStatusText()
+{
+    const std::string text = statusMessage_.empty() ? statusCounts_ : statusCounts_ + "   " + statusMessage_;
+    status_->setText(text.c_str());
+}
+
+void MainFrame::forgetFolder()
+{
+    folderFiles_.reset();
+    folder_.reset();
+}

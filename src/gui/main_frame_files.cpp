@@ -1,0 +1,194 @@
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "bms/bms_input.h"
+#include "bms/bms_reader.h"
+#include "bms/chart_save.h"
+#include "bms/layout_check.h"
+#include "bms/parse_result.h"
+#include "gui/chart_messages.h"
+#include "gui/file_dialogs.h"
+#include "gui/main_frame.h"
+#include "gui/path_parts.h"
+#include "gui/save_question.h"
+
+// The file side of the main window: opening, creating and saving charts, the dialogs that
+// choose them, and the question before unsaved changes would be lost.
+
+namespace {
+
+constexpr const char* kProgramName = "Quelmarn";
+
+// The drive and directory of a path, with the trailing separator.
+std::string directoryOf(const char* path)
+{
+    char directory[kPathBufferSize];
+    std::snprintf(directory, sizeof directory, "%s", path);
+    keepPathParts(directory, true, true, false, false);
+    return directory;
+}
+
+} // namespace
+
+void MainFrame::showCaption()
+{
+    ShellState& shell = ShellState::instance();
+    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s%s", kProgramName, shell.fileName,
+        history_.isModified() ? " *" : "");
+    setText(shell.pathBuffer);
+}
+
+bool MainFrame::confirmDiscard()
+{
+    if (!history_.isModified())
+        return true;
+    const ShellState& shell = ShellState::instance();
+    const std::string question = unsavedChangesQuestion(shell.fileName);
+    switch (MessageBoxA(handle(), question.c_str(), "確認", MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        return saveCurrentChart();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainFrame::openDroppedChart(const char* path)
+{
+    // The question's save may reuse the buffer that holds the path.
+    const std::string chart = path;
+    if (confirmDiscard())
+        openChart(chart.c_str());
+}
+
+void MainFrame::newChart()
+{
+    ShellState& shell = ShellState::instance();
+    shell.document = std::make_unique<BmsBms>();
+    shell.fileName[0] = '\0';
+    caseSharedDefinitions_ = 0;
+    refreshFromDocument();
+}
+
+void MainFrame::openChosenChart()
+{
+    char* path = ShellState::instance().pathBuffer;
+    if (!chooseOpenPath(handle(), path, kPathBufferSize, dialogFolder()))
+        return;
+    rememberDialogFolder(path);
+    openChart(path);
+}
+
+bool MainFrame::openChart(const char* path)
+{
+    // The path may be the path buffer, which the caption reuses.
+    const std::string chart = path;
+    std::unique_ptr<BmsBms> document;
+    BmsReader reader;
+    reader.setNoticeSink([](const char*) {});
+    if (!reader.read(chart.c_str(), document)) {
+        showOpenError();
+        return false;
+    }
+    ShellState::instance().document = std::move(document);
+    rememberChartPath(chart.c_str());
+    refreshFromDocument();
+    noticeCaseFolding(chart.c_str());
+    return true;
+}
+
+void MainFrame::noticeCaseFolding(const char* path)
+{
+    caseSharedDefinitions_ = 0;
+    if (findingsLostBy(*ShellState::instance().document, SaveLayout::KeepText).empty())
+        return;
+    std::string bytes;
+    if (loadChartFile(path, bytes))
+        caseSharedDefinitions_ = countCaseSharedDefinitions(bytes);
+    MessageBoxA(handle(), caseFoldingNotice(caseSharedDefinitions_).c_str(), kProgramName, MB_ICONWARNING);
+}
+
+void MainFrame::showOpenError()
+{
+    char* text = ShellState::instance().pathBuffer;
+    std::snprintf(text, kPathBufferSize, "line %d : %s", errorLine(), errorMessage());
+    MessageBoxA(handle(), text, "BMSファイル解析失敗", MB_ICONERROR);
+}
+
+bool MainFrame::saveChart(const char* path)
+{
+    BmsBms& document = *ShellState::instance().document;
+    const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
+    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
+    // A chart with a text of its own keeps all but its base when its layout is kept.
+    const bool optionWouldKeep
+        = !keepLayout_ && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
+    // No is the default: Enter alone must not destroy what the chart plays.
+    if (!findings.empty()
+        && MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_, optionWouldKeep).c_str(), "確認",
+               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+            != IDYES)
+        return false;
+    if (!saveChartFile(path, document, layout)) {
+        MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
+        return false;
+    }
+    rememberChartPath(path);
+    history_.markSaved();
+    // The chart may have moved to another folder.
+    forgetFolder();
+    chartChanged();
+    return true;
+}
+
+bool MainFrame::saveCurrentChart()
+{
+    const char* fileName = ShellState::instance().fileName;
+    return fileName[0] != '\0' ? saveChart(fileName) : saveChartAs();
+}
+
+bool MainFrame::saveChartAs()
+{
+    ShellState& shell = ShellState::instance();
+    char* path = shell.pathBuffer;
+    std::snprintf(path, kPathBufferSize, "%s", shell.fileName);
+    keepPathParts(path, false, false, true, true);
+    if (!chooseSavePath(handle(), path, kPathBufferSize, dialogFolder(), path))
+        return false;
+    rememberDialogFolder(path);
+    return saveChart(path);
+}
+
+const char* MainFrame::dialogFolder() const
+{
+    const ShellState& shell = ShellState::instance();
+    return shell.fileName[0] != '\0' || shell.dialogFolder[0] == '\0' ? shell.chartDirectory : shell.dialogFolder;
+}
+
+void MainFrame::rememberDialogFolder(const char* path)
+{
+    std::snprintf(ShellState::instance().dialogFolder, ShellState::kNameSize, "%s", directoryOf(path).c_str());
+}
+
+LRESULT MainFrame::dropFiles(HDROP drop)
+{
+    bringToFront();
+    char path[kPathBufferSize];
+    // Only the first file counts; a drop without a file opens nothing.
+    const bool dropped = DragQueryFileA(drop, 0, path, kPathBufferSize) != 0;
+    DragFinish(drop);
+    if (dropped)
+        openDroppedChart(path);
+    return 0;
+}
+
+void MainFrame::rememberChartPath(const char* path)
+{
+    ShellState& shell = ShellState::instance();
+    // The path may be the path buffer or the current file name itself.
+    const std::string chart = path;
+    std::snprintf(shell.fileName, sizeof shell.fileName, "%s", chart.c_str());
+    std::snprintf(shell.chartDirectory, sizeof shell.chartDirectory, "%s", directoryOf(chart.c_str()).c_str());
+}
