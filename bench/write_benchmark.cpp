@@ -6,6 +6,8 @@
 
 #include "bms/bms_reader.h"
 #include "bms/bms_writer.h"
+#include "bms/chart_save.h"
+#include "editing/definition_operations.h"
 #include "heavy_chart.h"
 
 namespace {
@@ -82,5 +84,48 @@ void BM_ReadWriteHeavyChart(benchmark::State& state)
     reportBytes(state, text.size());
 }
 BENCHMARK(BM_ReadWriteHeavyChart)->Unit(benchmark::kMillisecond);
+
+// A page of the WAV table with nothing selected, whose refreshes cost nothing.
+class WholeWavTable : public DefinitionPage {
+public:
+    explicit WholeWavTable(BmsBms& document)
+        : document_(document)
+    {
+    }
+    BmsBms& document() override { return document_; }
+    int kind() const override { return kKindWav; }
+    bool isSelected(int) override { return false; }
+    void select(int) override { }
+    int caretRow() override { return 0; }
+    void refreshRow(int) override { }
+    void refreshAll() override { }
+
+private:
+    BmsBms& document_;
+};
+
+// The text that a save writes after compacting the full heavy chart, whose sounds start at
+// 02 so that every WAV index moves: range(0) 0 normalised, 1 keeping the chart's own text.
+void BM_SavedTextAfterCompact(benchmark::State& state)
+{
+    HeavyChartShape shape;
+    shape.firstSound = 2;
+    const auto document = heavyChart(state, heavyChartText(shape));
+    if (!document) {
+        return;
+    }
+    WholeWavTable page(*document);
+    ListExchanger plan;
+    compactIndices(page, plan);
+    const SaveLayout layout = state.range(0) == 0 ? SaveLayout::Normalised : SaveLayout::KeepText;
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const std::string text = savedText(*document, layout);
+        size = text.size();
+        benchmark::DoNotOptimize(text.data());
+    }
+    reportBytes(state, size);
+}
+BENCHMARK(BM_SavedTextAfterCompact)->ArgName("keep_text")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

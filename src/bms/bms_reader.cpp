@@ -177,6 +177,8 @@ private:
     std::string lengthText_;
     int measure_ = 0;
     BmsWord channel_;
+    // countReferences' counts of the odd pairs of each line (WAV, BMP), added at the end.
+    std::array<ChartSource::Counts, 2> oddPairCounts_ {};
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
 
@@ -209,6 +211,10 @@ int BmsReader::State::read()
 
 std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
 {
+    for (int value = 0; value < BmsWord::kValueCount; ++value) {
+        source_->wavReferences[static_cast<std::size_t>(value)] += oddPairCounts_[0][static_cast<std::size_t>(value)];
+        source_->bmpReferences[static_cast<std::size_t>(value)] += oddPairCounts_[1][static_cast<std::size_t>(value)];
+    }
     source_->wavReferences[0] = 0;
     source_->bmpReferences[0] = 0;
     // The first pass found the lengths, the second everything else.
@@ -506,16 +512,24 @@ std::string BmsReader::State::spelledLineStart() const
 // Every object of the line counts, whatever the tick grid makes of it.
 void BmsReader::State::countReferences()
 {
-    ChartSource::Counts* counts = isWavChannel(channel_) ? &source_->wavReferences
-        : isBmpChannel(channel_)                         ? &source_->bmpReferences
-                                                         : nullptr;
-    if (!counts)
+    const int table = isWavChannel(channel_) ? 0 : isBmpChannel(channel_) ? 1 : -1;
+    if (table < 0)
         return;
+    ChartSource::Counts& even = table == 0 ? source_->wavReferences : source_->bmpReferences;
+    ChartSource::Counts& odd = oddPairCounts_[static_cast<std::size_t>(table)];
     // "00" objects are counted too, without a branch that half of all objects would
     // mispredict; index 00 is never a reference, and takeDocument clears its count.
-    const char* pair = objects_.data();
-    for (const char* end = pair + objects_.size(); pair != end; pair += 2)
-        ++(*counts)[static_cast<std::size_t>(base36PairValue(pair[0], pair[1]))];
+    // Odd pairs count apart, so that a run of equal objects is no chain of increments of
+    // one counter.
+    const auto& digit = base36_detail::kCharTables.digit;
+    const unsigned char* pair = reinterpret_cast<const unsigned char*>(objects_.data());
+    const unsigned char* const end = pair + objects_.size();
+    for (; end - pair >= 4; pair += 4) {
+        ++even[digit[pair[0]] * 36u + digit[pair[1]]];
+        ++odd[digit[pair[2]] * 36u + digit[pair[3]]];
+    }
+    if (pair != end)
+        ++even[digit[pair[0]] * 36u + digit[pair[1]]];
 }
 
 bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice)

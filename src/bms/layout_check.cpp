@@ -40,13 +40,21 @@ std::string upperCased(std::string_view text)
 
 } // namespace
 
+bool isControlFlowKey(std::string_view upperKey)
+{
+    for (const char* word : kControlFlowKeys) {
+        if (upperKey == word) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<SourceFinding> findingOfHeader(std::string_view key, std::string_view value, int line)
 {
     const std::string upperKey = upperCased(key);
-    for (const char* word : kControlFlowKeys) {
-        if (upperKey == word) {
-            return SourceFinding { SourceFinding::Kind::ControlFlow, line, "#" + upperKey };
-        }
+    if (isControlFlowKey(upperKey)) {
+        return SourceFinding { SourceFinding::Kind::ControlFlow, line, "#" + upperKey };
     }
     // Only base 36 survives the upper-casing of every index; any other value is
     // taken as a base the layout cannot keep, "036" included.
@@ -78,9 +86,14 @@ std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document)
     return findings;
 }
 
-bool losesEvenInItsOwnLayout(const SourceFinding& finding)
+std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout layout)
 {
-    return finding.kind == SourceFinding::Kind::UnkeptBase;
+    std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    if (layout == SaveLayout::KeepText) {
+        std::erase_if(
+            findings, [](const SourceFinding& finding) { return finding.kind != SourceFinding::Kind::UnkeptBase; });
+    }
+    return findings;
 }
 
 int countCaseSharedDefinitions(std::string_view chartBytes)

@@ -10,7 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "bms/chart_save.h"
 #include "model/bms_bms.h"
+
+// Whether the upper-cased key is a word of #RANDOM, #SWITCH or their branches.
+bool isControlFlowKey(std::string_view upperKey);
 
 // The finding that a header line (key as written, value) makes: a control-flow word
 // (RANDOM, SETRANDOM, IF, ELSEIF, ELSE, ENDIF, ENDRANDOM, SWITCH, SETSWITCH, CASE, DEF,
@@ -22,9 +26,9 @@ std::optional<SourceFinding> findingOfHeader(std::string_view key, std::string_v
 // the most telling control-flow word first, then the base.
 std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document);
 
-// Whether the finding is one that a save keeping the chart's own text cannot keep
-// either: only the base, since the model folds the case of every index.
-bool losesEvenInItsOwnLayout(const SourceFinding& finding);
+// The findings that a save in the layout cannot keep: all for the normalised layout; only
+// the base for the chart's own text, since the model folds the case of every index.
+std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout layout);
 
 // How many #WAV and #BMP lines of a chart's bytes define an index that another of them
 // spells with other letter cases ("Aa", "AA" and "aA" make three): the definitions a

@@ -13,23 +13,20 @@ namespace {
 
 constexpr const char* kStandardOutputName = "-";
 
-// Names every finding, each on its own line.
-bool refusesUnkeepable(CliSession& session, const std::string& file, const BmsBms& document, bool force)
+// Names every finding that the layout cannot keep, each on its own line.
+bool refusesUnkeepable(CliSession& session, const std::string& file, const BmsBms& document, SaveLayout layout)
 {
-    if (force) {
-        return false;
-    }
-    const std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
+    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
     for (const SourceFinding& finding : findings) {
-        session.err() << findingMessage(file, "not written", finding) << " (--force writes it anyway)\n";
+        session.err() << findingMessage(file, "not written", finding, layout) << " (--force writes it anyway)\n";
     }
     return !findings.empty();
 }
 
-int writeToStandardOutput(CliSession& session, const BmsBms& document)
+int writeToStandardOutput(CliSession& session, const BmsBms& document, SaveLayout layout)
 {
     errno = 0;
-    const std::string text = chartText(document);
+    const std::string text = savedText(document, layout);
     std::ostream& out = session.out();
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
@@ -40,10 +37,10 @@ int writeToStandardOutput(CliSession& session, const BmsBms& document)
     return 0;
 }
 
-int writeToFile(CliSession& session, const std::string& path, const BmsBms& document)
+int writeToFile(CliSession& session, const std::string& path, const BmsBms& document, SaveLayout layout)
 {
     errno = 0;
-    if (!writeChart(path.c_str(), document)) {
+    if (!writeChartBytes(path.c_str(), savedText(document, layout))) {
         session.err() << path << ": cannot write: " << systemErrorText(errno) << '\n';
         return kFailureStatus;
     }
@@ -52,7 +49,7 @@ int writeToFile(CliSession& session, const std::string& path, const BmsBms& docu
 
 } // namespace
 
-std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding)
+std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding, SaveLayout layout)
 {
     std::string message = file + ':';
     if (finding.line > 0) {
@@ -72,6 +69,9 @@ std::string findingMessage(const std::string& file, const char* label, const Sou
         message += "the measure length " + spelled + " is not a whole number of ticks";
         break;
     }
+    if (layout == SaveLayout::KeepText) {
+        return message + ", whose case-sensitive indices an edit cannot keep apart";
+    }
     return message + ", which the normalised layout cannot keep";
 }
 
@@ -81,25 +81,30 @@ void addOutputOptions(CLI::App& command, OutputOptions& options)
                        ->option_text("OUT");
     auto* inPlace = command.add_flag("--in-place", options.inPlace, "Replace FILE with the result");
     output->excludes(inPlace);
-    command.add_flag("--force", options.force, "Write even a chart whose #RANDOM/#IF or #BASE 62 a save loses");
+    command.add_flag("--force", options.force, "Write even a chart that the layout cannot keep (see check)");
+    if (options.keepsLayout) {
+        command.add_flag("--normalize", options.normalize,
+            "Write the normalised layout instead of the chart's own text with the changes");
+    }
 }
 
 int emitChart(CliSession& session, const std::string& file, const BmsBms& document, const OutputOptions& options)
 {
-    if (refusesUnkeepable(session, file, document, options.force)) {
+    const SaveLayout layout = options.layout();
+    if (!options.force && refusesUnkeepable(session, file, document, layout)) {
         return kFailureStatus;
     }
     if (options.inPlace) {
-        const int status = writeToFile(session, file, document);
+        const int status = writeToFile(session, file, document, layout);
         if (status == 0) {
             session.out() << file << ": written\n";
         }
         return status;
     }
     if (options.outPath.empty() || options.outPath == kStandardOutputName) {
-        return writeToStandardOutput(session, document);
+        return writeToStandardOutput(session, document, layout);
     }
-    return writeToFile(session, options.outPath, document);
+    return writeToFile(session, options.outPath, document, layout);
 }
 
 int editCharts(

@@ -1,14 +1,16 @@
 #pragma once
 
 // Where every writing command puts its chart: to OUT with -o, back to FILE with
-// --in-place, to standard output otherwise (or with -o -). A chart that the normalised
-// layout cannot keep is refused unless --force is given.
+// --in-place, to standard output otherwise (or with -o -). The editing commands keep the
+// chart's own text unless --normalize is given. A chart that the chosen layout cannot
+// keep is refused unless --force is given.
 
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bms/chart_save.h"
 #include "cli/cli_session.h"
 #include "model/chart_source.h"
 
@@ -16,13 +18,19 @@ struct OutputOptions {
     std::string outPath;
     bool inPlace = false;
     bool force = false;
+    // Whether the command offers the layout-keeping save, and whether it was declined.
+    bool keepsLayout = false;
+    bool normalize = false;
+
+    SaveLayout layout() const { return keepsLayout && !normalize ? SaveLayout::KeepText : SaveLayout::Normalised; }
 };
 
-// "FILE:LINE: " (just "FILE: " for line 0), then the label, then what the finding is,
-// for the messages about what the normalised layout cannot keep.
-std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding);
+// "FILE:LINE: " (just "FILE: " for line 0), then the label, then what the finding is and
+// that a save in the layout cannot keep it.
+std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding, SaveLayout layout);
 
-// Adds -o/--output, --in-place and --force to a command.
+// Adds -o/--output, --in-place and --force to a command, and --normalize when the options
+// keep the layout.
 void addOutputOptions(CLI::App& command, OutputOptions& options);
 
 // Writes the chart read from file where the options say. Returns the exit status: 0,

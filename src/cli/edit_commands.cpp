@@ -38,6 +38,7 @@ void addManyFiles(CLI::App& command, EditArguments& arguments)
 void finishEditCommand(CLI::App& command, CliSession& session, CommandList& commands,
     std::shared_ptr<EditArguments> arguments, PageEdit edit)
 {
+    arguments->output.keepsLayout = true;
     addOutputOptions(command, arguments->output);
     commands.push_back({ &command, [&session, arguments, edit] {
                             return editCharts(session, arguments->files, arguments->output,

@@ -80,6 +80,7 @@ void addRegisterCommand(CLI::App& app, CliSession& session, CommandList& command
     command->add_option("--at", arguments->at, "First slot to fill (default 01)")
         ->type_name("INDEX")
         ->check(indexValidator());
+    arguments->output.keepsLayout = true;
     addOutputOptions(*command, arguments->output);
     commands.push_back({ command, [&session, arguments] {
                             return editCharts(session, arguments->files, arguments->output,

@@ -81,6 +81,7 @@ bool MainFrame::onCreate()
     status_->setFont(font);
     status_->show();
     chartChanged();
+    setKeepLayout(loadKeepLayout(settingsPath_));
     return true;
 }
 
@@ -147,6 +148,9 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
     case ID_EDIT_UNDO:
     case ID_EDIT_REDO:
         takeStep(id == ID_EDIT_REDO);
+        return 0;
+    case ID_FILE_KEEP_LAYOUT:
+        setKeepLayout(!keepLayout_);
         return 0;
     case ID_EDIT_SWAP_TOP_TWO:
         if (ListSet* page = selectedPage())
@@ -237,6 +241,7 @@ LRESULT MainFrame::onSize(int, int width, int height)
 LRESULT MainFrame::onDestroy()
 {
     saveWindowPlacement(handle(), settingsPath_);
+    saveKeepLayout(keepLayout_, settingsPath_);
     return TtApp::onDestroy();
 }
 
@@ -265,4 +270,10 @@ ListSet* MainFrame::selectedPage()
     if (selection != kWavPage && selection != kBmpPage)
         return nullptr;
     return pages_[selection].get();
+}
+
+void MainFrame::setKeepLayout(bool keepLayout)
+{
+    keepLayout_ = keepLayout;
+    CheckMenuItem(GetMenu(handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND | (keepLayout ? MF_CHECKED : MF_UNCHECKED));
 }

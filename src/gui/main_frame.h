@@ -59,9 +59,12 @@ public:
     bool openChart(const char* path);
     // Shows the result code and line of the last failed read.
     void showOpenError();
-    // Writes the current document to path, or shows the failure. A chart whose layout
-    // a save would change is written only when the user agrees.
+    // Writes the current document to path, normalised or keeping its own layout, or shows
+    // the failure. A chart whose content the save would change is written only when the
+    // user agrees.
     bool saveChart(const char* path);
+    // Whether saves keep the chart's own layout (the File menu's check item).
+    bool keepsLayout() const { return keepLayout_; }
     // Opens the first of the dropped files, after asking about unsaved changes.
     LRESULT dropFiles(HDROP drop);
     // Shows the program's name and the file that Save writes to, with " *" while the
@@ -105,6 +108,7 @@ private:
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);
+    void setKeepLayout(bool keepLayout);
 
     // Takes the last change back, or makes the next one again, and shows what it touched.
     void takeStep(bool forward);
@@ -139,4 +143,5 @@ private:
     bool refreshingFields_ = false;
     // Definitions of the current #BASE 62 chart that share an index once case is ignored.
     int caseSharedDefinitions_ = 0;
+    bool keepLayout_ = false;
 };

@@ -4,7 +4,7 @@
 
 #include "bms/bms_input.h"
 #include "bms/bms_reader.h"
-#include "bms/bms_writer.h"
+#include "bms/chart_save.h"
 #include "bms/layout_check.h"
 #include "bms/parse_result.h"
 #include "gui/chart_messages.h"
@@ -102,8 +102,7 @@ bool MainFrame::openChart(const char* path)
 void MainFrame::noticeCaseFolding(const char* path)
 {
     caseSharedDefinitions_ = 0;
-    const std::vector<SourceFinding> findings = findUnkeepableConstructs(*ShellState::instance().document);
-    if (std::none_of(findings.begin(), findings.end(), losesEvenInItsOwnLayout))
+    if (findingsLostBy(*ShellState::instance().document, SaveLayout::KeepText).empty())
         return;
     std::string bytes;
     if (loadChartFile(path, bytes))
@@ -120,15 +119,19 @@ void MainFrame::showOpenError()
 
 bool MainFrame::saveChart(const char* path)
 {
-    const BmsBms& document = *ShellState::instance().document;
+    BmsBms& document = *ShellState::instance().document;
+    const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
+    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
+    // A chart with a text of its own keeps all but its base when its layout is kept.
+    const bool optionWouldKeep
+        = !keepLayout_ && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
     // No is the default: Enter alone must not destroy what the chart plays.
-    const std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
     if (!findings.empty()
-        && MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_).c_str(), "確認",
+        && MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_, optionWouldKeep).c_str(), "確認",
                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
             != IDYES)
         return false;
-    if (!writeChart(path, document)) {
+    if (!saveChartFile(path, document, layout)) {
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
         return false;
     }

@@ -38,7 +38,7 @@ bool hasFindingOf(const std::vector<SourceFinding>& findings, SourceFinding::Kin
 
 } // namespace
 
-std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared)
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared, bool mentionLayoutOption)
 {
     std::string text = "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n";
     for (std::size_t i = 0; i < findings.size() && i < kListedFindings; ++i)
@@ -49,5 +49,7 @@ std::string saveQuestionText(const std::vector<SourceFinding>& findings, int cas
         text += "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n";
     if (hasFindingOf(findings, SourceFinding::Kind::UnkeptBase))
         text += "インデックスは大文字にまとめられます。" + caseSharedSentence(caseShared) + "\r\n";
+    if (mentionLayoutOption)
+        text += "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n";
     return text + "保存しますか？";
 }

@@ -9,5 +9,6 @@
 #include "model/chart_source.h"
 
 // The findings of the chart, never empty. caseShared counts the definitions of a
-// #BASE 62 chart that share an index once case is ignored.
-std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared);
+// #BASE 62 chart that share an index once case is ignored. mentionLayoutOption adds that
+// keeping the chart's layout when saving would keep them.
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared, bool mentionLayoutOption);

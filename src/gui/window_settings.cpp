@@ -12,6 +12,8 @@ constexpr const char* kPosY = "pos_y";
 constexpr const char* kWidth = "width";
 constexpr const char* kHeight = "height";
 constexpr const char* kState = "state";
+constexpr const char* kSaveSection = "Save";
+constexpr const char* kKeepLayout = "keep_layout";
 
 WindowSettings settingsFromPlacement(const WINDOWPLACEMENT& placement)
 {
@@ -75,6 +77,20 @@ void saveWindowPlacement(HWND window, const char* settingsPath)
     placement.length = sizeof placement;
     if (GetWindowPlacement(window, &placement))
         saveWindowSettings(settingsFromPlacement(placement), settingsPath);
+}
+
+bool loadKeepLayout(const char* settingsPath)
+{
+    return GetPrivateProfileIntA(kSaveSection, kKeepLayout, 0, settingsPath) != 0;
+}
+
+void saveKeepLayout(bool keepLayout, const char* settingsPath)
+{
+    // "keep_layout=0" or "=1", its NUL and the NUL that ends the section.
+    char section[sizeof "keep_layout=0" + 1];
+    std::snprintf(section, sizeof section, "%s=%d", kKeepLayout, keepLayout ? 1 : 0);
+    section[sizeof section - 1] = '\0';
+    WritePrivateProfileSectionA(kSaveSection, section, settingsPath);
 }
 
 void applyWindowSettings(TtWindow& window, const WindowSettings& settings)

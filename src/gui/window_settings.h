@@ -1,8 +1,9 @@
 #pragma once
 
-// The main window's placement, kept in an INI file beside the executable: section
-// "Window" with the restored rectangle and the show command. Read key by key at start,
-// rewritten as a whole when the window goes.
+// The editor's settings, kept in an INI file beside the executable: section "Window"
+// with the main window's restored rectangle and show command, section "Save" with how a
+// save lays out the chart. Read key by key at start, each section rewritten as a whole
+// when the window goes.
 
 #include "gui/shell_state.h"
 #include "gui/window/tt_window.h"
@@ -26,6 +27,11 @@ WindowSettings loadWindowSettings(const char* settingsPath);
 // (any other key in it is dropped). A minimised window is stored as a normal one so that
 // the next start does not come up minimised. Failures are not reported.
 void saveWindowPlacement(HWND window, const char* settingsPath);
+
+// Whether saves keep the chart's own layout; off when the file or key is missing.
+bool loadKeepLayout(const char* settingsPath);
+// Replaces the whole "Save" section. Failures are not reported.
+void saveKeepLayout(bool keepLayout, const char* settingsPath);
 
 // Places the window by its settings: position, size, then the show command.
 void applyWindowSettings(TtWindow& window, const WindowSettings& settings);

@@ -120,16 +120,50 @@ TEST(ChartOutput, NamesEveryLineWhoseObjectsOrLengthTheLayoutWouldMove)
     EXPECT_EQ(runTool({ "normalize", "--force", input }).status, 0);
 }
 
-TEST(ChartOutput, EveryWritingCommandRefusesUnlessForced)
+TEST(ChartOutput, EveryEditingCommandKeepsAControlFlowChartInItsOwnLayout)
+{
+    const std::string chart = cliData("random.bms");
+    for (const char* command : { "swap", "move", "remove", "unregister-unused", "compact", "register" }) {
+        std::vector<std::string> arguments = { command, "wav", chart };
+        if (arguments[0] == "swap")
+            arguments.insert(arguments.end(), { "01", "02" });
+        else if (arguments[0] == "move")
+            arguments.insert(arguments.end(), { "down", "02" });
+        else if (arguments[0] == "remove")
+            arguments.push_back("03");
+        else if (arguments[0] == "register")
+            arguments.push_back("x.wav");
+        const CliRun run = runTool(arguments);
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_THAT(run.out, HasSubstr("#RANDOM 2\n#IF 1\n")) << command;
+    }
+}
+
+TEST(ChartOutput, KeepingTheLayoutStillRefusesABase62ChartUnlessForced)
+{
+    ScratchDirectory scratch;
+    const std::string chart = scratch.file("base62.bms");
+    writeFileBytes(chart, "#BASE 62\n#WAV0a a.wav\n#WAV0A b.wav\n#00111:0a0A\n");
+    const CliRun refused = runTool({ "compact", "wav", chart });
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_THAT(refused.err,
+        HasSubstr(chart
+            + ":1: not written: the chart uses #BASE 62, whose case-sensitive indices an edit cannot "
+              "keep apart (--force writes it anyway)\n"));
+    EXPECT_EQ(runTool({ "compact", "wav", chart, "--force" }).status, 0);
+}
+
+TEST(ChartOutput, EveryWritingCommandRefusesUnlessForcedWhenItNormalises)
 {
     const std::string chart = cliData("random.bms");
     const std::vector<std::vector<std::string>> commands = {
-        { "swap", "wav", chart, "01", "02" },
-        { "move", "wav", chart, "down", "01" },
-        { "remove", "wav", chart, "01" },
-        { "unregister-unused", "wav", chart },
-        { "compact", "wav", chart },
-        { "register", "wav", chart, "x.wav" },
+        { "normalize", chart },
+        { "swap", "wav", chart, "01", "02", "--normalize" },
+        { "move", "wav", chart, "down", "01", "--normalize" },
+        { "remove", "wav", chart, "01", "--normalize" },
+        { "unregister-unused", "wav", chart, "--normalize" },
+        { "compact", "wav", chart, "--normalize" },
+        { "register", "wav", chart, "x.wav", "--normalize" },
     };
     for (std::vector<std::string> arguments : commands) {
         const CliRun refused = runTool(arguments);

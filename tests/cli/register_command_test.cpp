@@ -10,14 +10,15 @@ TEST(RegisterCommand, FillsFreeSlotsFromTheGivenIndexWithBareFileNames)
     const CliRun run
         = runTool({ "register", "wav", cliData("basic.bms"), "--at", "03", "samples/new.wav", "C:\\kit\\other.wav" });
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("#WAV03 hat.wav\r\n#WAV04 new.wav\r\n#WAV05 unused.wav\r\n#WAV06 other.wav\r\n"));
+    // After the last WAV definition, in the chart's own layout.
+    EXPECT_THAT(run.out, HasSubstr("#WAV05 unused.wav\r\n#WAV04 new.wav\r\n#WAV06 other.wav\r\n#BMP01"));
 }
 
 TEST(RegisterCommand, StartsAt01WhenNoIndexIsGiven)
 {
     const CliRun run = runTool({ "register", "bmp", cliData("basic.bms"), "/pictures/front.png" });
     EXPECT_EQ(run.status, 0);
-    EXPECT_THAT(run.out, HasSubstr("#BMP01 back.bmp\r\n#BMP02 front.png\r\n#BMP03 pic.bmp\r\n"));
+    EXPECT_THAT(run.out, HasSubstr("#BMP01 back.bmp\r\n#BMP03 pic.bmp\r\n#BMP02 front.png\r\n"));
 }
 
 TEST(RegisterCommand, RegistersADoubleByteNameAsCodePage932)

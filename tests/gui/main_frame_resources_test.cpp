@@ -76,6 +76,7 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
                   { ID_FILE_OPEN, "開く(&O)\tCtrl+O" },
                   { ID_FILE_SAVE_AS, "名前を付けて保存(&A)\tCtrl+Shift+S" },
                   { ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S" },
+                  { ID_FILE_KEEP_LAYOUT, "レイアウトを保って保存" },
                   { 0, "" },
                   { ID_FILE_EXIT, "終了(&X)" },
               }),

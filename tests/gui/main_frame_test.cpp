@@ -314,6 +314,7 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIs
         "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
         "・1行目: #RANDOM（#RANDOM/#IFなどの制御構文）\r\n"
         "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n"
+        "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n"
         "保存しますか？");
     EXPECT_EQ(IDNO, defaultId);
     EXPECT_EQ(kRandomChart, readFileBytes(path));
@@ -366,7 +367,67 @@ TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMo
         "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
         "・7行目: #00111（刻みに乗らないオブジェ）\r\n"
         "・9行目: #00302:0.1（刻みの整数倍でない小節長）\r\n"
+        "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n"
         "保存しますか？");
+}
+
+using MainFrameKeepLayoutTest = MainFrameTest;
+
+TEST_F(MainFrameKeepLayoutTest, TheCheckItemKeepsTheChartsTextAndItsControlFlowWithoutAsking)
+{
+    const std::string path = writeChartFile("random.bms",
+        "; a comment\r\n#TITLE Old\r\n#RANDOM 2\r\n#IF 1\r\n#WAV03 one.wav\r\n#ENDIF\r\n#WAV01 "
+        "a.wav\r\n#00111:0301\r\n");
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    EXPECT_FALSE(frame->keepsLayout());
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_KEEP_LAYOUT));
+    EXPECT_TRUE(frame->keepsLayout());
+    EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
+        GetMenuState(GetMenu(frame->handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND) & MF_CHECKED);
+
+    sendCommand(*frame, ID_EDIT_COMPACT_WAV);
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    EXPECT_TRUE(dialogs.seen().empty());
+    EXPECT_EQ("; a comment\r\n#TITLE Old\r\n#RANDOM 2\r\n#IF 1\r\n#WAV02 one.wav\r\n#ENDIF\r\n#WAV01 "
+              "a.wav\r\n#00111:0201\r\n",
+        readFileBytes(path));
+
+    // The saved text is what the next save keeps: only the edited field changes.
+    SetWindowTextA(control(ID_TITLE_EDIT), "New");
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    EXPECT_EQ("; a comment\r\n#TITLE New\r\n#RANDOM 2\r\n#IF 1\r\n#WAV02 one.wav\r\n#ENDIF\r\n#WAV01 "
+              "a.wav\r\n#00111:0201\r\n",
+        readFileBytes(path));
+
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_KEEP_LAYOUT));
+    EXPECT_FALSE(frame->keepsLayout());
+    EXPECT_EQ(0u, GetMenuState(GetMenu(frame->handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(MainFrameKeepLayoutTest, ABase62ChartIsStillAskedAbout)
+{
+    const std::string path = writeChartFile("base62.bms", "#BASE 62\r\n#WAV0a a.wav\r\n");
+    ASSERT_TRUE(frame->openChart(path.c_str())); // with its notice of the folded case
+    sendCommand(*frame, ID_FILE_KEEP_LAYOUT);
+    dialogs.answerWith(pressButton(IDNO));
+    EXPECT_FALSE(frame->saveChart(path.c_str()));
+    ASSERT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ("確認", dialogs.seen().back().caption);
+    const std::string& question = dialogs.seen().back().text;
+    EXPECT_EQ(0u,
+        question.find("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+                      "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"));
+    EXPECT_EQ(std::string::npos, question.find("レイアウトを保って保存"));
+}
+
+TEST_F(MainFrameKeepLayoutTest, ANewChartIsSavedNormalisedFirst)
+{
+    sendCommand(*frame, ID_FILE_KEEP_LAYOUT);
+    sendCommand(*frame, ID_FILE_NEW);
+    SetWindowTextA(control(ID_TITLE_EDIT), "Fresh");
+    const std::string path = scratch.file("new.bms");
+    ASSERT_TRUE(frame->saveChart(path.c_str()));
+    EXPECT_EQ(chartText(document()), readFileBytes(path));
 }
 
 using MainFrameLayoutTest = MainFrameTest;

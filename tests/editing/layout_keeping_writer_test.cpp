@@ -1,0 +1,168 @@
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+#include "bms/bms_writer.h"
+#include "bms/chart_save.h"
+#include "bms/layout_check.h"
+#include "bms/layout_keeping_writer.h"
+#include "bms/reader_test_support.h"
+#include "editing/definition_operations.h"
+#include "editing/file_registration.h"
+#include "editing/recording_page.h"
+#include "support/test_support.h"
+
+namespace {
+
+using Edit = std::function<void(BmsBms& document, ListExchanger& plan)>;
+
+// The layout-kept text of the chart read from text after the edit.
+std::string keptAfter(std::string_view text, const Edit& edit)
+{
+    const std::unique_ptr<BmsBms> document = reader_test::readChart(text);
+    ListExchanger plan;
+    edit(*document, plan);
+    return layoutKeepingText(*document);
+}
+
+Edit swap(int kind, int a, int b)
+{
+    return [=](BmsBms& document, ListExchanger& plan) {
+        RecordingPage page(document, kind);
+        page.selection = { a, b };
+        swapTopTwoSelected(page, plan);
+    };
+}
+
+Edit removeRows(int kind, std::set<int> rows)
+{
+    return [=](BmsBms& document, ListExchanger&) {
+        RecordingPage page(document, kind);
+        page.selection = rows;
+        removeSelected(page);
+    };
+}
+
+Edit registerAt(int kind, int row, std::string name)
+{
+    return [=](BmsBms& document, ListExchanger&) {
+        RecordingPage page(document, kind);
+        page.caret = row;
+        registerFileNames(page, { name });
+    };
+}
+
+Edit compact(int kind)
+{
+    return [=](BmsBms& document, ListExchanger& plan) {
+        RecordingPage page(document, kind);
+        compactIndices(page, plan);
+    };
+}
+
+const Edit kNoEdit = [](BmsBms&, ListExchanger&) {};
+
+TEST(LayoutKeepingWriter, AnUneditedChartIsWrittenByteForByte)
+{
+    const char* charts[] = {
+        "; a comment\r\n*---- HEADER\r\n#GENRE g\r\n#TITLE t\r\n#TITLE t\r\n\r\n#wav01 a.wav\r\n#00111:0a00\r\n",
+        "#TITLE lf only\n  #00111:01 \n#00102:0.130208333333333\n#00211:0102",
+        "#TITLE x\r\n#00111:01\r\n\x1A garbage #00111:zz\r\n",
+    };
+    for (const char* chart : charts)
+        EXPECT_EQ(keptAfter(chart, kNoEdit), chart);
+}
+
+TEST(LayoutKeepingWriter, RenumberedObjectsGetTheirNewIndexInPlaceAndNothingElseChanges)
+{
+    // Measure 1 is 3 ticks: the grid cannot place its line, which is renumbered all the same.
+    EXPECT_EQ(keptAfter("#WAV01 a.wav\r\n#wav02 b.wav\r\n; #00111:01\r\n#00102:0.0078125\r\n"
+                        "  #00011:0a01 \t\r\n#00111:02020202\r\n#00004:01\r\n",
+                  swap(kKindWav, 1, 2)),
+        "#WAV02 a.wav\r\n#wav01 b.wav\r\n; #00111:01\r\n#00102:0.0078125\r\n"
+        "  #00011:0a02 \t\r\n#00111:01010101\r\n#00004:01\r\n");
+}
+
+TEST(LayoutKeepingWriter, ARemovedDefinitionLosesEveryLineOfItsIndex)
+{
+    EXPECT_EQ(keptAfter("#WAV01 a.wav\n#WAV02 b.wav\n#wav01 c.wav\n#00111:01", removeRows(kKindWav, { 1 })),
+        "#WAV02 b.wav\n#00111:01");
+    // The last line goes with its line break, so that the text still ends without one.
+    EXPECT_EQ(keptAfter("#WAV02 b.wav\r\n#WAV01 a.wav", removeRows(kKindWav, { 1 })), "#WAV02 b.wav");
+}
+
+TEST(LayoutKeepingWriter, ARegisteredNameGetsANewLineAfterTheLastDefinitionOfItsKind)
+{
+    const Edit removeThenRegister = [](BmsBms& document, ListExchanger& plan) {
+        removeRows(kKindWav, { 2 })(document, plan);
+        registerAt(kKindWav, 2, "new.wav")(document, plan);
+    };
+    EXPECT_EQ(keptAfter("#WAV01 a.wav\r\n#WAV02 b.wav\r\n#BMP01 x.bmp\r\n#00111:02\r\n", removeThenRegister),
+        "#WAV01 a.wav\r\n#WAV02 new.wav\r\n#BMP01 x.bmp\r\n#00111:02\r\n");
+    // Without definitions of the kind: after the last header line, in the text's line ends.
+    EXPECT_EQ(keptAfter("#TITLE t\n#WAV01 a.wav\n#00104:01", registerAt(kKindBmp, 1, "x.bmp")),
+        "#TITLE t\n#WAV01 a.wav\n#BMP01 x.bmp\n#00104:01");
+    EXPECT_EQ(keptAfter("#00111:01", registerAt(kKindWav, 2, "b.wav")), "#WAV02 b.wav\r\n#00111:01");
+    EXPECT_EQ(keptAfter("#WAV01 a.wav", registerAt(kKindWav, 2, "b.wav")), "#WAV01 a.wav\r\n#WAV02 b.wav");
+}
+
+TEST(LayoutKeepingWriter, HeaderReferencesAreRenumberedInPlace)
+{
+    EXPECT_EQ(keptAfter("#lnobj zz\n#LNOBJ  01 \n#WAV01 a.wav\n#WAVZZ z.wav\n", swap(kKindWav, 1, 1295)),
+        "#lnobj 01\n#LNOBJ  ZZ \n#WAVZZ a.wav\n#WAV01 z.wav\n");
+    EXPECT_EQ(
+        keptAfter("#BMP03 s.bmp\n#bga05 03 0 0 8 8 0 0\n#@BGA07 03 1 1 2 2 0 0\n#00004:0507\n", compact(kKindBmp)),
+        "#BMP01 s.bmp\n#bga02 01 0 0 8 8 0 0\n#@BGA03 01 1 1 2 2 0 0\n#00004:0203\n");
+}
+
+TEST(LayoutKeepingWriter, EveryBranchOfAControlFlowBlockIsRenumbered)
+{
+    const char* chart = "#RANDOM 2\r\n#IF 1\r\n#WAV03 one.wav\r\n#00111:03\r\n#ELSE\r\n#WAV05 two.wav\r\n"
+                        "#00111:05\r\n#ENDIF\r\n#WAV07 always.wav\r\n#00211:07\r\n";
+    EXPECT_EQ(keptAfter(chart, compact(kKindWav)),
+        "#RANDOM 2\r\n#IF 1\r\n#WAV01 one.wav\r\n#00111:01\r\n#ELSE\r\n#WAV02 two.wav\r\n"
+        "#00111:02\r\n#ENDIF\r\n#WAV03 always.wav\r\n#00211:03\r\n");
+    // A new definition goes after the last definition outside the blocks.
+    EXPECT_EQ(keptAfter("#WAV01 a.wav\n#IF 1\n#WAV02 b.wav\n#ENDIF\n", registerAt(kKindWav, 3, "c.wav")),
+        "#WAV01 a.wav\n#WAV03 c.wav\n#IF 1\n#WAV02 b.wav\n#ENDIF\n");
+}
+
+TEST(LayoutKeepingWriter, AnEditedHeaderValueReplacesItsLastLineAndANewKeyGetsALine)
+{
+    const Edit editHeaders = [](BmsBms& document, ListExchanger&) {
+        document.headerTable()->set("TITLE", "New");
+        document.headerTable()->set("ARTIST", "Someone");
+    };
+    EXPECT_EQ(keptAfter("#title Old\r\n#TITLE Older  \r\n#BPM 120\r\n#WAV01 a.wav\r\n#00111:01", editHeaders),
+        "#title Old\r\n#TITLE New\r\n#BPM 120\r\n#ARTIST Someone\r\n#WAV01 a.wav\r\n#00111:01");
+}
+
+TEST(LayoutKeepingWriter, AfterASaveTheWrittenTextIsWhatTheNextSaveKeeps)
+{
+    ScratchDirectory scratch;
+    const std::string path = scratch.file("saved.bms");
+    const std::unique_ptr<BmsBms> document = reader_test::readChart(
+        "; kept\n#WAV02 b.wav\n#WAV04 d.wav\n#00111:0204\n#00102:0.0078125\n#00111:04040404\n");
+    ListExchanger plan;
+    compact(kKindWav)(*document, plan);
+    ASSERT_TRUE(saveChartFile(path.c_str(), *document, SaveLayout::KeepText));
+    const std::string saved = "; kept\n#WAV01 b.wav\n#WAV02 d.wav\n#00111:0102\n#00102:0.0078125\n#00111:02020202\n";
+    EXPECT_EQ(readFileBytes(path), saved);
+    EXPECT_EQ(layoutKeepingText(*document), saved);
+
+    // The same after a normalised save, which the user allowed to drop the 4-object line:
+    // nothing is left that a save would lose.
+    EXPECT_FALSE(findUnkeepableConstructs(*document).empty());
+    ASSERT_TRUE(saveChartFile(path.c_str(), *document, SaveLayout::Normalised));
+    EXPECT_EQ(layoutKeepingText(*document), chartText(*document));
+    EXPECT_TRUE(findUnkeepableConstructs(*document).empty());
+}
+
+TEST(LayoutKeepingWriter, AChartWithoutATextOfItsOwnIsWrittenNormalised)
+{
+    BmsBms document;
+    document.headerTable()->set("TITLE", "New chart");
+    EXPECT_EQ(layoutKeepingText(document), chartText(document));
+}
+
+} // namespace
