@@ -97,7 +97,7 @@ private:
     bool saveChartAs();
     // Warns about a chart whose indices the model folds together, and keeps their count
     // for the question before a save.
-    void noticeCaseFolding(const char* path);
+    void noticeCaseFolding();
     // Where the file dialogs start: the current chart's folder, or without a chart file
     // the folder a dialog last chose.
     const char* dialogFolder() const;

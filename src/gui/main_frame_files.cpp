@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <string>
 
-#include "bms/bms_input.h"
 #include "bms/bms_reader.h"
 #include "bms/chart_save.h"
 #include "bms/layout_check.h"
@@ -95,18 +94,19 @@ bool MainFrame::openChart(const char* path)
     ShellState::instance().document = std::move(document);
     rememberChartPath(chart.c_str());
     refreshFromDocument();
-    noticeCaseFolding(chart.c_str());
+    noticeCaseFolding();
     return true;
 }
 
-void MainFrame::noticeCaseFolding(const char* path)
+void MainFrame::noticeCaseFolding()
 {
     caseSharedDefinitions_ = 0;
-    if (findingsLostBy(*ShellState::instance().document, SaveLayout::KeepText).empty())
+    const BmsBms& document = *ShellState::instance().document;
+    if (findingsLostBy(document, SaveLayout::KeepText).empty())
         return;
-    std::string bytes;
-    if (loadChartFile(path, bytes))
-        caseSharedDefinitions_ = countCaseSharedDefinitions(bytes);
+    // The document keeps the text it was read from: no need to read the file again.
+    if (const ChartSource* source = document.editState().source())
+        caseSharedDefinitions_ = countCaseSharedDefinitions(source->text);
     MessageBoxA(handle(), caseFoldingNotice(caseSharedDefinitions_).c_str(), kProgramName, MB_ICONWARNING);
 }
 
