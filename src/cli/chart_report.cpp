@@ -1,8 +1,6 @@
 #include "cli/chart_report.h"
 
-#include "cli/selection_page.h"
 #include "cli/text_encoding.h"
-#include "editing/definition_operations.h"
 
 namespace {
 
@@ -12,19 +10,6 @@ std::string dump(const Json& json)
 }
 
 } // namespace
-
-int unusedDefinitionCount(BmsBms& document, int kind)
-{
-    SelectionPage page(document, kind);
-    UsageFlags used;
-    markUsed(page, used);
-    int count = 0;
-    // Row 00 is never an index that data can use.
-    for (int row = 1; row < DefinitionPage::kRowCount; ++row) {
-        count += page.table().has(BmsWord(row)) && !used[static_cast<std::size_t>(row)] ? 1 : 0;
-    }
-    return count;
-}
 
 Json chartJson(const ChartRead& read)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-// What check and missing report about every chart and about the whole run: the
-// definitions that no channel data uses, a chart's entry of the JSON document, and the
-// summary as one line on standard error or as part of the JSON document.
+// What check and missing report about every chart and about the whole run: a chart's
+// entry of the JSON document, and the summary as one line on standard error or as part
+// of the JSON document.
 
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -10,10 +10,6 @@
 #include "cli/chart_run.h"
 
 using Json = nlohmann::ordered_json;
-
-// The definitions of 01 to ZZ of a kind that no channel data uses (those that
-// unregister-unused would remove).
-int unusedDefinitionCount(BmsBms& document, int kind);
 
 // {"file", "code", "line", "message"}: the reader's result, or for a path that was not
 // read, null code and line and the problem as the message.

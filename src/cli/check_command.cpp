@@ -5,6 +5,7 @@
 #include "cli/chart_output.h"
 #include "cli/chart_report.h"
 #include "cli/commands.h"
+#include "editing/definition_counts.h"
 #include "editing/definition_kind.h"
 
 namespace {
@@ -33,8 +34,8 @@ void checkChart(const CheckArguments& arguments, CliSession& session, const Char
                 session.err() << findingMessage(read.path, "warning", finding, SaveLayout::Normalised) << '\n';
             }
         }
-        const int unusedSounds = unusedDefinitionCount(*read.document, kKindWav);
-        const int unusedImages = unusedDefinitionCount(*read.document, kKindBmp);
+        const int unusedSounds = countDefinitions(*read.document, kKindWav).unused;
+        const int unusedImages = countDefinitions(*read.document, kKindBmp).unused;
         work.tally.unusedDefinitions = unusedSounds + unusedImages;
         chart["unused_definitions"] = { { "wav", unusedSounds }, { "bmp", unusedImages } };
     }

@@ -9,6 +9,7 @@
 #include "cli/chart_report.h"
 #include "cli/commands.h"
 #include "cli/text_encoding.h"
+#include "editing/definition_counts.h"
 #include "editing/definition_kind.h"
 #include "editing/missing_files.h"
 
@@ -116,7 +117,7 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
             work.tally.missesFiles = true;
         }
         work.tally.unusedDefinitions
-            = unusedDefinitionCount(*read.document, kKindWav) + unusedDefinitionCount(*read.document, kKindBmp);
+            = countDefinitions(*read.document, kKindWav).unused + countDefinitions(*read.document, kKindBmp).unused;
         if (arguments.json) {
             addReportJson(chart, report, arguments.unreferenced);
             chart["unused_definitions"] = work.tally.unusedDefinitions;

@@ -1,23 +1,23 @@
 #include "editing/definition_counts.h"
 
-#include <array>
-
 #include "editing/definition_kind.h"
-#include "editing/object_scan.h"
+#include "editing/index_usage.h"
 
 DefinitionCounts countDefinitions(BmsBms& document, int kind)
 {
-    std::array<bool, BmsWord::kValueCount> used {};
-    forEachObjectOfKind(document, kind, [&used](BmsWord& object) { used[object.value()] = true; });
+    // Usage as the editing operations see it, so that "unused" counts exactly what
+    // unregistering the unused definitions would remove.
+    const ReferenceCounts references = countReferences(document, kind);
     const BmsRegistArray& table = *tableOfKind(document, kind);
     DefinitionCounts counts;
     for (int row = 0; row < BmsWord::kValueCount; ++row) {
         const bool registered = table.has(BmsWord(row));
+        const bool used = references[row] > 0;
         counts.registered += registered;
-        counts.used += used[row];
+        counts.used += used;
         // Row 00 is never an object, and unregistering the unused ones leaves it.
-        counts.unused += row != 0 && registered && !used[row];
-        counts.usedUnregistered += used[row] && !registered;
+        counts.unused += row != 0 && registered && !used;
+        counts.usedUnregistered += used && !registered;
     }
     return counts;
 }

@@ -12,6 +12,6 @@ struct DefinitionCounts {
     int usedUnregistered = 0;
 };
 
-// Counts the table of the kind against the objects of the kind's channels. Row 00 is
-// the empty object: it counts as registered or not, never as unused.
+// Counts the table of the kind against every reference of the kind (countReferences).
+// Row 00 is the empty object: it counts as registered or not, never as unused.
 DefinitionCounts countDefinitions(BmsBms& document, int kind);
