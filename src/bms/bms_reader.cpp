@@ -21,6 +21,7 @@
 #include "bms/parse_result.h"
 #include "bms/storage_budget.h"
 #include "editing/reference_channels.h"
+#include "model/ascii_chars.h"
 #include "model/header_references.h"
 
 namespace {
@@ -47,25 +48,13 @@ bool endsLine(int c)
     return c == kLineEnd || c == BmsInput::kEnd;
 }
 
-bool isBlank(int c)
-{
-    return c == ' ' || c == '\t';
-}
-constexpr bool isDigit(int c)
-{
-    return c >= '0' && c <= '9';
-}
-constexpr bool isLetter(int c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 // Object data mixes digits and letters at random: a table lookup per character
 // instead of branches on the two ranges keeps the scan free of mispredictions.
 constexpr std::array<bool, 256> kAlphanumericBytes = [] {
     std::array<bool, 256> table {};
     for (int c = 0; c < 256; ++c)
-        table[static_cast<std::size_t>(c)] = isDigit(c) || isLetter(c);
+        table[static_cast<std::size_t>(c)] = isAsciiDigit(c) || isAsciiLetter(c);
     return table;
 }();
 
@@ -276,7 +265,7 @@ int BmsReader::State::lineStart()
         ++line_;
     } else if (c == BmsInput::kEnd) {
         state_ = ReaderState::PassEnd;
-    } else if (!isBlank(c) && !skipLine()) {
+    } else if (!isAsciiBlank(c) && !skipLine()) {
         state_ = ReaderState::PassEnd;
     }
     return kResultOk;
@@ -286,7 +275,7 @@ int BmsReader::State::lineStart()
 int BmsReader::State::afterHash()
 {
     const int c = input_.get();
-    if (isDigit(c)) {
+    if (isAsciiDigit(c)) {
         input_.unget(c);
         state_ = ReaderState::MeasureNumber;
         return kResultOk;
@@ -302,7 +291,7 @@ int BmsReader::State::afterHash()
     // "@" starts the key of an image part, #@BGAxx.
     if (c == '@')
         key_ += '@';
-    else if (isLetter(c))
+    else if (isAsciiLetter(c))
         input_.unget(c);
     else
         return kResultBadCharAfterHash;
@@ -313,7 +302,7 @@ int BmsReader::State::afterHash()
 int BmsReader::State::headerKey()
 {
     const int c = input_.getWhile(isAlphanumeric, key_);
-    if (!isBlank(c) && !endsLine(c))
+    if (!isAsciiBlank(c) && !endsLine(c))
         return kResultBadHeaderKey;
     input_.unget(c);
     state_ = ReaderState::BeforeValue;
@@ -325,7 +314,7 @@ int BmsReader::State::beforeValue()
     int c;
     do {
         c = input_.get();
-    } while (isBlank(c));
+    } while (isAsciiBlank(c));
     if (endsLine(c)) {
         // A key without a value is dropped.
         ++line_;
@@ -353,7 +342,7 @@ int BmsReader::State::measureNumber()
     int measure = 0;
     for (int digit = 0; digit < 3; ++digit) {
         const int c = input_.get();
-        if (!isDigit(c))
+        if (!isAsciiDigit(c))
             return kResultBadMeasureNumber;
         measure = measure * 10 + (c - '0');
     }
@@ -394,14 +383,14 @@ int BmsReader::State::colon()
 int BmsReader::State::measureLengthValue()
 {
     int c = input_.get();
-    if (!isDigit(c) && c != '.')
+    if (!isAsciiDigit(c) && c != '.')
         return kResultBadMeasureLengthValue;
     bool sawPoint = false;
     lengthText_.clear();
     for (; !endsLine(c); c = input_.get()) {
         if (c == '.' && !sawPoint) {
             sawPoint = true;
-        } else if (!isDigit(c)) {
+        } else if (!isAsciiDigit(c)) {
             return kResultBadMeasureLengthText;
         }
         lengthText_ += static_cast<char>(c);
@@ -430,10 +419,10 @@ int BmsReader::State::objectData()
 {
     objects_.clear();
     int c = input_.getWhile(isAlphanumeric, objects_);
-    if (objects_.empty() || objects_.size() % 2 != 0 || (!isBlank(c) && !endsLine(c)))
+    if (objects_.empty() || objects_.size() % 2 != 0 || (!isAsciiBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
     for (; !endsLine(c); c = input_.get()) {
-        if (!isBlank(c))
+        if (!isAsciiBlank(c))
             return kResultBadObjectEnd;
     }
     countReferences();

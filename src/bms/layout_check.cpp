@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "model/helpers.h"
+#include "model/ascii_chars.h"
 
 namespace {
 

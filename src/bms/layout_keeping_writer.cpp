@@ -13,6 +13,7 @@
 #include "bms/layout_check.h"
 #include "editing/definition_kind.h"
 #include "editing/reference_channels.h"
+#include "model/ascii_chars.h"
 #include "model/header_references.h"
 #include "model/helpers.h"
 
@@ -77,16 +78,6 @@ private:
     std::size_t at_;
     std::size_t end_;
 };
-
-bool isLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // A header line that the reader stores (a key with a value), as the text spells it.
 struct HeaderLine {
@@ -222,7 +213,7 @@ private:
             return true;
         if (text_[at] != '#')
             return text_[at] != '\r';
-        return at + 1 < line.contentEnd && isDigit(text_[at + 1]);
+        return at + 1 < line.contentEnd && isAsciiDigit(text_[at + 1]);
     }
 
     // Reads a "#" line with a key; the value stays empty for a key the reader drops.
@@ -234,7 +225,7 @@ private:
             return false;
         cursor.take();
         const char first = cursor.peekChar();
-        if (!isLetter(first) && first != '@')
+        if (!isAsciiLetter(first) && first != '@')
             return false;
         for (bool atSign = first == '@'; isAsciiAlphanumeric(cursor.peekChar()) || atSign; atSign = false) {
             header.upperKey += asciiUpperCase(cursor.peekChar());
@@ -478,7 +469,7 @@ private:
         if (cursor.peekChar() != '#')
             return;
         cursor.take();
-        if (!isDigit(cursor.peekChar()))
+        if (!isAsciiDigit(cursor.peekChar()))
             return;
         for (int digit = 0; digit < 3; ++digit)
             cursor.take();

@@ -1,17 +1,8 @@
 #include "cli/cli_arguments.h"
 
 #include "editing/definition_kind.h"
+#include "model/ascii_chars.h"
 #include "model/bms_word.h"
-
-namespace {
-
-// ASCII only, whatever the C locale says.
-bool isBase36Digit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-} // namespace
 
 CLI::Option* addKindArgument(CLI::App& command, int& kind)
 {
@@ -38,7 +29,7 @@ const CLI::Validator& indexValidator()
 {
     static const CLI::Validator validator(
         [](const std::string& text) {
-            const bool valid = text.size() == 2 && isBase36Digit(text[0]) && isBase36Digit(text[1]);
+            const bool valid = text.size() == 2 && isAsciiAlphanumeric(text[0]) && isAsciiAlphanumeric(text[1]);
             return valid ? std::string() : "not an index (two base-36 digits, 00 to ZZ): " + text;
         },
         "");

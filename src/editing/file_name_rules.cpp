@@ -4,6 +4,7 @@
 #include <array>
 
 #include "gui/path_parts.h"
+#include "model/ascii_chars.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ constexpr bool kPathsHaveDrives = false;
 bool isSeparator(char c)
 {
     return c == '/' || c == '\\';
-}
-
-bool isAsciiLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 // Bytes of the character at name[i].

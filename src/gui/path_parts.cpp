@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "model/ascii_chars.h"
+
 namespace {
 
 // Longest directory, base name or extension that is kept.
@@ -11,11 +13,6 @@ constexpr int kMaxPartLength = 255;
 bool isSeparator(char c)
 {
     return c == '\\' || c == '/';
-}
-
-bool isAsciiLetter(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 // Bytes of the character at text[i]: 2 for a lead byte with its second byte present.

@@ -5,12 +5,9 @@
 #include <cmath>
 #include <string_view>
 
-namespace {
+#include "model/ascii_chars.h"
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+namespace {
 
 // The decimal number at the start of a text, as strtod reads it: leading white space,
 // an optional sign, digits with an optional point, an optional exponent.
@@ -30,7 +27,7 @@ struct DecimalText {
 std::string_view scanDigits(const char*& p)
 {
     const char* start = p;
-    while (isDigit(*p))
+    while (isAsciiDigit(*p))
         ++p;
     return { start, static_cast<size_t>(p - start) };
 }
@@ -56,7 +53,7 @@ DecimalText scanDecimal(const char* p)
         if (*q == '+' || *q == '-')
             negativeExponent = *q++ == '-';
         long long exponent = 0;
-        for (; isDigit(*q); ++q)
+        for (; isAsciiDigit(*q); ++q)
             exponent = std::min(exponent * 10 + (*q - '0'), kExponentBound);
         number.exponent = negativeExponent ? -exponent : exponent;
     }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/ascii_chars.h"
 #include "model/helpers.h"
 
 BmsRegistArray::BmsRegistArray(const char* name)

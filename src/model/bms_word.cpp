@@ -1,6 +1,6 @@
 #include "model/bms_word.h"
 
-#include "model/helpers.h"
+#include "model/ascii_chars.h"
 
 namespace {
 

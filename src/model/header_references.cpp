@@ -1,6 +1,6 @@
 #include "model/header_references.h"
 
-#include "model/helpers.h"
+#include "model/ascii_chars.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include "model/ascii_chars.h"
 #include "model/helpers.h"
 
 #include <cstring>

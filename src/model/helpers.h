@@ -7,17 +7,6 @@
 // 0 when a or b is 0; otherwise the greatest common divisor of a and b (a, b >= 0).
 int greatestCommonDivisor(int a, int b);
 
-// Case folding and character classes are ASCII only: bytes from 0x80 up are never
-// letters or digits, whatever the locale.
-constexpr char asciiUpperCase(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-constexpr bool isAsciiAlphanumeric(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 // ASCII upper-casing in place: only 'a'..'z' change; double-byte characters are not
 // recognised as such.
 void upperCaseInPlace(char* text);

@@ -8,7 +8,7 @@
 #include "bms/layout_keeping_writer.h"
 #include "bms/round_trip_chart_generator.h"
 #include "editing/chart_edits.h"
-#include "model/helpers.h"
+#include "model/ascii_chars.h"
 #include "support/test_support.h"
 
 namespace {
