@@ -1,5 +1,6 @@
 #include "cli/chart_report.h"
 
+#include "cli/cli_arguments.h"
 #include "cli/text_encoding.h"
 
 namespace {
@@ -69,15 +70,21 @@ void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts
 
 } // namespace
 
-int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
-    SummaryCounts counts, const ChartJob& job)
+void addReportArguments(CLI::App& command, ReportArguments& arguments)
 {
-    RunOptions options = run;
-    options.json = json;
-    const RunTotals totals = runOverCharts(session, options, listCharts(paths), job);
-    if (json) {
+    addPathsArgument(command, arguments.files);
+    command.add_flag("--json", arguments.json, "Print one JSON document with every chart and the summary");
+    addRunOptions(command, arguments.run);
+}
+
+int runReport(CliSession& session, const ReportArguments& arguments, SummaryCounts counts, const ChartJob& job)
+{
+    RunOptions options = arguments.run;
+    options.json = arguments.json;
+    const RunTotals totals = runOverCharts(session, options, listCharts(arguments.files), job);
+    if (arguments.json) {
         printJsonDocument(session.out(), totals, counts);
-    } else if (!run.quiet) {
+    } else if (!arguments.run.quiet) {
         printSummary(session.err(), totals, counts);
     }
     return totals.status;

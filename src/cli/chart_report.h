@@ -25,9 +25,17 @@ struct SummaryCounts {
     bool missingFiles = false;
 };
 
-// Runs check or missing: the job over the charts of paths, then the JSON document
+// The arguments that check and missing share: charts and folders, --json and the run
+// options.
+struct ReportArguments {
+    std::vector<std::string> files;
+    bool json = false;
+    RunOptions run;
+};
+void addReportArguments(CLI::App& command, ReportArguments& arguments);
+
+// Runs check or missing: the job over the charts of the paths, then the JSON document
 // {"charts": [...], "summary": {...}} on standard output, or else the summary line
 // "N charts: R read, F failed[, M with missing files], U with unused definitions" on
 // standard error. Returns the exit status.
-int runReport(CliSession& session, const std::vector<std::string>& paths, const RunOptions& run, bool json,
-    SummaryCounts counts, const ChartJob& job);
+int runReport(CliSession& session, const ReportArguments& arguments, SummaryCounts counts, const ChartJob& job);

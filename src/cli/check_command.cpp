@@ -10,11 +10,7 @@
 
 namespace {
 
-struct CheckArguments {
-    std::vector<std::string> files;
-    RunOptions run;
-    bool json = false;
-};
+using CheckArguments = ReportArguments;
 
 void checkChart(const CheckArguments& arguments, CliSession& session, const ChartRead& read, ChartWork& work)
 {
@@ -46,8 +42,8 @@ void checkChart(const CheckArguments& arguments, CliSession& session, const Char
 
 int checkCharts(CliSession& session, const CheckArguments& arguments)
 {
-    return runReport(session, arguments.files, arguments.run, arguments.json, {},
-        [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
+    return runReport(
+        session, arguments, {}, [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
             checkChart(arguments, chartSession, read, work);
         });
 }
@@ -58,10 +54,6 @@ void addCheckCommand(CLI::App& app, CliSession& session, CommandList& commands)
 {
     auto arguments = std::make_shared<CheckArguments>();
     CLI::App* command = app.add_subcommand("check", "Read each chart and report whether it reads");
-    command->add_option("PATH", arguments->files, "Chart files, and folders to search for charts")
-        ->required()
-        ->type_name("");
-    command->add_flag("--json", arguments->json, "Print one JSON document with every chart and the summary");
-    addRunOptions(*command, arguments->run);
+    addReportArguments(*command, *arguments);
     commands.push_back({ command, [&session, arguments] { return checkCharts(session, *arguments); } });
 }

@@ -25,6 +25,18 @@ CLI::Option* addChartArgument(CLI::App& command, std::vector<std::string>& files
         ->type_name("");
 }
 
+CLI::Option* addPathsArgument(CLI::App& command, std::vector<std::string>& paths)
+{
+    return command.add_option("PATH", paths, "Chart files, and folders to search for charts")
+        ->required()
+        ->type_name("");
+}
+
+CLI::Option* addIndicesArgument(CLI::App& command, std::vector<std::string>& indices, const std::string& description)
+{
+    return command.add_option("INDEX", indices, description)->required()->type_name("")->check(indexValidator());
+}
+
 const CLI::Validator& indexValidator()
 {
     static const CLI::Validator validator(

@@ -13,6 +13,12 @@ CLI::Option* addKindArgument(CLI::App& command, int& kind);
 // Adds the positional FILE argument of a command that takes one chart; files receives it.
 CLI::Option* addChartArgument(CLI::App& command, std::vector<std::string>& files);
 
+// Adds the positional PATH argument of a command that walks folders for charts.
+CLI::Option* addPathsArgument(CLI::App& command, std::vector<std::string>& paths);
+
+// Adds the positional INDEX argument that takes one or more indices.
+CLI::Option* addIndicesArgument(CLI::App& command, std::vector<std::string>& indices, const std::string& description);
+
 // Checks that a value is an INDEX.
 const CLI::Validator& indexValidator();
 

@@ -89,10 +89,7 @@ void addMoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
         ->required()
         ->type_name("")
         ->check(CLI::IsMember({ "up", "down" }, CLI::ignore_case).name("up|down"));
-    command->add_option("INDEX", arguments->indices, "Indices to move")
-        ->required()
-        ->type_name("")
-        ->check(indexValidator());
+    addIndicesArgument(*command, arguments->indices, "Indices to move");
     finishEditCommand(
         *command, session, commands, arguments, [&session, arguments](SelectionPage& page, const std::string& file) {
             if (!moveSelection(page, session.plan(), arguments->up)) {
@@ -109,10 +106,7 @@ void addRemoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
     CLI::App* command
         = addEditCommand(app, "remove", "Remove definitions (their objects stay in the channel data)", *arguments);
     addChartArgument(*command, arguments->files);
-    command->add_option("INDEX", arguments->indices, "Indices to remove")
-        ->required()
-        ->type_name("")
-        ->check(indexValidator());
+    addIndicesArgument(*command, arguments->indices, "Indices to remove");
     finishEditCommand(*command, session, commands, arguments, [](SelectionPage& page, const std::string&) {
         removeSelected(page);
         return 0;

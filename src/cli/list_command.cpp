@@ -124,9 +124,7 @@ void addListCommand(CLI::App& app, CliSession& session, CommandList& commands)
     CLI::App* command
         = app.add_subcommand("list", "List the definitions that hold a file name or are referenced, in index order");
     addKindArgument(*command, arguments->kind);
-    command->add_option("PATH", arguments->files, "Chart files, and folders to search for charts")
-        ->required()
-        ->type_name("");
+    addPathsArgument(*command, arguments->files);
     command->add_flag("--json", arguments->json,
         "Print a JSON array of {index, name, references}; of several charts, an array of {file, ..., definitions}");
     addRunOptions(*command, arguments->run);

@@ -15,11 +15,8 @@
 
 namespace {
 
-struct MissingArguments {
-    std::vector<std::string> files;
-    bool json = false;
+struct MissingArguments : ReportArguments {
     bool unreferenced = false;
-    RunOptions run;
 };
 
 struct ChartReport {
@@ -132,7 +129,7 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
 
 int findMissing(CliSession& session, const MissingArguments& arguments)
 {
-    return runReport(session, arguments.files, arguments.run, arguments.json, { .missingFiles = true },
+    return runReport(session, arguments, { .missingFiles = true },
         [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
             findMissingOfChart(arguments, chartSession, read, work);
         });
@@ -144,12 +141,8 @@ void addMissingCommand(CLI::App& app, CliSession& session, CommandList& commands
 {
     auto arguments = std::make_shared<MissingArguments>();
     CLI::App* command = app.add_subcommand("missing", "Report the WAV and BMP definitions whose files are not there");
-    command->add_option("PATH", arguments->files, "Chart files, and folders to search for charts")
-        ->required()
-        ->type_name("");
-    command->add_flag("--json", arguments->json, "Print one JSON document with every chart and the summary");
+    addReportArguments(*command, *arguments);
     command->add_flag(
         "--unreferenced", arguments->unreferenced, "Also list the sound and image files that no definition names");
-    addRunOptions(*command, arguments->run);
     commands.push_back({ command, [&session, arguments] { return findMissing(session, *arguments); } });
 }
