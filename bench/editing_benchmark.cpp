@@ -13,7 +13,7 @@ namespace {
 // Its selection is two fixed rows.
 class QuietPage : public DefinitionPage {
 public:
-    QuietPage(BmsBms& document, int kind, int first, int second)
+    QuietPage(BmsBms& document, DefinitionKind kind, int first, int second)
         : document_(document)
         , kind_(kind)
         , first_(first)
@@ -22,7 +22,7 @@ public:
     }
 
     BmsBms& document() override { return document_; }
-    int kind() const override { return kind_; }
+    DefinitionKind kind() const override { return kind_; }
     bool isSelected(int row) override { return row == first_ || row == second_; }
     void select(int) override { }
     int caretRow() override { return first_; }
@@ -31,7 +31,7 @@ public:
 
 private:
     BmsBms& document_;
-    int kind_;
+    DefinitionKind kind_;
     int first_;
     int second_;
 };
