@@ -31,7 +31,7 @@ public:
     // Plays a sound file asynchronously; what cannot be played stays silent.
     using SoundPlayer = void (*)(const char* path);
 
-    // kind is kKindWav or kKindBmp; the plan serves every renumbering of the page.
+    // The plan serves every renumbering of the page.
     ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan);
 
     DWORD exStyle() override;
