@@ -13,7 +13,7 @@ namespace {
 // Its selection is two fixed rows.
 class QuietPage : public DefinitionPage {
 public:
-    QuietPage(BmsBms& document, int kind, int first, int second)
+    QuietPage(BmsBms& document, DefinitionKind kind, int first, int second)
         : document_(document)
         , kind_(kind)
         , first_(first)
@@ -22,7 +22,7 @@ public:
     }
 
     BmsBms& document() override { return document_; }
-    int kind() const override { return kind_; }
+    DefinitionKind kind() const override { return kind_; }
     bool isSelected(int row) override { return row == first_ || row == second_; }
     void select(int) override { }
     int caretRow() override { return first_; }
@@ -31,7 +31,7 @@ public:
 
 private:
     BmsBms& document_;
-    int kind_;
+    DefinitionKind kind_;
     int first_;
     int second_;
 };
@@ -81,58 +81,57 @@ void closeHoleAt01(BmsBms& document, ListExchanger& plan)
     plan.apply();
 }
 
-// The heavy chart of the run without index 01, so that compacting moves every other WAV
-// index down by one: the longest plan there is. Null after reporting a failure.
-std::unique_ptr<BmsBms> readChartWithHoleAt01(benchmark::State& state)
+// Runs measure(document, page, plan) on the heavy chart of the run without index 01, so
+// that compacting moves every other WAV index down by one: the longest plan there is. The
+// page is on the WAV list.
+template <typename Measure> void measureOnChartWithHoleAt01(benchmark::State& state, Measure&& measure)
 {
     HeavyChartShape shape = shapeOfRun(state);
     shape.firstSound = 2;
-    return readHeavyChart(state, shape);
-}
-
-void BM_CompactIndices(benchmark::State& state)
-{
-    auto document = readChartWithHoleAt01(state);
+    auto document = readHeavyChart(state, shape);
     if (!document)
         return;
     QuietPage page(*document, kKindWav, 1, 2);
     ListExchanger plan;
-    for (auto _ : state) {
-        compactIndices(page, plan);
-        state.PauseTiming();
-        if (plan.size() != BmsWord::kValueCount - 2) {
-            state.SkipWithError("compacting planned other moves than 02..ZZ down by one");
-            break;
-        }
-        closeHoleAt01(*document, plan);
-        state.ResumeTiming();
-    }
+    measure(*document, page, plan);
     reportPositions(state, *document);
+}
+
+void BM_CompactIndices(benchmark::State& state)
+{
+    measureOnChartWithHoleAt01(state, [&state](BmsBms& document, QuietPage& page, ListExchanger& plan) {
+        for (auto _ : state) {
+            compactIndices(page, plan);
+            state.PauseTiming();
+            if (plan.size() != BmsWord::kValueCount - 2) {
+                state.SkipWithError("compacting planned other moves than 02..ZZ down by one");
+                break;
+            }
+            closeHoleAt01(document, plan);
+            state.ResumeTiming();
+        }
+    });
 }
 
 // Undoing a recorded compaction of the longest plan; the redo between rounds is not timed.
 // Beside BM_CompactIndices it shows that taking the step back costs no more than the step.
 void BM_UndoCompactIndices(benchmark::State& state)
 {
-    auto document = readChartWithHoleAt01(state);
-    if (!document)
-        return;
-    QuietPage page(*document, kKindWav, 1, 2);
-    ListExchanger plan;
-    EditHistory history;
-    history.beginTableChange(*document, kKindWav, plan);
-    compactIndices(page, plan);
-    if (!history.endTableChange(*document, plan)) {
-        state.SkipWithError("the compaction changed nothing");
-        return;
-    }
-    for (auto _ : state) {
-        history.undo(*document, plan);
-        state.PauseTiming();
-        history.redo(*document, plan);
-        state.ResumeTiming();
-    }
-    reportPositions(state, *document);
+    measureOnChartWithHoleAt01(state, [&state](BmsBms& document, QuietPage& page, ListExchanger& plan) {
+        EditHistory history;
+        history.beginTableChange(document, page.kind(), plan);
+        compactIndices(page, plan);
+        if (!history.endTableChange(document, plan)) {
+            state.SkipWithError("the compaction changed nothing");
+            return;
+        }
+        for (auto _ : state) {
+            history.undo(document, plan);
+            state.PauseTiming();
+            history.redo(document, plan);
+            state.ResumeTiming();
+        }
+    });
 }
 
 // Exchanges 01 and ZZ; doing it again restores the chart, so every round does the same work.

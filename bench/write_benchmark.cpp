@@ -93,7 +93,7 @@ public:
     {
     }
     BmsBms& document() override { return document_; }
-    int kind() const override { return kKindWav; }
+    DefinitionKind kind() const override { return kKindWav; }
     bool isSelected(int) override { return false; }
     void select(int) override { }
     int caretRow() override { return 0; }

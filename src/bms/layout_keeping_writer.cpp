@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -88,7 +89,7 @@ struct HeaderLine {
     std::vector<std::size_t> valuePositions; // of the first two value characters
     std::string value; // as the reader stores it: without carriage returns, up to a NUL
     HeaderIndexReferences references;
-    int definitionKind = 0; // kKindWav or kKindBmp for #WAVxx and #BMPxx, else 0
+    std::optional<DefinitionKind> definitionKind; // of #WAVxx and #BMPxx
     int original = 0; // a definition's index value
     bool outsideBlocks = true; // not inside an #IF or #SWITCH block
     bool controlFlow = false;
@@ -116,9 +117,10 @@ public:
         for (std::size_t slot = 0; slot < 2; ++slot)
             preparePairTargets(slot);
         for (int value = 0; value < BmsWord::kValueCount; ++value) {
-            const BmsWord channel(value);
-            kindOfChannel_[static_cast<std::size_t>(value)]
-                = isWavChannel(channel) ? kKindWav : (isBmpChannel(channel) ? kKindBmp : 0);
+            for (DefinitionKind kind : kDefinitionKinds) {
+                if (isChannelOfKind(BmsWord(value), kind))
+                    kindOfChannel_[static_cast<std::size_t>(value)] = kind;
+            }
         }
     }
 
@@ -162,9 +164,9 @@ private:
         }
     }
 
-    static int slotOfKind(int kind) { return kind == kKindBmp ? 1 : 0; }
-    const Renumbering& renumberingOfKind(int kind) const { return renumberings_[slotOfKind(kind)]; }
-    bool isRenumbered(int kind) const { return renumbered_[slotOfKind(kind)]; }
+    static int slotOfKind(DefinitionKind kind) { return kind == kKindBmp ? 1 : 0; }
+    const Renumbering& renumberingOfKind(DefinitionKind kind) const { return renumberings_[slotOfKind(kind)]; }
+    bool isRenumbered(DefinitionKind kind) const { return renumbered_[slotOfKind(kind)]; }
 
     // The lines up to the end of the input (a 0x1A ends it); the line-end style of new lines.
     void splitLines()
@@ -241,8 +243,8 @@ private:
         header.value.resize(std::strlen(header.value.c_str()));
         header.controlFlow = isControlFlowKey(header.upperKey);
         header.references = headerIndexReferences(header.upperKey, header.value);
-        for (int kind : { kKindWav, kKindBmp }) {
-            const BmsRegistArray& table = *tableOf(kind);
+        for (DefinitionKind kind : kDefinitionKinds) {
+            const BmsRegistArray& table = *tableOfKind(document_, kind);
             if (table.matchesKey(header.upperKey.c_str())) {
                 header.definitionKind = kind;
                 header.original = BmsWord(header.upperKey[3], header.upperKey[4]).value();
@@ -251,15 +253,10 @@ private:
         return true;
     }
 
-    const BmsRegistArray* tableOf(int kind) const
-    {
-        return kind == kKindBmp ? document_.bmpTable() : document_.wavTable();
-    }
-
     // A definition's lines stay while the model holds its last name at its current index.
     void decideDefinitions()
     {
-        for (int kind : { kKindWav, kKindBmp }) {
+        for (DefinitionKind kind : kDefinitionKinds) {
             const int slot = slotOfKind(kind);
             std::array<const std::string*, BmsWord::kValueCount> lastName {};
             for (const HeaderLine& header : headers_) {
@@ -269,7 +266,7 @@ private:
                         definitionAnchor_[slot] = header.lineNumber;
                 }
             }
-            const BmsRegistArray& table = *tableOf(kind);
+            const BmsRegistArray& table = *tableOfKind(document_, kind);
             std::array<bool, BmsWord::kValueCount> written {};
             for (int original = 0; original < BmsWord::kValueCount; ++original) {
                 const BmsWord current = renumberingOfKind(kind)[original];
@@ -320,7 +317,7 @@ private:
         std::map<std::string, std::size_t> lastLineOfKey;
         for (std::size_t i = 0; i < headers_.size(); ++i) {
             const HeaderLine& header = headers_[i];
-            if (header.definitionKind != 0)
+            if (header.definitionKind)
                 continue;
             lastLineOfKey[renumberedKey(header)] = i;
             if (header.outsideBlocks && !header.controlFlow)
@@ -383,7 +380,7 @@ private:
             const HeaderLine* header = nextHeader < headers_.size() && headers_[nextHeader].lineNumber == number
                 ? &headers_[nextHeader++]
                 : nullptr;
-            if (header && header->definitionKind != 0 && !kept_[slotOfKind(header->definitionKind)][header->original]) {
+            if (header && header->definitionKind && !kept_[slotOfKind(*header->definitionKind)][header->original]) {
                 copyTo(line.begin);
                 copied = line.end;
                 if (!line.hasBreak())
@@ -439,9 +436,9 @@ private:
         } else {
             out.append(text_, line.begin, line.end - line.begin);
         }
-        const auto renumberAt = [&](const std::vector<std::size_t>& positions, std::size_t offset, int kind) {
-            char* first = out.data() + start + (positions[offset] - line.begin);
-            char* second = out.data() + start + (positions[offset + 1] - line.begin);
+        const auto renumberAt = [&](const std::vector<std::size_t>& positions, std::size_t at, DefinitionKind kind) {
+            char* first = out.data() + start + (positions[at] - line.begin);
+            char* second = out.data() + start + (positions[at + 1] - line.begin);
             const BmsWord old(*first, *second);
             const BmsWord current = renumberingOfKind(kind)[old.value()];
             if (!current.equals(old)) {
@@ -449,8 +446,8 @@ private:
                 *second = current.low();
             }
         };
-        if (header.definitionKind != 0) {
-            renumberAt(header.keyPositions, 3, header.definitionKind);
+        if (header.definitionKind) {
+            renumberAt(header.keyPositions, 3, *header.definitionKind);
         } else {
             if (header.references.definedBmpIndexAt != HeaderIndexReferences::kNone)
                 renumberAt(header.keyPositions, header.references.definedBmpIndexAt, kKindBmp);
@@ -477,13 +474,14 @@ private:
         const std::size_t low = cursor.take();
         if (high == kNone || low == kNone || cursor.take() == kNone)
             return;
-        const int kind = kindOfChannel_[static_cast<std::size_t>(base36PairValue(text_[high], text_[low]))];
-        if (kind == 0 || !isRenumbered(kind))
+        const std::optional<DefinitionKind> kind
+            = kindOfChannel_[static_cast<std::size_t>(base36PairValue(text_[high], text_[low]))];
+        if (!kind || !isRenumbered(*kind))
             return;
         copyTo(line.end);
         // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
         char* const lineOut = out.data() + out.size() - (line.end - line.begin);
-        const std::uint16_t* const targets = pairTargets_[slotOfKind(kind)].data();
+        const std::uint16_t* const targets = pairTargets_[slotOfKind(*kind)].data();
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
         // other object.
@@ -521,8 +519,8 @@ private:
     // Per kind: the new bytes of each pair (preparePairTargets), and whether any moves.
     std::array<std::vector<std::uint16_t>, 2> pairTargets_;
     std::array<bool, 2> renumbered_ {};
-    // The kind whose indices each channel's objects are, or 0.
-    std::array<int, BmsWord::kValueCount> kindOfChannel_ {};
+    // The kind whose indices each channel's objects are, if any.
+    std::array<std::optional<DefinitionKind>, BmsWord::kValueCount> kindOfChannel_ {};
     std::vector<TextLine> lines_;
     std::string lineBreak_;
     std::vector<HeaderLine> headers_;

@@ -30,10 +30,11 @@ void checkChart(const CheckArguments& arguments, CliSession& session, const Char
                 session.err() << findingMessage(read.path, "warning", finding, SaveLayout::Normalised) << '\n';
             }
         }
-        const int unusedSounds = countDefinitions(*read.document, kKindWav).unused;
-        const int unusedImages = countDefinitions(*read.document, kKindBmp).unused;
-        work.tally.unusedDefinitions = unusedSounds + unusedImages;
-        chart["unused_definitions"] = { { "wav", unusedSounds }, { "bmp", unusedImages } };
+        for (DefinitionKind kind : kDefinitionKinds) {
+            const int unused = countDefinitions(*read.document, kind).unused;
+            chart["unused_definitions"][kindKeyword(kind)] = unused;
+            work.tally.unusedDefinitions += unused;
+        }
     }
     if (arguments.json) {
         work.json = jsonPart(chart);

@@ -4,16 +4,18 @@
 #include "model/ascii_chars.h"
 #include "model/bms_word.h"
 
-CLI::Option* addKindArgument(CLI::App& command, int& kind)
+CLI::Option* addKindArgument(CLI::App& command, DefinitionKind& kind)
 {
     return command
         .add_option_function<std::string>(
             "KIND",
-            [&kind](const std::string& text) { kind = CLI::detail::to_lower(text) == "bmp" ? kKindBmp : kKindWav; },
+            [&kind](const std::string& text) {
+                kind = CLI::detail::to_lower(text) == kindKeyword(kKindBmp) ? kKindBmp : kKindWav;
+            },
             "Definition list: wav or bmp")
         ->required()
         ->type_name("")
-        ->check(CLI::IsMember({ "wav", "bmp" }, CLI::ignore_case).name("KIND"));
+        ->check(CLI::IsMember({ kindKeyword(kKindWav), kindKeyword(kKindBmp) }, CLI::ignore_case).name("KIND"));
 }
 
 CLI::Option* addChartArgument(CLI::App& command, std::vector<std::string>& files)

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "editing/definition_kind.h"
+
 // Adds the positional KIND argument; kind receives kKindWav or kKindBmp.
-CLI::Option* addKindArgument(CLI::App& command, int& kind);
+CLI::Option* addKindArgument(CLI::App& command, DefinitionKind& kind);
 
 // Adds the positional FILE argument of a command that takes one chart; files receives it.
 CLI::Option* addChartArgument(CLI::App& command, std::vector<std::string>& files);

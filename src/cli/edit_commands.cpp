@@ -11,7 +11,7 @@
 namespace {
 
 struct EditArguments {
-    int kind = kKindWav;
+    DefinitionKind kind = kKindWav;
     std::vector<std::string> files;
     std::vector<std::string> indices;
     bool up = true;

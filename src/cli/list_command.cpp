@@ -13,7 +13,7 @@
 namespace {
 
 struct ListArguments {
-    int kind = kKindWav;
+    DefinitionKind kind = kKindWav;
     std::vector<std::string> files;
     bool json = false;
     RunOptions run;
@@ -26,7 +26,7 @@ struct ListRow {
     int references;
 };
 
-std::vector<ListRow> usedRows(BmsBms& document, int kind)
+std::vector<ListRow> usedRows(BmsBms& document, DefinitionKind kind)
 {
     const ReferenceCounts references = countReferences(document, kind);
     const BmsRegistArray& table = *tableOfKind(document, kind);

@@ -34,7 +34,7 @@ ChartReport checkChart(CliSession& session, const BmsBms& document, const std::s
     ChartFolder& folder = session.folderOf(file);
     ChartReport report;
     std::set<std::string> used;
-    for (int kind : { kKindWav, kKindBmp }) {
+    for (DefinitionKind kind : kDefinitionKinds) {
         std::vector<AbsentFile> absent = findAbsentFiles(document, kind, folder, used);
         report.absent.insert(report.absent.end(), absent.begin(), absent.end());
     }
@@ -51,7 +51,7 @@ ChartReport checkChart(CliSession& session, const BmsBms& document, const std::s
 std::string definitionLabel(const AbsentFile& file)
 {
     char index[3];
-    return std::string(file.kind == kKindBmp ? "BMP" : "WAV") + file.index.toText(index);
+    return kindName(file.kind) + std::string(file.index.toText(index));
 }
 
 void printText(std::ostream& out, const std::string& file, const ChartReport& report, bool quiet)
@@ -79,7 +79,7 @@ void addReportJson(Json& chart, const ChartReport& report, bool listUnreferenced
     for (const AbsentFile& absent : report.absent) {
         char index[3];
         Json entry;
-        entry["kind"] = absent.kind == kKindBmp ? "bmp" : "wav";
+        entry["kind"] = kindKeyword(absent.kind);
         entry["index"] = absent.index.toText(index);
         entry["name"] = cp932ToUtf8(absent.name);
         if (absent.foundAs) {

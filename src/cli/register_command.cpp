@@ -14,7 +14,7 @@
 namespace {
 
 struct RegisterArguments {
-    int kind = kKindWav;
+    DefinitionKind kind = kKindWav;
     std::vector<std::string> files;
     std::string at = "01";
     std::vector<std::string> paths;

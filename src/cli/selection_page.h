@@ -10,7 +10,7 @@
 
 class SelectionPage : public DefinitionPage {
 public:
-    SelectionPage(BmsBms& document, int kind)
+    SelectionPage(BmsBms& document, DefinitionKind kind)
         : document_(document)
         , kind_(kind)
     {
@@ -19,7 +19,7 @@ public:
     void setCaretRow(int row) { caretRow_ = row; }
 
     BmsBms& document() override { return document_; }
-    int kind() const override { return kind_; }
+    DefinitionKind kind() const override { return kind_; }
     bool isSelected(int row) override;
     void select(int row) override;
     int caretRow() override { return caretRow_; }
@@ -30,7 +30,7 @@ private:
     static bool isRow(int row) { return row >= 0 && row < kRowCount; }
 
     BmsBms& document_;
-    int kind_;
+    DefinitionKind kind_;
     std::bitset<kRowCount> selected_;
     int caretRow_ = 0;
 };

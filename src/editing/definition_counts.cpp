@@ -3,7 +3,7 @@
 #include "editing/definition_kind.h"
 #include "editing/index_usage.h"
 
-DefinitionCounts countDefinitions(BmsBms& document, int kind)
+DefinitionCounts countDefinitions(BmsBms& document, DefinitionKind kind)
 {
     // Usage as the editing operations see it, so that "unused" counts exactly what
     // unregistering the unused definitions would remove.

@@ -1,7 +1,7 @@
 #pragma once
 
-// Which definition table a page or a plan works on. Every test asks whether the kind
-// is BMP: any other value is treated as WAV.
+// Which definition table a page, a plan or a step works on: the sound table (#WAVxx)
+// or the image table (#BMPxx). The values 1 and 2 are fixed.
 
 #include "model/bms_bms.h"
 
@@ -10,11 +10,25 @@ enum DefinitionKind : int {
     kKindBmp = 2,
 };
 
-inline BmsRegistArray* tableOfKind(BmsBms& document, int kind)
+// Both kinds, in the order of the editor's pages.
+inline constexpr DefinitionKind kDefinitionKinds[] = { kKindWav, kKindBmp };
+
+// The name as the chart's keys spell it: "WAV" or "BMP".
+inline const char* kindName(DefinitionKind kind)
+{
+    return kind == kKindBmp ? "BMP" : "WAV";
+}
+// The name in lower case, as the tool takes and prints it: "wav" or "bmp".
+inline const char* kindKeyword(DefinitionKind kind)
+{
+    return kind == kKindBmp ? "bmp" : "wav";
+}
+
+inline BmsRegistArray* tableOfKind(BmsBms& document, DefinitionKind kind)
 {
     return kind == kKindBmp ? document.bmpTable() : document.wavTable();
 }
-inline const BmsRegistArray* tableOfKind(const BmsBms& document, int kind)
+inline const BmsRegistArray* tableOfKind(const BmsBms& document, DefinitionKind kind)
 {
     return kind == kKindBmp ? document.bmpTable() : document.wavTable();
 }

@@ -14,7 +14,7 @@ public:
     virtual ~DefinitionPage() = default;
 
     virtual BmsBms& document() = 0;
-    virtual int kind() const = 0;
+    virtual DefinitionKind kind() const = 0;
     virtual bool isSelected(int row) = 0;
     // Adds the row to the selection.
     virtual void select(int row) = 0;

@@ -66,7 +66,7 @@ void EditHistory::clear()
     headerStepOpen_ = false;
 }
 
-void EditHistory::beginTableChange(BmsBms& document, int kind, ListExchanger& plan)
+void EditHistory::beginTableChange(BmsBms& document, DefinitionKind kind, ListExchanger& plan)
 {
     const BmsRegistArray& table = *tableOfKind(document, kind);
     namesBefore_.resize(BmsRegistArray::kSlotCount);

@@ -30,7 +30,7 @@ struct EditStep {
     };
 
     // The table that the moves and slot changes are of.
-    int kind = 0;
+    DefinitionKind kind = kKindWav;
     std::vector<Move> moves;
     std::vector<SlotChange> slots;
     std::vector<HeaderChange> headers;
@@ -52,7 +52,7 @@ public:
     // A change of one table is recorded around the operation: begin notes the names and
     // empties the plan, end records what the names and the plan say has changed. Returns
     // whether there was a change.
-    void beginTableChange(BmsBms& document, int kind, ListExchanger& plan);
+    void beginTableChange(BmsBms& document, DefinitionKind kind, ListExchanger& plan);
     bool endTableChange(BmsBms& document, const ListExchanger& plan);
     // A header value set by the user. Changes of the same key in a row are one step,
     // until another step, an undo, a redo or a save comes between.
@@ -85,5 +85,5 @@ private:
     // The names and the edit state as the table change began.
     std::vector<std::optional<std::string>> namesBefore_;
     ChartEditState stateBefore_;
-    int changingKind_ = 0;
+    DefinitionKind changingKind_ = kKindWav;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // The model's own references, for a chart with no text: its objects and the header
 // lines that its table keeps.
-ReferenceCounts countModelReferences(BmsBms& document, int kind)
+ReferenceCounts countModelReferences(BmsBms& document, DefinitionKind kind)
 {
     ReferenceCounts counts {};
     forEachObjectOfKind(document, kind, [&counts](const BmsWord& object) { ++counts[object.value()]; });
@@ -26,17 +26,17 @@ ReferenceCounts countModelReferences(BmsBms& document, int kind)
 
 } // namespace
 
-IndexMapping& indexMappingOfKind(ChartEditState& state, int kind)
+IndexMapping& indexMappingOfKind(ChartEditState& state, DefinitionKind kind)
 {
     return kind == kKindBmp ? state.bmpIndices() : state.wavIndices();
 }
 
-const IndexMapping& indexMappingOfKind(const ChartEditState& state, int kind)
+const IndexMapping& indexMappingOfKind(const ChartEditState& state, DefinitionKind kind)
 {
     return kind == kKindBmp ? state.bmpIndices() : state.wavIndices();
 }
 
-ReferenceCounts countReferences(BmsBms& document, int kind)
+ReferenceCounts countReferences(BmsBms& document, DefinitionKind kind)
 {
     const ChartEditState& state = document.editState();
     const ChartSource* source = state.source();
@@ -50,7 +50,7 @@ ReferenceCounts countReferences(BmsBms& document, int kind)
     return counts;
 }
 
-IndexSet indicesDefinedByHeaders(const BmsBms& document, int kind)
+IndexSet indicesDefinedByHeaders(const BmsBms& document, DefinitionKind kind)
 {
     IndexSet defined;
     if (kind != kKindBmp)

@@ -7,19 +7,20 @@
 #include <array>
 #include <bitset>
 
+#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
 
 using ReferenceCounts = std::array<int, BmsWord::kValueCount>;
 using IndexSet = std::bitset<BmsWord::kValueCount>;
 
 // Where the kind's indices of the chart's text stand now.
-IndexMapping& indexMappingOfKind(ChartEditState& state, int kind);
-const IndexMapping& indexMappingOfKind(const ChartEditState& state, int kind);
+IndexMapping& indexMappingOfKind(ChartEditState& state, DefinitionKind kind);
+const IndexMapping& indexMappingOfKind(const ChartEditState& state, DefinitionKind kind);
 
 // How often each current index is referred to: by objects of the kind's channels and by
 // header lines (#LNOBJ for WAV; the image of #BGAxx yy and #@BGAxx yy for BMP).
-ReferenceCounts countReferences(BmsBms& document, int kind);
+ReferenceCounts countReferences(BmsBms& document, DefinitionKind kind);
 
 // The indices that #BGAxx or #@BGAxx lines define as image parts: for BMP they hold their
 // slot like a file name does. Empty for WAV.
-IndexSet indicesDefinedByHeaders(const BmsBms& document, int kind);
+IndexSet indicesDefinedByHeaders(const BmsBms& document, DefinitionKind kind);

@@ -26,7 +26,7 @@ bool renumberIndexAt(std::string& text, std::size_t offset, const std::array<Bms
 
 } // namespace
 
-void ListExchanger::reset(BmsBms* document, int kind)
+void ListExchanger::reset(BmsBms* document, DefinitionKind kind)
 {
     document_ = document;
     kind_ = kind;

@@ -8,12 +8,13 @@
 
 #include <array>
 
+#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
 
 class ListExchanger {
 public:
     // Stores document and kind and empties the plan.
-    void reset(BmsBms* document, int kind);
+    void reset(BmsBms* document, DefinitionKind kind);
     // Plans old -> target; adding an index again replaces its target. "00" is ignored.
     void add(BmsWord old, BmsWord target);
     // Moves the file names, then renumbers every object of the kind's channels up to
@@ -39,7 +40,7 @@ private:
     void renumberHeaderReferences(const Renumbering& renumbered);
 
     BmsBms* document_ = nullptr;
-    int kind_ = 1;
+    DefinitionKind kind_ = kKindWav;
     // Old index values in the order added; slot 00 can never be part of a plan.
     std::array<int, BmsWord::kValueCount> oldList_ {};
     int count_ = 0;

@@ -63,7 +63,7 @@ std::optional<FoundFile> ListedFolderLookup::find(const std::string& name)
 }
 
 std::vector<AbsentFile> findAbsentFiles(
-    const BmsBms& document, int kind, FileLookup& lookup, std::set<std::string>& found)
+    const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>& found)
 {
     std::vector<AbsentFile> absent;
     const BmsRegistArray& table = *tableOfKind(document, kind);
@@ -86,7 +86,7 @@ std::vector<AbsentFile> findAbsentFiles(
     return absent;
 }
 
-int countMissingFiles(const BmsBms& document, int kind, FileLookup& lookup)
+int countMissingFiles(const BmsBms& document, DefinitionKind kind, FileLookup& lookup)
 {
     std::set<std::string> found;
     const std::vector<AbsentFile> absent = findAbsentFiles(document, kind, lookup, found);

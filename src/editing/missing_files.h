@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
 
 struct FoundFile {
@@ -44,7 +45,7 @@ private:
 
 // A definition whose file is not there under its own name.
 struct AbsentFile {
-    int kind;
+    DefinitionKind kind;
     BmsWord index;
     std::string name;
     // The same name with another extension of the kind, when the folder has it.
@@ -54,10 +55,10 @@ struct AbsentFile {
 // Looks up every definition of the table of the kind, in index order; the keys of the
 // files found, under their own name or another extension, are added to found.
 std::vector<AbsentFile> findAbsentFiles(
-    const BmsBms& document, int kind, FileLookup& lookup, std::set<std::string>& found);
+    const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>& found);
 
 // Definitions of the kind whose file is not there under any extension of the kind.
-int countMissingFiles(const BmsBms& document, int kind, FileLookup& lookup);
+int countMissingFiles(const BmsBms& document, DefinitionKind kind, FileLookup& lookup);
 
 // Whether the name's extension is one of a sound or a picture that a chart may name.
 bool isMediaFileName(std::string_view name);

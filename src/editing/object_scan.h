@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "editing/definition_kind.h"
 #include "editing/reference_channels.h"
 #include "model/bms_bms.h"
 
@@ -39,7 +40,7 @@ template <typename Visit> void visitObjects(BmsWord* objects, int end, Visit& vi
 } // namespace object_scan_detail
 
 // Calls visit(BmsWord& object) for each such object; the visitor may rewrite it.
-template <typename Visit> void forEachObjectOfKind(BmsBms& document, int kind, Visit&& visit)
+template <typename Visit> void forEachObjectOfKind(BmsBms& document, DefinitionKind kind, Visit&& visit)
 {
     static_assert(sizeof(BmsWord) * object_scan_detail::kBlock == sizeof(std::uint64_t));
     const int lastPosition = document.lastObjectPosition();

@@ -22,7 +22,7 @@ bool isBmpChannel(BmsWord channel)
     return false;
 }
 
-bool isChannelOfKind(BmsWord channel, int kind)
+bool isChannelOfKind(BmsWord channel, DefinitionKind kind)
 {
     return kind == kKindBmp ? isBmpChannel(channel) : isWavChannel(channel);
 }

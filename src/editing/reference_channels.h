@@ -3,9 +3,10 @@
 // Which channels refer to which table. WAV: 01 and 11..6Z except 20, 30, 40, 50, 60.
 // BMP: 04, 06, 07, 0A and A5. Objects elsewhere are never counted or renumbered.
 
+#include "editing/definition_kind.h"
 #include "model/bms_word.h"
 
 bool isWavChannel(BmsWord channel);
 bool isBmpChannel(BmsWord channel);
-// The test of the kind: isBmpChannel for kKindBmp, isWavChannel for anything else.
-bool isChannelOfKind(BmsWord channel, int kind);
+// The test of the kind: isWavChannel for kKindWav, isBmpChannel for kKindBmp.
+bool isChannelOfKind(BmsWord channel, DefinitionKind kind);

@@ -35,7 +35,7 @@ void formatRow(char* text, int size, BmsWord id, const char* name)
 
 } // namespace
 
-ListSet::ListSet(BmsBms& document, int kind, ListExchanger& plan)
+ListSet::ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan)
     : document_(&document)
     , kind_(kind)
     , plan_(plan)

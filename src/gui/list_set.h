@@ -31,8 +31,8 @@ public:
     // Plays a sound file asynchronously; what cannot be played stays silent.
     using SoundPlayer = void (*)(const char* path);
 
-    // kind is kKindWav or kKindBmp; the plan serves every renumbering of the page.
-    ListSet(BmsBms& document, int kind, ListExchanger& plan);
+    // The plan serves every renumbering of the page.
+    ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan);
 
     DWORD exStyle() override;
     DWORD style() override;
@@ -45,7 +45,7 @@ public:
     void fillRows();
 
     BmsBms& document() override { return *document_; }
-    int kind() const override { return kind_; }
+    DefinitionKind kind() const override { return kind_; }
     bool isSelected(int row) override { return TtList::isSelected(row); }
     void select(int row) override { TtList::select(row); }
     // The caret row, 0..1295.
@@ -78,7 +78,7 @@ private:
     void edit(const std::function<void()>& operation);
 
     BmsBms* document_;
-    int kind_;
+    DefinitionKind kind_;
     ListExchanger& plan_;
     SoundPlayer player_;
     PageHost* host_ = nullptr;

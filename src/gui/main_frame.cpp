@@ -85,7 +85,7 @@ bool MainFrame::onCreate()
     return true;
 }
 
-void MainFrame::createPage(int index, int kind, int id)
+void MainFrame::createPage(int index, DefinitionKind kind, int id)
 {
     ListSet& page = *(pages_[index] = std::make_unique<ListSet>(*ShellState::instance().document, kind, plan_));
     page.create(this, id, instance());

@@ -88,7 +88,11 @@ private:
         void operator()(HFONT font) const { DeleteObject(font); }
     };
 
-    void createPage(int index, int kind, int id);
+    // The tab's page index of a kind's list, and the kind of the list at a page index.
+    static int pageOfKind(DefinitionKind kind) { return kind == kKindBmp ? kBmpPage : kWavPage; }
+    static DefinitionKind kindOfPage(int index) { return index == kBmpPage ? kKindBmp : kKindWav; }
+
+    void createPage(int index, DefinitionKind kind, int id);
     LRESULT onHeaderEdit(int id, int code);
     void newChart();
     void openChosenChart();

@@ -34,7 +34,7 @@ void MainFrame::takeStep(bool forward)
     }
     if (step->changesTable()) {
         // Showing the page counts its table anew.
-        const int index = step->kind == kKindBmp ? kBmpPage : kWavPage;
+        const int index = pageOfKind(step->kind);
         showPage(index);
         ListSet& page = *pages_[index];
         SendMessageA(page.handle(), LB_SETSEL, FALSE, -1);
@@ -67,7 +67,7 @@ void MainFrame::showHistoryState()
 void MainFrame::refreshStatus()
 {
     const ShellState& shell = ShellState::instance();
-    const int kind = shell.currentPage == kBmpPage ? kKindBmp : kKindWav;
+    const DefinitionKind kind = kindOfPage(shell.currentPage);
     if (!folderFiles_ && shell.fileName[0] != '\0') {
         folder_ = std::make_unique<ChartFolder>(shell.fileName);
         folderFiles_ = std::make_unique<ListedFolderLookup>(*folder_, folder_->files());

@@ -89,9 +89,9 @@ void checkEveryEdit(const std::string& text, const std::string& label)
 {
     BmsReader reader;
     reader.setNoticeSink({});
-    for (int kind : { kKindWav, kKindBmp }) {
+    for (DefinitionKind kind : kDefinitionKinds) {
         for (const ChartEdit& edit : everyChartEdit()) {
-            SCOPED_TRACE(label + ": " + (kind == kKindBmp ? "bmp " : "wav ") + edit.name);
+            SCOPED_TRACE(label + ": " + kindKeyword(kind) + " " + edit.name);
             std::unique_ptr<BmsBms> document;
             ASSERT_TRUE(reader.readBytes(text, document));
             RecordingPage page(*document, kind);

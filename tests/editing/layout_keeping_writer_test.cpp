@@ -25,7 +25,7 @@ std::string keptAfter(std::string_view text, const Edit& edit)
     return layoutKeepingText(*document);
 }
 
-Edit swap(int kind, int a, int b)
+Edit swap(DefinitionKind kind, int a, int b)
 {
     return [=](BmsBms& document, ListExchanger& plan) {
         RecordingPage page(document, kind);
@@ -34,7 +34,7 @@ Edit swap(int kind, int a, int b)
     };
 }
 
-Edit removeRows(int kind, std::set<int> rows)
+Edit removeRows(DefinitionKind kind, std::set<int> rows)
 {
     return [=](BmsBms& document, ListExchanger&) {
         RecordingPage page(document, kind);
@@ -43,7 +43,7 @@ Edit removeRows(int kind, std::set<int> rows)
     };
 }
 
-Edit registerAt(int kind, int row, std::string name)
+Edit registerAt(DefinitionKind kind, int row, std::string name)
 {
     return [=](BmsBms& document, ListExchanger&) {
         RecordingPage page(document, kind);
@@ -52,7 +52,7 @@ Edit registerAt(int kind, int row, std::string name)
     };
 }
 
-Edit compact(int kind)
+Edit compact(DefinitionKind kind)
 {
     return [=](BmsBms& document, ListExchanger& plan) {
         RecordingPage page(document, kind);

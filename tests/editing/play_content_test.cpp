@@ -59,11 +59,11 @@ TEST(PlayContent, EveryOperationAndEverySaveThatIsNotRefusedKeepsWhatTheChartPla
         if (!readChartFile(path))
             continue;
         ++charts;
-        for (int kind : { kKindWav, kKindBmp }) {
+        for (DefinitionKind kind : kDefinitionKinds) {
             for (const ChartEdit& edit : everyChartEdit()) {
                 if (!edit.keepsPlay)
                     continue;
-                SCOPED_TRACE(path.string() + ": " + (kind == kKindBmp ? "bmp " : "wav ") + edit.name);
+                SCOPED_TRACE(path.string() + ": " + kindKeyword(kind) + " " + edit.name);
                 const std::unique_ptr<BmsBms> document = readChartFile(path);
                 const std::vector<std::string> before = playContent(*document);
                 RecordingPage page(*document, kind);

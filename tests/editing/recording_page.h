@@ -10,14 +10,14 @@
 
 class RecordingPage : public DefinitionPage {
 public:
-    RecordingPage(BmsBms& document, int kind)
+    RecordingPage(BmsBms& document, DefinitionKind kind)
         : document_(document)
         , kind_(kind)
     {
     }
 
     BmsBms& document() override { return document_; }
-    int kind() const override { return kind_; }
+    DefinitionKind kind() const override { return kind_; }
     bool isSelected(int row) override { return selection.count(row) != 0; }
     void select(int row) override { selection.insert(row); }
     int caretRow() override { return caret; }
@@ -40,5 +40,5 @@ public:
 
 private:
     BmsBms& document_;
-    int kind_;
+    DefinitionKind kind_;
 };

@@ -41,6 +41,6 @@ TEST(ReferenceChannels, AnyKindButBmpUsesTheWavChannels)
     EXPECT_FALSE(isChannelOfKind(BmsWord("04"), kKindWav));
     EXPECT_TRUE(isChannelOfKind(BmsWord("04"), kKindBmp));
     EXPECT_FALSE(isChannelOfKind(BmsWord("11"), kKindBmp));
-    EXPECT_TRUE(isChannelOfKind(BmsWord("11"), 7));
-    EXPECT_FALSE(isChannelOfKind(BmsWord("04"), 0));
+    EXPECT_TRUE(isChannelOfKind(BmsWord("11"), static_cast<DefinitionKind>(7)));
+    EXPECT_FALSE(isChannelOfKind(BmsWord("04"), static_cast<DefinitionKind>(0)));
 }

@@ -186,7 +186,7 @@ TEST_F(ListSetTest, UnhandledKeysReachTheListBox)
 }
 
 // The keys and drops act alike on both pages, each on its own table and channels.
-class ListSetPageTest : public ListSetTest, public testing::WithParamInterface<int> {
+class ListSetPageTest : public ListSetTest, public testing::WithParamInterface<DefinitionKind> {
 protected:
     ListSet& page() { return GetParam() == kKindBmp ? bmp : wav; }
     BmsRegistArray& table() { return page().table(); }
@@ -382,7 +382,7 @@ TEST_P(ListSetPageTest, DroppedPathTooLongForTheBufferIsLeftOut)
     EXPECT_FALSE(table().has(BmsWord("02")));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothPages, ListSetPageTest, testing::Values(int(kKindWav), int(kKindBmp)),
-    [](const testing::TestParamInfo<int>& info) { return info.param == kKindBmp ? "Bmp" : "Wav"; });
+INSTANTIATE_TEST_SUITE_P(BothPages, ListSetPageTest, testing::ValuesIn(kDefinitionKinds),
+    [](const testing::TestParamInfo<DefinitionKind>& info) { return kindName(info.param); });
 
 } // namespace
