@@ -64,16 +64,6 @@ protected:
     ScratchDirectory scratch;
 };
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // The in-process tool's standard output and standard error together.
 std::string outputOf(const CliRun& run)
 {
@@ -186,6 +176,20 @@ TEST_F(ChartLibrary, EditingCommandsTakeFoldersOnlyInPlace)
 }
 
 #ifndef _WIN32
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+} // namespace
+
 TEST_F(ChartLibrary, LinkLoopsVanishedFilesAndRawNamesOnLinux)
 {
     makeFolder("a");
