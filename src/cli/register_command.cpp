@@ -9,7 +9,7 @@
 #include "cli/selection_page.h"
 #include "cli/text_encoding.h"
 #include "editing/file_registration.h"
-#include "gui/path_parts.h"
+#include "paths/path_parts.h"
 
 namespace {
 

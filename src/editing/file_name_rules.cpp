@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "gui/path_parts.h"
 #include "model/ascii_chars.h"
+#include "paths/path_parts.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
 #include "gui/chart_messages.h"
-#include "gui/path_parts.h"
 #include "gui/shell_state.h"
+#include "paths/path_parts.h"
 
 namespace {
 

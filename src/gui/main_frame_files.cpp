@@ -9,8 +9,8 @@
 #include "gui/chart_messages.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_frame.h"
-#include "gui/path_parts.h"
 #include "gui/save_question.h"
+#include "paths/path_parts.h"
 
 // The file side of the main window: opening, creating and saving charts, the dialogs that
 // choose them, and the question before unsaved changes would be lost.

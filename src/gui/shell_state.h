@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "gui/path_parts.h"
 #include "model/bms_bms.h"
+#include "paths/path_parts.h"
 
 struct ShellState {
     static constexpr int kNameSize = kPathBufferSize + 1;

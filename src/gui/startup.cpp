@@ -1,9 +1,9 @@
 #include "gui/startup.h"
 
 #include "bms/parse_result.h"
-#include "gui/command_line.h"
 #include "gui/window/window_proc.h"
 #include "gui/window_settings.h"
+#include "paths/command_line.h"
 #include "resource_ids.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "gui/path_parts.h"
+#include "paths/path_parts.h"
 
 namespace {
 

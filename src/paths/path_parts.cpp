@@ -1,4 +1,4 @@
-#include "gui/path_parts.h"
+#include "paths/path_parts.h"
 
 #include <algorithm>
 #include <cstring>

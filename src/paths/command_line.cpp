@@ -1,4 +1,4 @@
-#include "gui/command_line.h"
+#include "paths/command_line.h"
 
 bool copyFirstArgument(const char* commandLine, char* path, std::size_t size)
 {

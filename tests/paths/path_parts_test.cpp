@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "gui/path_parts.h"
+#include "paths/path_parts.h"
 
 namespace {
 

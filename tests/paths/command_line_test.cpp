@@ -3,8 +3,8 @@
 #include <iterator>
 #include <string>
 
-#include "gui/command_line.h"
-#include "gui/path_parts.h"
+#include "paths/command_line.h"
+#include "paths/path_parts.h"
 
 namespace {
 
