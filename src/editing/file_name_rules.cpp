@@ -14,16 +14,10 @@ constexpr bool kPathsHaveDrives = true;
 constexpr bool kPathsHaveDrives = false;
 #endif
 
-bool isSeparator(char c)
+// Bytes of the character at name[i]: without doubleByte every byte is a character.
+size_t nameCharacterLength(std::string_view name, size_t i, bool doubleByte)
 {
-    return c == '/' || c == '\\';
-}
-
-// Bytes of the character at name[i].
-size_t characterLength(std::string_view name, size_t i, bool doubleByte)
-{
-    const bool pair = doubleByte && isDoubleByteLead(static_cast<unsigned char>(name[i])) && i + 1 < name.size();
-    return pair ? 2 : 1;
+    return doubleByte ? characterLength(name, i) : 1;
 }
 
 } // namespace
@@ -33,8 +27,8 @@ std::vector<std::string> nameComponents(std::string_view name, bool doubleByte)
     std::vector<std::string> components;
     std::string component;
     for (size_t i = 0; i < name.size();) {
-        const size_t length = characterLength(name, i, doubleByte);
-        if (length == 1 && isSeparator(name[i])) {
+        const size_t length = nameCharacterLength(name, i, doubleByte);
+        if (length == 1 && isPathSeparator(name[i])) {
             if (!component.empty()) {
                 components.push_back(std::move(component));
             }
@@ -54,7 +48,7 @@ std::string foldAsciiCase(std::string_view name, bool doubleByte)
 {
     std::string folded(name);
     for (size_t i = 0; i < folded.size();) {
-        const size_t length = characterLength(folded, i, doubleByte);
+        const size_t length = nameCharacterLength(folded, i, doubleByte);
         if (length == 1 && folded[i] >= 'A' && folded[i] <= 'Z') {
             folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
         }
@@ -67,10 +61,10 @@ size_t extensionStart(std::string_view name, bool doubleByte)
 {
     size_t dot = std::string_view::npos;
     for (size_t i = 0; i < name.size();) {
-        const size_t length = characterLength(name, i, doubleByte);
+        const size_t length = nameCharacterLength(name, i, doubleByte);
         if (length == 1 && name[i] == '.') {
             dot = i;
-        } else if (length == 1 && isSeparator(name[i])) {
+        } else if (length == 1 && isPathSeparator(name[i])) {
             dot = std::string_view::npos;
         }
         i += length;
@@ -82,10 +76,10 @@ std::string directoryPart(std::string_view path, bool doubleByte)
 {
     size_t end = 0;
     for (size_t i = 0; i < path.size();) {
-        const size_t length = characterLength(path, i, doubleByte);
+        const size_t length = nameCharacterLength(path, i, doubleByte);
         // A drive such as "C:" counts as a directory of its own: "C:a.bms" lies in C:.
         const bool drive = kPathsHaveDrives && i == 1 && path[i] == ':' && isAsciiLetter(path[0]);
-        if (length == 1 && (isSeparator(path[i]) || drive)) {
+        if (length == 1 && (isPathSeparator(path[i]) || drive)) {
             end = i + 1;
         }
         i += length;

@@ -10,17 +10,6 @@ namespace {
 // Longest directory, base name or extension that is kept.
 constexpr int kMaxPartLength = 255;
 
-bool isSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
-// Bytes of the character at text[i]: 2 for a lead byte with its second byte present.
-int characterLength(const char* text, int i, int length)
-{
-    return isDoubleByteLead(static_cast<unsigned char>(text[i])) && i + 1 < length ? 2 : 1;
-}
-
 struct Part {
     const char* start;
     int length;
@@ -34,11 +23,17 @@ bool isDoubleByteLead(unsigned char byte)
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+int characterLength(std::string_view text, std::size_t i)
+{
+    return isDoubleByteLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
+
 int wholeCharacterLength(const char* text, int length, int limit)
 {
+    const std::string_view whole(text, length);
     int kept = 0;
     while (kept < length) {
-        const int next = kept + characterLength(text, kept, length);
+        const int next = kept + characterLength(whole, kept);
         if (next > limit)
             break;
         kept = next;
@@ -49,12 +44,13 @@ int wholeCharacterLength(const char* text, int length, int limit)
 void keepPathParts(char* path, bool drive, bool directory, bool name, bool extension)
 {
     const int length = static_cast<int>(strnlen(path, kPathBufferSize));
+    const std::string_view text(path, length);
     const int driveEnd = length >= 2 && isAsciiLetter(path[0]) && path[1] == ':' ? 2 : 0;
 
     int nameStart = driveEnd;
     int lastDot = -1;
-    for (int i = driveEnd; i < length; i += characterLength(path, i, length)) {
-        if (isSeparator(path[i])) {
+    for (int i = driveEnd; i < length; i += characterLength(text, i)) {
+        if (isPathSeparator(path[i])) {
             nameStart = i + 1;
             lastDot = -1;
         } else if (path[i] == '.') {

@@ -1,13 +1,27 @@
 #pragma once
 
-// Rebuilds a path from the parts it is asked to keep. Plain string work: no platform
-// calls, so the tool and the tests use it on every platform.
+// How paths are taken apart: separators and whole double-byte characters, and a path
+// rebuilt from the parts it is asked to keep. Plain string work: no platform calls, so
+// the tool and the tests use it on every platform.
+
+#include <cstddef>
+#include <string_view>
 
 // Size of the shell's path buffers, terminator included.
 constexpr int kPathBufferSize = 260;
 
+// Both "\" and "/" separate the parts of a path.
+constexpr bool isPathSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
 // True for the first byte of a two-byte code page 932 character.
 bool isDoubleByteLead(unsigned char byte);
+
+// Bytes of the character at text[i]: 2 for a lead byte whose second byte is in text,
+// otherwise 1.
+int characterLength(std::string_view text, std::size_t i);
 
 // Bytes of the longest start of text[0, length) that has at most limit bytes and does
 // not split a double-byte character.
