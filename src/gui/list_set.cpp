@@ -12,12 +12,10 @@
 #include "editing/file_registration.h"
 #include "gui/chart_messages.h"
 #include "gui/shell_state.h"
+#include "gui/window/message_decoding.h"
 #include "paths/path_parts.h"
 
 namespace {
-
-// The context bit of a system key message: set while Alt is held.
-constexpr LPARAM kAltHeld = LPARAM(1) << 29;
 
 void playSoundFile(const char* path)
 {
@@ -70,7 +68,7 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         result = onSysKeyDown(wParam, lParam);
         break;
     case WM_DROPFILES:
-        registerDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        registerDroppedFiles(droppedFiles(wParam));
         result = 0;
         break;
     default:
@@ -98,7 +96,7 @@ LRESULT ListSet::onKeyDown(WPARAM key)
 
 LRESULT ListSet::onSysKeyDown(WPARAM key, LPARAM flags)
 {
-    if (!(flags & kAltHeld))
+    if (!isAltHeld(flags))
         return NotHandled;
     switch (key) {
     case VK_UP:
@@ -176,7 +174,7 @@ void ListSet::previewSelected()
 void ListSet::registerDroppedFiles(HDROP drop)
 {
     char* path = ShellState::instance().pathBuffer;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = droppedFileCount(drop);
     std::vector<std::string> paths;
     for (UINT k = 0; k < count; ++k) {
         // A path that does not fit would be cut to another name: it is left out.

@@ -6,6 +6,7 @@
 
 #include "editing/definition_operations.h"
 #include "gui/version_dialog.h"
+#include "gui/window/message_decoding.h"
 #include "gui/window_settings.h"
 #include "resource_ids.h"
 
@@ -100,7 +101,7 @@ LRESULT MainFrame::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_DROPFILES:
-        return dropFiles(reinterpret_cast<HDROP>(wParam));
+        return dropFiles(droppedFiles(wParam));
     case WM_CLOSE:
         // Exit and the close box both end here; staying means not destroying the window.
         if (!confirmDiscard())

@@ -1,0 +1,27 @@
+#pragma once
+
+// Decoders for the parameters of messages that a window handles in its own windowProc,
+// outside TtApp's handler slots, so that handlers take decoded arguments rather than
+// taking wParam and lParam apart themselves.
+
+#include "gui/window/win32.h"
+
+// WM_DROPFILES: wParam is the drop, which its receiver finishes with DragFinish.
+inline HDROP droppedFiles(WPARAM wParam)
+{
+    return reinterpret_cast<HDROP>(wParam);
+}
+
+// The number of files in a drop.
+inline UINT droppedFileCount(HDROP drop)
+{
+    // The file index with which DragQueryFileA counts the files instead of copying one.
+    constexpr UINT kCountFiles = 0xFFFFFFFF;
+    return DragQueryFileA(drop, kCountFiles, nullptr, 0);
+}
+
+// WM_SYSKEYDOWN and WM_SYSKEYUP: the context bit of lParam, set while Alt is held.
+inline bool isAltHeld(LPARAM keyFlags)
+{
+    return (keyFlags & (LPARAM(1) << 29)) != 0;
+}
