@@ -34,8 +34,9 @@ HFONT createControlFont()
 
 } // namespace
 
-MainFrame::MainFrame(ListExchanger& plan, const char* settingsPath)
+MainFrame::MainFrame(ListExchanger& plan, ShellState& shell, const char* settingsPath)
     : plan_(plan)
+    , shell_(shell)
 {
     std::snprintf(settingsPath_, sizeof settingsPath_, "%s", settingsPath);
 }
@@ -47,7 +48,6 @@ MainFrame::~MainFrame()
 
 bool MainFrame::onCreate()
 {
-    ShellState& shell = ShellState::instance();
     font_.reset(createControlFont());
     HFONT font = font_.get();
 
@@ -62,7 +62,7 @@ bool MainFrame::onCreate()
     group_->setText("HEADERS");
     group_->show();
 
-    HeaderSet::setHeaderTable(shell.document->headerTable());
+    HeaderSet::setHeaderTable(shell_.document->headerTable());
     HeaderSet::setFieldFont(font);
     for (int i = 0; i < kFieldCount; ++i)
         fields_[i] = std::make_unique<HeaderSet>(
@@ -88,7 +88,7 @@ bool MainFrame::onCreate()
 
 void MainFrame::createPage(int index, DefinitionKind kind, int id)
 {
-    ListSet& page = *(pages_[index] = std::make_unique<ListSet>(*ShellState::instance().document, kind, plan_));
+    ListSet& page = *(pages_[index] = std::make_unique<ListSet>(*shell_.document, kind, plan_));
     page.create(this, id, instance());
     tab_->insertItem(index, page.table().name());
     // The pages lie over the tab's display area, in front of the tab.
@@ -191,7 +191,7 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
     HeaderSet* field = HeaderSet::findField(id);
     if (!field)
         return 0;
-    const BmsHeaderHash& headers = *ShellState::instance().document->headerTable();
+    const BmsHeaderHash& headers = *shell_.document->headerTable();
     const BmsHeaderOne* entry = headers.find(field->key());
     const std::optional<std::string> before = entry ? std::optional<std::string>(entry->value()) : std::nullopt;
     field->store();
@@ -207,17 +207,16 @@ LRESULT MainFrame::onNotify(int, NMHDR* header)
         return NotHandled;
     // A tab control without a selection keeps the page that was shown.
     const int selection = tab_->getCurSel();
-    showPage(selection == kWavPage || selection == kBmpPage ? selection : ShellState::instance().currentPage);
+    showPage(selection == kWavPage || selection == kBmpPage ? selection : shell_.currentPage);
     return 0;
 }
 
 void MainFrame::showPage(int index)
 {
-    ShellState& shell = ShellState::instance();
     if (tab_->getCurSel() != index)
         SendMessageA(tab_->handle(), TCM_SETCURSEL, index, 0);
-    pages_[shell.currentPage]->hide();
-    shell.currentPage = index;
+    pages_[shell_.currentPage]->hide();
+    shell_.currentPage = index;
     pages_[index]->show();
     refreshStatus();
 }
@@ -248,10 +247,9 @@ LRESULT MainFrame::onDestroy()
 
 void MainFrame::refreshFromDocument()
 {
-    ShellState& shell = ShellState::instance();
-    HeaderSet::setHeaderTable(shell.document->headerTable());
+    HeaderSet::setHeaderTable(shell_.document->headerTable());
     for (const auto& page : pages_)
-        page->setDocument(*shell.document);
+        page->setDocument(*shell_.document);
     showCaption();
     refreshingFields_ = true;
     HeaderSet::refreshFields();

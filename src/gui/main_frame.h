@@ -35,7 +35,7 @@ public:
     // The plan serves every renumbering on the pages; the placement is saved to
     // settingsPath when the window is destroyed. The shell state must hold the current
     // document before the window is created.
-    MainFrame(ListExchanger& plan, const char* settingsPath);
+    MainFrame(ListExchanger& plan, ShellState& shell, const char* settingsPath);
     // The header fields go with the window, so the class-wide field table forgets them.
     ~MainFrame() override;
 
@@ -128,6 +128,7 @@ private:
     void forgetFolder();
 
     ListExchanger& plan_;
+    ShellState& shell_;
     char settingsPath_[ShellState::kNameSize];
     std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
     std::unique_ptr<TtStatic> background_;

@@ -8,7 +8,7 @@
 
 void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
 {
-    BmsBms& document = *ShellState::instance().document;
+    BmsBms& document = *shell_.document;
     history_.beginTableChange(document, page.kind(), plan_);
     operation();
     if (history_.endTableChange(document, plan_))
@@ -23,7 +23,7 @@ void MainFrame::showStatus(const std::string& text)
 
 void MainFrame::takeStep(bool forward)
 {
-    BmsBms& document = *ShellState::instance().document;
+    BmsBms& document = *shell_.document;
     const EditStep* step = forward ? history_.redo(document, plan_) : history_.undo(document, plan_);
     if (!step)
         return;
@@ -66,13 +66,12 @@ void MainFrame::showHistoryState()
 
 void MainFrame::refreshStatus()
 {
-    const ShellState& shell = ShellState::instance();
-    const DefinitionKind kind = kindOfPage(shell.currentPage);
-    if (!folderFiles_ && shell.fileName[0] != '\0') {
-        folder_ = std::make_unique<ChartFolder>(shell.fileName);
+    const DefinitionKind kind = kindOfPage(shell_.currentPage);
+    if (!folderFiles_ && shell_.fileName[0] != '\0') {
+        folder_ = std::make_unique<ChartFolder>(shell_.fileName);
         folderFiles_ = std::make_unique<ListedFolderLookup>(*folder_, folder_->files());
     }
-    BmsBms& document = *shell.document;
+    BmsBms& document = *shell_.document;
     const std::optional<int> missing
         = folderFiles_ ? std::optional<int>(countMissingFiles(document, kind, *folderFiles_)) : std::nullopt;
     statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);

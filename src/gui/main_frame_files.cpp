@@ -32,18 +32,16 @@ std::string directoryOf(const char* path)
 
 void MainFrame::showCaption()
 {
-    ShellState& shell = ShellState::instance();
-    std::snprintf(shell.pathBuffer, sizeof shell.pathBuffer, "%s  %s%s", kProgramName, shell.fileName,
+    std::snprintf(shell_.pathBuffer, sizeof shell_.pathBuffer, "%s  %s%s", kProgramName, shell_.fileName,
         history_.isModified() ? " *" : "");
-    setText(shell.pathBuffer);
+    setText(shell_.pathBuffer);
 }
 
 bool MainFrame::confirmDiscard()
 {
     if (!history_.isModified())
         return true;
-    const ShellState& shell = ShellState::instance();
-    const std::string question = unsavedChangesQuestion(shell.fileName);
+    const std::string question = unsavedChangesQuestion(shell_.fileName);
     switch (MessageBoxA(handle(), question.c_str(), "確認", MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
         return saveCurrentChart();
@@ -64,16 +62,15 @@ void MainFrame::openDroppedChart(const char* path)
 
 void MainFrame::newChart()
 {
-    ShellState& shell = ShellState::instance();
-    shell.document = std::make_unique<BmsBms>();
-    shell.fileName[0] = '\0';
+    shell_.document = std::make_unique<BmsBms>();
+    shell_.fileName[0] = '\0';
     caseSharedDefinitions_ = 0;
     refreshFromDocument();
 }
 
 void MainFrame::openChosenChart()
 {
-    char* path = ShellState::instance().pathBuffer;
+    char* path = shell_.pathBuffer;
     if (!chooseOpenPath(handle(), path, kPathBufferSize, dialogFolder()))
         return;
     rememberDialogFolder(path);
@@ -91,7 +88,7 @@ bool MainFrame::openChart(const char* path)
         showOpenError();
         return false;
     }
-    ShellState::instance().document = std::move(document);
+    shell_.document = std::move(document);
     rememberChartPath(chart.c_str());
     refreshFromDocument();
     noticeCaseFolding();
@@ -101,7 +98,7 @@ bool MainFrame::openChart(const char* path)
 void MainFrame::noticeCaseFolding()
 {
     caseSharedDefinitions_ = 0;
-    const BmsBms& document = *ShellState::instance().document;
+    const BmsBms& document = *shell_.document;
     if (findingsLostBy(document, SaveLayout::KeepText).empty())
         return;
     // The document keeps the text it was read from: no need to read the file again.
@@ -112,14 +109,14 @@ void MainFrame::noticeCaseFolding()
 
 void MainFrame::showOpenError()
 {
-    char* text = ShellState::instance().pathBuffer;
+    char* text = shell_.pathBuffer;
     std::snprintf(text, kPathBufferSize, "line %d : %s", errorLine(), errorMessage());
     MessageBoxA(handle(), text, "BMSファイル解析失敗", MB_ICONERROR);
 }
 
 bool MainFrame::saveChart(const char* path)
 {
-    BmsBms& document = *ShellState::instance().document;
+    BmsBms& document = *shell_.document;
     const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
     const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
     // A chart with a text of its own keeps all but its base when its layout is kept.
@@ -145,15 +142,14 @@ bool MainFrame::saveChart(const char* path)
 
 bool MainFrame::saveCurrentChart()
 {
-    const char* fileName = ShellState::instance().fileName;
+    const char* fileName = shell_.fileName;
     return fileName[0] != '\0' ? saveChart(fileName) : saveChartAs();
 }
 
 bool MainFrame::saveChartAs()
 {
-    ShellState& shell = ShellState::instance();
-    char* path = shell.pathBuffer;
-    std::snprintf(path, kPathBufferSize, "%s", shell.fileName);
+    char* path = shell_.pathBuffer;
+    std::snprintf(path, kPathBufferSize, "%s", shell_.fileName);
     keepPathParts(path, false, false, true, true);
     if (!chooseSavePath(handle(), path, kPathBufferSize, dialogFolder(), path))
         return false;
@@ -163,13 +159,12 @@ bool MainFrame::saveChartAs()
 
 const char* MainFrame::dialogFolder() const
 {
-    const ShellState& shell = ShellState::instance();
-    return shell.fileName[0] != '\0' || shell.dialogFolder[0] == '\0' ? shell.chartDirectory : shell.dialogFolder;
+    return shell_.fileName[0] != '\0' || shell_.dialogFolder[0] == '\0' ? shell_.chartDirectory : shell_.dialogFolder;
 }
 
 void MainFrame::rememberDialogFolder(const char* path)
 {
-    std::snprintf(ShellState::instance().dialogFolder, ShellState::kNameSize, "%s", directoryOf(path).c_str());
+    std::snprintf(shell_.dialogFolder, ShellState::kNameSize, "%s", directoryOf(path).c_str());
 }
 
 LRESULT MainFrame::dropFiles(HDROP drop)
@@ -186,9 +181,8 @@ LRESULT MainFrame::dropFiles(HDROP drop)
 
 void MainFrame::rememberChartPath(const char* path)
 {
-    ShellState& shell = ShellState::instance();
     // The path may be the path buffer or the current file name itself.
     const std::string chart = path;
-    std::snprintf(shell.fileName, sizeof shell.fileName, "%s", chart.c_str());
-    std::snprintf(shell.chartDirectory, sizeof shell.chartDirectory, "%s", directoryOf(chart.c_str()).c_str());
+    std::snprintf(shell_.fileName, sizeof shell_.fileName, "%s", chart.c_str());
+    std::snprintf(shell_.chartDirectory, sizeof shell_.chartDirectory, "%s", directoryOf(chart.c_str()).c_str());
 }

@@ -71,7 +71,7 @@ int runEditor(HINSTANCE instance, const char* commandLine)
     char settingsPath[ShellState::kNameSize];
     settingsPathOf(shell.pathBuffer, settingsPath);
 
-    MainFrame frame(plan, settingsPath);
+    MainFrame frame(plan, shell, settingsPath);
     if (!startMainWindow(frame, instance, commandLine))
         return -1;
     return messageLoop(frame.handle(), LoadAcceleratorsA(instance, MAIN_ACCEL_NAME));

@@ -171,7 +171,7 @@ void MainFrameTest::makeFrame()
     ShellState::instance().reset();
     lastParseResult() = {};
     ShellState::instance().document = std::make_unique<BmsBms>();
-    frame = std::make_unique<MainFrame>(plan, scratch.file("quelmarn.ini").c_str());
+    frame = std::make_unique<MainFrame>(plan, ShellState::instance(), scratch.file("quelmarn.ini").c_str());
 }
 
 std::string MainFrameTest::caption() const

@@ -41,7 +41,7 @@ protected:
         if (frame)
             destroyMainWindow(*frame);
         ShellState::instance().document = std::make_unique<BmsBms>();
-        frame = std::make_unique<MainFrame>(plan, settingsPath.c_str());
+        frame = std::make_unique<MainFrame>(plan, ShellState::instance(), settingsPath.c_str());
         ASSERT_TRUE(startMainWindow(*frame, testInstance(), ""));
     }
     void closeWindow()
