@@ -36,7 +36,7 @@ std::optional<std::string> bareFileName(CliSession& session, const std::string& 
     }
     char buffer[kPathBufferSize] = {};
     std::memcpy(buffer, converted->data(), converted->size());
-    keepPathParts(buffer, false, false, true, true);
+    keepFileName(buffer);
     if (buffer[0] == '\0') {
         session.err() << path << ": cannot register: the path names no file\n";
         return std::nullopt;

@@ -201,7 +201,7 @@ void ListSet::registerNames(const std::vector<std::string>& paths)
     char name[kPathBufferSize];
     for (const std::string& path : paths) {
         std::snprintf(name, sizeof name, "%s", path.c_str());
-        keepPathParts(name, false, false, true, true);
+        keepFileName(name);
         names.emplace_back(name);
         // Before any chart was opened or saved there is no folder that a name could miss.
         if (!chartFolder.empty() && foldAsciiCase(directoryPart(path, true), true) != chartFolder)

@@ -24,7 +24,7 @@ std::string directoryOf(const char* path)
 {
     char directory[kPathBufferSize];
     std::snprintf(directory, sizeof directory, "%s", path);
-    keepPathParts(directory, true, true, false, false);
+    keepDirectory(directory);
     return directory;
 }
 
@@ -150,7 +150,7 @@ bool MainFrame::saveChartAs()
 {
     char* path = shell_.pathBuffer;
     std::snprintf(path, kPathBufferSize, "%s", shell_.fileName);
-    keepPathParts(path, false, false, true, true);
+    keepFileName(path);
     if (!chooseSavePath(handle(), path, kPathBufferSize, dialogFolder(), path))
         return false;
     rememberDialogFolder(path);

@@ -55,7 +55,7 @@ void settingsPathOf(const char* modulePath, char (&settingsPath)[ShellState::kNa
 {
     char path[kPathBufferSize];
     std::snprintf(path, sizeof path, "%s", modulePath);
-    keepPathParts(path, true, true, true, false);
+    dropExtension(path);
     std::snprintf(settingsPath, sizeof settingsPath, "%s.ini", path);
 }
 

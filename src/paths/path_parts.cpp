@@ -78,3 +78,18 @@ void keepPathParts(char* path, bool drive, bool directory, bool name, bool exten
     result[used] = '\0';
     std::memcpy(path, result, used + 1);
 }
+
+void keepDirectory(char* path)
+{
+    keepPathParts(path, true, true, false, false);
+}
+
+void keepFileName(char* path)
+{
+    keepPathParts(path, false, false, true, true);
+}
+
+void dropExtension(char* path)
+{
+    keepPathParts(path, true, true, true, false);
+}

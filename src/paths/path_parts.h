@@ -34,3 +34,10 @@ int wholeCharacterLength(const char* text, int length, int limit);
 // is never taken for a separator, a dot or a colon. Each part holds at most 255
 // characters, the drive 2.
 void keepPathParts(char* path, bool drive, bool directory, bool name, bool extension);
+
+// The parts the program keeps, each in place in a buffer as keepPathParts takes it:
+// the drive and directory with the trailing separator (a chart's directory; empty for a
+// bare file name), the file name with its extension, and the path without its extension.
+void keepDirectory(char* path);
+void keepFileName(char* path);
+void dropExtension(char* path);
