@@ -14,6 +14,7 @@
 #include "gui/shell_state.h"
 #include "gui/window/message_decoding.h"
 #include "paths/path_parts.h"
+#include "quelmarn_version.h"
 
 namespace {
 
@@ -211,7 +212,7 @@ void ListSet::registerNames(const std::vector<std::string>& paths)
     edit([&] { registration = registerFileNames(*this, names); });
     const std::string report = dropReport(registration, outsideFolder);
     if (!report.empty())
-        MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), "Quelmarn", MB_ICONWARNING);
+        MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), QUELMARN_NAME, MB_ICONWARNING);
 }
 
 void ListSet::edit(const std::function<void()>& operation)

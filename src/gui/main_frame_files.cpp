@@ -11,13 +11,12 @@
 #include "gui/main_frame.h"
 #include "gui/save_question.h"
 #include "paths/path_parts.h"
+#include "quelmarn_version.h"
 
 // The file side of the main window: opening, creating and saving charts, the dialogs that
 // choose them, and the question before unsaved changes would be lost.
 
 namespace {
-
-constexpr const char* kProgramName = "Quelmarn";
 
 // The drive and directory of a path, with the trailing separator.
 std::string directoryOf(const char* path)
@@ -32,7 +31,7 @@ std::string directoryOf(const char* path)
 
 void MainFrame::showCaption()
 {
-    std::snprintf(shell_.pathBuffer, sizeof shell_.pathBuffer, "%s  %s%s", kProgramName, shell_.fileName,
+    std::snprintf(shell_.pathBuffer, sizeof shell_.pathBuffer, "%s  %s%s", QUELMARN_NAME, shell_.fileName,
         history_.isModified() ? " *" : "");
     setText(shell_.pathBuffer);
 }
@@ -104,7 +103,7 @@ void MainFrame::noticeCaseFolding()
     // The document keeps the text it was read from: no need to read the file again.
     if (const ChartSource* source = document.editState().source())
         caseSharedDefinitions_ = countCaseSharedDefinitions(source->text);
-    MessageBoxA(handle(), caseFoldingNotice(caseSharedDefinitions_).c_str(), kProgramName, MB_ICONWARNING);
+    MessageBoxA(handle(), caseFoldingNotice(caseSharedDefinitions_).c_str(), QUELMARN_NAME, MB_ICONWARNING);
 }
 
 void MainFrame::showOpenError()

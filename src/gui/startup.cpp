@@ -4,6 +4,7 @@
 #include "gui/window/window_proc.h"
 #include "gui/window_settings.h"
 #include "paths/command_line.h"
+#include "quelmarn_version.h"
 #include "resource_ids.h"
 
 namespace {
@@ -35,7 +36,7 @@ bool startMainWindow(MainFrame& frame, HINSTANCE instance, const char* commandLi
         showStartFailure("ウィンドウの作成に失敗しました。");
         return false;
     }
-    frame.setText("Quelmarn");
+    frame.setText(QUELMARN_NAME);
     applyWindowSettings(frame, loadWindowSettings(frame.settingsPath()));
     openCommandLineChart(frame, commandLine);
     return true;
