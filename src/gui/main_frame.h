@@ -20,9 +20,6 @@
 #include "gui/window/tt_app.h"
 #include "gui/window/tt_controls.h"
 
-// Dropped files; the declarations need <windows.h> before them.
-#include <shellapi.h>
-
 // The class the start-up registers for the main window.
 constexpr const char* kMainWindowClassName = "QUELMARN";
 
