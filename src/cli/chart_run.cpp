@@ -11,6 +11,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/progress_line.h"
+#include "model/object_storage.h"
 
 namespace {
 
@@ -64,6 +65,8 @@ private:
         return text;
     }
 
+    // Made on the worker's thread, which reads chart after chart.
+    const SpareObjectBlocks spareBlocks_;
     std::ostringstream out_;
     std::ostringstream err_;
     CliSession session_;

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "cli/commands.h"
+#include "model/object_storage.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ int runChosen(const CommandList& commands)
 
 int runCli(int argc, char** argv, std::ostream& out, std::ostream& err, bool errorIsTerminal)
 {
+    // The editing commands read their charts one after another on this thread.
+    const SpareObjectBlocks spareBlocks;
     CliSession session(out, err, errorIsTerminal);
     CLI::App app("Checks and tidies the definition lists of BMS charts.", "quelmarn-cli");
     app.set_version_flag("--version", "quelmarn-cli " QUELMARN_VERSION);

@@ -3,6 +3,7 @@
 #include "bms/parse_result.h"
 #include "gui/window/window_proc.h"
 #include "gui/window_settings.h"
+#include "model/object_storage.h"
 #include "paths/command_line.h"
 #include "quelmarn_version.h"
 #include "resource_ids.h"
@@ -64,6 +65,8 @@ int runEditor(HINSTANCE instance, const char* commandLine)
         return -1;
     }
 
+    // Every chart opened or dropped is read on this thread.
+    const SpareObjectBlocks spareBlocks;
     ListExchanger plan;
     ShellState& shell = ShellState::instance();
     shell.document = std::make_unique<BmsBms>();

@@ -11,9 +11,21 @@ constexpr std::size_t kSpareBytesLimit = std::size_t { 64 } << 20;
 // not hold on to a large block.
 constexpr std::size_t kLargestWaste = 2;
 
-// Whether the calling thread's spare blocks are gone: a document that outlives them (a
-// static one, destroyed after the thread's own objects) gives its blocks to the system.
-thread_local bool spareBlocksGone = false;
+// Under AddressSanitizer every block goes back to the system, so that a line's storage
+// used after it is gone is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kKeepSpareBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kKeepSpareBlocks = false;
+#else
+constexpr bool kKeepSpareBlocks = true;
+#endif
+#else
+constexpr bool kKeepSpareBlocks = true;
+#endif
+
+} // namespace
 
 class SpareBlocks {
 public:
@@ -22,7 +34,6 @@ public:
     SpareBlocks& operator=(const SpareBlocks&) = delete;
     ~SpareBlocks()
     {
-        spareBlocksGone = true;
         for (const auto& [bytes, storage] : blocks_)
             ::operator delete(storage);
     }
@@ -58,33 +69,31 @@ private:
     std::size_t spareBytes_ = 0;
 };
 
-// Under AddressSanitizer every block goes back to the system, so that a line's storage
-// used after it is gone is still caught.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kKeepSpareBlocks = false;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kKeepSpareBlocks = false;
-#else
-constexpr bool kKeepSpareBlocks = true;
-#endif
-#else
-constexpr bool kKeepSpareBlocks = true;
-#endif
+namespace {
 
-SpareBlocks* spareBlocks()
-{
-    if (!kKeepSpareBlocks || spareBlocksGone)
-        return nullptr;
-    thread_local SpareBlocks blocks;
-    return &blocks;
-}
+// The calling thread's spare blocks, owned by its outermost SpareObjectBlocks; a plain
+// pointer, which needs nothing done when the thread ends.
+thread_local SpareBlocks* threadSpareBlocks = nullptr;
 
 } // namespace
 
+SpareObjectBlocks::SpareObjectBlocks()
+{
+    if (kKeepSpareBlocks && !threadSpareBlocks) {
+        owned_ = std::make_unique<SpareBlocks>();
+        threadSpareBlocks = owned_.get();
+    }
+}
+
+SpareObjectBlocks::~SpareObjectBlocks()
+{
+    if (owned_)
+        threadSpareBlocks = nullptr;
+}
+
 ObjectBlock takeObjectBlock(std::size_t bytes)
 {
-    SpareBlocks* spare = spareBlocks();
+    SpareBlocks* spare = threadSpareBlocks;
     return spare ? spare->take(bytes) : ObjectBlock { ::operator new(bytes), bytes };
 }
 
@@ -92,7 +101,7 @@ void giveBackObjectBlock(ObjectBlock block)
 {
     if (!block.storage)
         return;
-    if (SpareBlocks* spare = spareBlocks())
+    if (SpareBlocks* spare = threadSpareBlocks)
         spare->giveBack(block);
     else
         ::operator delete(block.storage);

@@ -1,8 +1,12 @@
 #include <climits>
 #include <gtest/gtest.h>
+#include <memory>
 #include <new>
+#include <thread>
+#include <vector>
 
 #include "model/bms_channel.h"
+#include "model/object_storage.h"
 
 TEST(BmsBufferTest, ReserveGrowsInStepsAndNewPositionsAreEmpty)
 {
@@ -79,4 +83,28 @@ TEST(BmsChannelTest, DestroysAVeryDeepChainOfLanes)
     }
     top.reset();
     SUCCEED();
+}
+
+// Threads that keep spare blocks, as the tool's workers do: a line made from a block
+// that an earlier line gave back reads empty, and a line that outlives its thread's
+// spare blocks is freed on another thread. (Under Wine this ran into MinGW freeing a
+// thread's objects before their destructors when spare blocks were thread_local.)
+TEST(BmsBufferTest, ThreadsThatKeepSpareBlocksReuseThemAndEndCleanly)
+{
+    std::vector<std::unique_ptr<BmsBuffer>> survivors;
+    for (int round = 0; round < 32; ++round) {
+        std::thread([&survivors] {
+            const SpareObjectBlocks spareBlocks;
+            for (int line = 0; line < 8; ++line) {
+                BmsBuffer buffer(BmsBuffer::kGrowthStep);
+                for (int i = 0; i < buffer.capacity(); ++i)
+                    ASSERT_TRUE(buffer.exchangeObject(i, BmsWord("ZZ")).isEmptyObject()) << line << ' ' << i;
+            }
+            survivors.push_back(std::make_unique<BmsBuffer>(BmsBuffer::kGrowthStep));
+            survivors.back()->setObject(1, BmsWord("01"));
+        }).join();
+    }
+    for (const std::unique_ptr<BmsBuffer>& line : survivors)
+        EXPECT_TRUE(line->objectAt(1).equalsText("01"));
+    survivors.clear();
 }
