@@ -1,11 +1,10 @@
 #include "model/bms_bms.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 #include <cstring>
 #include <utility>
 
+#include "model/first_object.h"
 #include "model/helpers.h"
 
 BmsBms::BmsBms()
@@ -172,29 +171,6 @@ int BmsBms::dataText(int m, BmsWord channel, char* out) const
 }
 
 namespace {
-
-constexpr std::uint64_t kFourEmptyObjects = 0x3030303030303030u; // "00000000"
-
-// Index of the first object other than "00" in [from, to), or to when there is none.
-// Positions are looked at four at a time: the first byte that is not '0' marks the object.
-int firstObjectFrom(const BmsWord* objects, int from, int to)
-{
-    int i = from;
-    for (; i + 4 <= to; i += 4) {
-        std::uint64_t four;
-        std::memcpy(&four, objects + i, sizeof four);
-        if (std::uint64_t differing = four ^ kFourEmptyObjects) {
-            int byte = std::endian::native == std::endian::little ? std::countr_zero(differing) / 8
-                                                                  : std::countl_zero(differing) / 8;
-            return i + byte / 2;
-        }
-    }
-    for (; i < to; ++i) {
-        if (!objects[i].isEmptyObject())
-            return i;
-    }
-    return to;
-}
 
 // The coarsest grid step on which every object of the measure lies: the greatest
 // common divisor of the length and every offset holding an object.
