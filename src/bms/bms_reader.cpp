@@ -17,12 +17,12 @@
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
 #include "bms/line_reservation_plan.h"
-#include "bms/object_ticks.h"
 #include "bms/parse_result.h"
 #include "bms/storage_budget.h"
 #include "editing/reference_channels.h"
 #include "model/ascii_chars.h"
 #include "model/header_references.h"
+#include "model/object_ticks.h"
 
 namespace {
 

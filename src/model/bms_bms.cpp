@@ -6,6 +6,7 @@
 
 #include "model/first_object.h"
 #include "model/helpers.h"
+#include "model/object_ticks.h"
 
 BmsBms::BmsBms()
     : headerTable_(std::make_unique<BmsHeaderHash>())
@@ -143,23 +144,16 @@ int BmsBms::placeObjects(int m, BmsWord channel, std::string_view text)
         line = created.get();
         insertLine(std::move(created));
     }
-    // start + length is at most 1000 measures of kMaxMeasureTicks: well inside int.
-    int end = start + length;
-    double step = static_cast<double>(length) / static_cast<double>(n / 2);
-    double pos = start;
-    size_t i = 0;
-    while (pos < end) {
-        BmsWord object(text[i], text[i + 1]);
+    std::size_t placed = 0;
+    forEachObjectTick(start, length, n / 2, [&](std::size_t j, int tick) {
+        const BmsWord object(text[2 * j], text[2 * j + 1]);
         // A "00" never overwrites an object placed by an earlier line of the measure.
         if (!object.isEmptyObject())
-            line->setObject(static_cast<int>(pos), object); // truncates toward zero
-        i += 2;
-        if (i >= n)
-            break;
-        // The step is added each time, never multiplied: this fixes the rounding.
-        pos += step;
-    }
-    return static_cast<int>(i);
+            line->setObject(tick, object);
+        placed = j + 1;
+        return true;
+    });
+    return static_cast<int>(2 * placed);
 }
 
 int BmsBms::dataText(int m, BmsWord channel, char* out) const

@@ -3,7 +3,8 @@
 // Where the objects of one data line land: k objects share the measure's ticks
 // evenly, object j at start plus the step added j times (never multiplied, which
 // fixes the rounding), truncated toward zero, as long as that stays inside the
-// measure. visit(j, tick) returns false to stop early.
+// measure. visit(j, tick) returns false to stop early. start + ticks stays inside int:
+// the document bounds every measure start and length (BmsBms::kMaxMeasureTicks).
 
 #include <cstddef>
 #include <string_view>
