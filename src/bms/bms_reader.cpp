@@ -560,7 +560,7 @@ int BmsReader::State::placeOnLane()
                 // measure, and would otherwise need far more storage when read again).
                 if (objectAt(j).isEmptyObject())
                     return true;
-                const std::int64_t growth = StorageBudget::capacityHolding(line->capacity(), tick) - line->capacity();
+                const std::int64_t growth = BmsBuffer::capacityHolding(line->capacity(), tick) - line->capacity();
                 withinBudget = budget_.takeCapacity(growth);
                 if (!withinBudget)
                     return false;
@@ -594,7 +594,7 @@ int BmsReader::State::placeOnChannelLine()
             return true;
         });
         if (lastTick >= 0)
-            needed = StorageBudget::capacityHolding(needed, lastTick);
+            needed = BmsBuffer::capacityHolding(needed, lastTick);
     }
     if (!budget_.takeCapacity(needed - capacity))
         return kResultChartTooLarge;
@@ -613,7 +613,7 @@ std::unique_ptr<BmsChannel> BmsReader::State::newLine(int lastMeasure)
         return line;
     const std::int64_t end = static_cast<std::int64_t>(document_->measureStart(lastMeasure))
         + std::min(document_->measureLength(lastMeasure).ticks(), BmsBuffer::kGrowthStep);
-    const std::int64_t positions = (end + BmsBuffer::kGrowthStep - 1) / BmsBuffer::kGrowthStep * BmsBuffer::kGrowthStep;
+    const std::int64_t positions = BmsBuffer::roundUpToGrowthStep(end);
     if (positions > line->capacity() && budget_.takeReservation(positions))
         line->reserveStorage(static_cast<int>(positions));
     return line;
