@@ -108,27 +108,27 @@ std::optional<MeasureLengthTicks> measureLengthTicks(const std::string& text)
 struct BmsReader::State {
     State(std::string text, const NoticeSink& noticeSink, std::size_t storageBudget);
 
-    int read();
+    ResultCode read();
     int line() const { return line_; }
     std::unique_ptr<BmsBms> takeDocument();
 
 private:
-    int runPass(int pass);
-    int runHandler();
+    ResultCode runPass(int pass);
+    ResultCode runHandler();
 
-    int lineStart();
-    int afterHash();
-    int headerKey();
-    int beforeValue();
-    int headerValue();
-    int measureNumber();
-    int channelNumber();
-    int colon();
-    int measureLengthValue();
-    int objectData();
+    ResultCode lineStart();
+    ResultCode afterHash();
+    ResultCode headerKey();
+    ResultCode beforeValue();
+    ResultCode headerValue();
+    ResultCode measureNumber();
+    ResultCode channelNumber();
+    ResultCode colon();
+    ResultCode measureLengthValue();
+    ResultCode objectData();
 
     bool skipLine();
-    int skipRestOfLine();
+    ResultCode skipRestOfLine();
 
     void storeHeader();
     bool storeDefinition(BmsRegistArray& table, const char* notice);
@@ -169,9 +169,9 @@ BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::siz
 {
 }
 
-int BmsReader::State::read()
+ResultCode BmsReader::State::read()
 {
-    if (const int code = runPass(1))
+    if (const ResultCode code = runPass(1))
         return code;
     placer_.finishPlan();
     input_.rewind();
@@ -193,19 +193,19 @@ std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
     return std::move(document_);
 }
 
-int BmsReader::State::runPass(int pass)
+ResultCode BmsReader::State::runPass(int pass)
 {
     pass_ = pass;
     line_ = 1;
     state_ = ReaderState::LineStart;
     while (state_ != ReaderState::PassEnd) {
-        if (const int code = runHandler())
+        if (const ResultCode code = runHandler())
             return code;
     }
     return kResultOk;
 }
 
-int BmsReader::State::runHandler()
+ResultCode BmsReader::State::runHandler()
 {
     switch (state_) {
     case ReaderState::LineStart:
@@ -236,7 +236,7 @@ int BmsReader::State::runHandler()
 
 // A line whose first non-blank character is not "#" is ignored, even as the last
 // line without a line end.
-int BmsReader::State::lineStart()
+ResultCode BmsReader::State::lineStart()
 {
     const int c = input_.get();
     if (c == '#') {
@@ -252,7 +252,7 @@ int BmsReader::State::lineStart()
 }
 
 // The first pass looks no further into a header line than this character.
-int BmsReader::State::afterHash()
+ResultCode BmsReader::State::afterHash()
 {
     const int c = input_.get();
     if (isAsciiDigit(c)) {
@@ -279,7 +279,7 @@ int BmsReader::State::afterHash()
     return kResultOk;
 }
 
-int BmsReader::State::headerKey()
+ResultCode BmsReader::State::headerKey()
 {
     const int c = input_.getWhile(isAlphanumeric, key_);
     if (!isAsciiBlank(c) && !endsLine(c))
@@ -289,7 +289,7 @@ int BmsReader::State::headerKey()
     return kResultOk;
 }
 
-int BmsReader::State::beforeValue()
+ResultCode BmsReader::State::beforeValue()
 {
     int c;
     do {
@@ -308,7 +308,7 @@ int BmsReader::State::beforeValue()
 }
 
 // The value runs to the line end, inner and trailing blanks included.
-int BmsReader::State::headerValue()
+ResultCode BmsReader::State::headerValue()
 {
     input_.getWhile([](int c) { return c != kLineEnd; }, value_);
     storeHeader();
@@ -317,7 +317,7 @@ int BmsReader::State::headerValue()
     return kResultOk;
 }
 
-int BmsReader::State::measureNumber()
+ResultCode BmsReader::State::measureNumber()
 {
     int measure = 0;
     for (int digit = 0; digit < 3; ++digit) {
@@ -333,7 +333,7 @@ int BmsReader::State::measureNumber()
 
 // The first pass goes on only with measure lengths (channel 02), the second pass with
 // every other channel.
-int BmsReader::State::channelNumber()
+ResultCode BmsReader::State::channelNumber()
 {
     const int high = input_.get();
     if (!isAlphanumeric(high))
@@ -352,7 +352,7 @@ int BmsReader::State::channelNumber()
     return kResultOk;
 }
 
-int BmsReader::State::colon()
+ResultCode BmsReader::State::colon()
 {
     if (input_.get() != ':')
         return kResultMissingColon;
@@ -360,7 +360,7 @@ int BmsReader::State::colon()
     return kResultOk;
 }
 
-int BmsReader::State::measureLengthValue()
+ResultCode BmsReader::State::measureLengthValue()
 {
     int c = input_.get();
     if (!isAsciiDigit(c) && c != '.')
@@ -395,7 +395,7 @@ int BmsReader::State::measureLengthValue()
 // Pairs of alphanumerics with nothing between them, then optional blanks. Whatever
 // ends the run of alphanumerics must be a blank or the line end, and the run must
 // be whole pairs.
-int BmsReader::State::objectData()
+ResultCode BmsReader::State::objectData()
 {
     objects_.clear();
     int c = input_.getWhile(isAlphanumeric, objects_);
@@ -424,7 +424,7 @@ bool BmsReader::State::skipLine()
 }
 
 // The end of the input ends the line being skipped like a line break.
-int BmsReader::State::skipRestOfLine()
+ResultCode BmsReader::State::skipRestOfLine()
 {
     skipLine();
     state_ = ReaderState::LineStart;
@@ -560,7 +560,7 @@ bool BmsReader::readText(std::string text, std::unique_ptr<BmsBms>& out)
 {
     ParseResult& result = lastParseResult();
     result.code = kResultOk;
-    int code;
+    ResultCode code;
     // The working state lives for this read only, so that reads on other threads or
     // readers never share it. A read that runs out of memory still reports its line.
     std::optional<State> state;
