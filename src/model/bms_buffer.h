@@ -5,6 +5,7 @@
 // standard measures); the storage behind it may be reserved ahead of time so that
 // growing a long line does not copy it again and again.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,7 +26,7 @@ public:
     // grows by whole steps until it passes position.
     static constexpr std::int64_t capacityHolding(std::int64_t capacity, std::int64_t position)
     {
-        return position < capacity ? capacity : capacity + roundUpToGrowthStep(position - capacity + 1);
+        return capacity + roundUpToGrowthStep(std::max<std::int64_t>(position - capacity + 1, 0));
     }
 
     explicit BmsBuffer(int capacity);
