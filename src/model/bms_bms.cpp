@@ -144,13 +144,11 @@ int BmsBms::placeObjects(int m, BmsWord channel, std::string_view text)
         line = created.get();
         insertLine(std::move(created));
     }
-    std::size_t placed = 0;
-    forEachObjectTick(start, length, n / 2, [&](std::size_t j, int tick) {
+    const std::size_t placed = forEachObjectTick(start, length, n / 2, [&](std::size_t j, int tick) {
         const BmsWord object(text[2 * j], text[2 * j + 1]);
         // A "00" never overwrites an object placed by an earlier line of the measure.
         if (!object.isEmptyObject())
             line->setObject(tick, object);
-        placed = j + 1;
         return true;
     });
     return static_cast<int>(2 * placed);
