@@ -1,8 +1,8 @@
 #pragma once
 
-// The search for objects among mostly empty positions, shared by the writers and the
-// scans of the editing operations: a dense line is mostly "00", so positions are looked
-// at four at a time.
+// The search for objects among a line's positions, shared by the writers and the scans
+// of the editing operations: most positions of a line hold "00", so they are looked at
+// four at a time.
 
 #include <bit>
 #include <cstdint>
