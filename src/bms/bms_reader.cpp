@@ -4,25 +4,22 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
 #include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "bms/bms_input.h"
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
-#include "bms/line_reservation_plan.h"
-#include "bms/object_ticks.h"
+#include "bms/object_placer.h"
 #include "bms/parse_result.h"
-#include "bms/storage_budget.h"
 #include "editing/reference_channels.h"
 #include "model/ascii_chars.h"
 #include "model/header_references.h"
+#include "model/object_ticks.h"
 
 namespace {
 
@@ -47,7 +44,6 @@ bool endsLine(int c)
 {
     return c == kLineEnd || c == BmsInput::kEnd;
 }
-
 
 // Object data mixes digits and letters at random: a table lookup per character
 // instead of branches on the two ranges keeps the scan free of mispredictions.
@@ -112,27 +108,27 @@ std::optional<MeasureLengthTicks> measureLengthTicks(const std::string& text)
 struct BmsReader::State {
     State(std::string text, const NoticeSink& noticeSink, std::size_t storageBudget);
 
-    int read();
+    ResultCode read();
     int line() const { return line_; }
     std::unique_ptr<BmsBms> takeDocument();
 
 private:
-    int runPass(int pass);
-    int runHandler();
+    ResultCode runPass(int pass);
+    ResultCode runHandler();
 
-    int lineStart();
-    int afterHash();
-    int headerKey();
-    int beforeValue();
-    int headerValue();
-    int measureNumber();
-    int channelNumber();
-    int colon();
-    int measureLengthValue();
-    int objectData();
+    ResultCode lineStart();
+    ResultCode afterHash();
+    ResultCode headerKey();
+    ResultCode beforeValue();
+    ResultCode headerValue();
+    ResultCode measureNumber();
+    ResultCode channelNumber();
+    ResultCode colon();
+    ResultCode measureLengthValue();
+    ResultCode objectData();
 
     bool skipLine();
-    int skipRestOfLine();
+    ResultCode skipRestOfLine();
 
     void storeHeader();
     bool storeDefinition(BmsRegistArray& table, const char* notice);
@@ -141,21 +137,13 @@ private:
     std::string spelledLineStart() const;
     void countReferences();
 
-    std::size_t objectCount() const { return objects_.size() / 2; }
-    BmsWord objectAt(std::size_t j) const { return BmsWord(objects_[2 * j], objects_[2 * j + 1]); }
-    int placeObjectLine();
-    int placeOnLane();
-    int placeOnChannelLine();
-    std::unique_ptr<BmsChannel> newLine(int lastMeasure);
-    BmsChannel* addLane(int lane);
-    BmsChannel* addChannelLine();
-
     // Declared before the input, which reads its text.
     std::shared_ptr<ChartSource> source_;
     BmsInput input_;
     const NoticeSink& noticeSink_;
-    StorageBudget budget_;
+    // Declared before the placer, which fills it.
     std::unique_ptr<BmsBms> document_;
+    ObjectPlacer placer_;
     ReaderState state_ = ReaderState::LineStart;
     int pass_ = 1;
     int line_ = 1;
@@ -170,30 +158,22 @@ private:
     std::array<ChartSource::Counts, 2> oddPairCounts_ {};
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
-
-    LineReservationPlan plan_;
-    // How many channel-01 lines of each measure the second pass has placed.
-    std::array<int, BmsBms::kMeasureCount> laneCounters_ = {};
-    // Lane k of channel 01 (lane 0 is the top-level line), and the top-level line of
-    // every other channel: the document's own lookups walk lists.
-    std::vector<BmsChannel*> lanes_;
-    std::array<BmsChannel*, BmsWord::kValueCount> lineOfChannel_ = {};
 };
 
 BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::size_t storageBudget)
     : source_(std::make_shared<ChartSource>())
     , input_((source_->text = std::move(text)))
     , noticeSink_(noticeSink)
-    , budget_(storageBudget)
     , document_(std::make_unique<BmsBms>())
+    , placer_(*document_, storageBudget)
 {
 }
 
-int BmsReader::State::read()
+ResultCode BmsReader::State::read()
 {
-    if (const int code = runPass(1))
+    if (const ResultCode code = runPass(1))
         return code;
-    plan_.finish();
+    placer_.finishPlan();
     input_.rewind();
     return runPass(2);
 }
@@ -213,19 +193,19 @@ std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
     return std::move(document_);
 }
 
-int BmsReader::State::runPass(int pass)
+ResultCode BmsReader::State::runPass(int pass)
 {
     pass_ = pass;
     line_ = 1;
     state_ = ReaderState::LineStart;
     while (state_ != ReaderState::PassEnd) {
-        if (const int code = runHandler())
+        if (const ResultCode code = runHandler())
             return code;
     }
     return kResultOk;
 }
 
-int BmsReader::State::runHandler()
+ResultCode BmsReader::State::runHandler()
 {
     switch (state_) {
     case ReaderState::LineStart:
@@ -256,7 +236,7 @@ int BmsReader::State::runHandler()
 
 // A line whose first non-blank character is not "#" is ignored, even as the last
 // line without a line end.
-int BmsReader::State::lineStart()
+ResultCode BmsReader::State::lineStart()
 {
     const int c = input_.get();
     if (c == '#') {
@@ -272,7 +252,7 @@ int BmsReader::State::lineStart()
 }
 
 // The first pass looks no further into a header line than this character.
-int BmsReader::State::afterHash()
+ResultCode BmsReader::State::afterHash()
 {
     const int c = input_.get();
     if (isAsciiDigit(c)) {
@@ -299,7 +279,7 @@ int BmsReader::State::afterHash()
     return kResultOk;
 }
 
-int BmsReader::State::headerKey()
+ResultCode BmsReader::State::headerKey()
 {
     const int c = input_.getWhile(isAlphanumeric, key_);
     if (!isAsciiBlank(c) && !endsLine(c))
@@ -309,7 +289,7 @@ int BmsReader::State::headerKey()
     return kResultOk;
 }
 
-int BmsReader::State::beforeValue()
+ResultCode BmsReader::State::beforeValue()
 {
     int c;
     do {
@@ -328,7 +308,7 @@ int BmsReader::State::beforeValue()
 }
 
 // The value runs to the line end, inner and trailing blanks included.
-int BmsReader::State::headerValue()
+ResultCode BmsReader::State::headerValue()
 {
     input_.getWhile([](int c) { return c != kLineEnd; }, value_);
     storeHeader();
@@ -337,7 +317,7 @@ int BmsReader::State::headerValue()
     return kResultOk;
 }
 
-int BmsReader::State::measureNumber()
+ResultCode BmsReader::State::measureNumber()
 {
     int measure = 0;
     for (int digit = 0; digit < 3; ++digit) {
@@ -353,7 +333,7 @@ int BmsReader::State::measureNumber()
 
 // The first pass goes on only with measure lengths (channel 02), the second pass with
 // every other channel.
-int BmsReader::State::channelNumber()
+ResultCode BmsReader::State::channelNumber()
 {
     const int high = input_.get();
     if (!isAlphanumeric(high))
@@ -365,14 +345,14 @@ int BmsReader::State::channelNumber()
 
     const bool measureLength = channel_.equalsChars('0', '2');
     if (pass_ == 1 && !measureLength)
-        plan_.noteDataLine(measure_, channel_);
+        placer_.noteDataLine(measure_, channel_);
     if ((pass_ == 1) != measureLength)
         return skipRestOfLine();
     state_ = ReaderState::Colon;
     return kResultOk;
 }
 
-int BmsReader::State::colon()
+ResultCode BmsReader::State::colon()
 {
     if (input_.get() != ':')
         return kResultMissingColon;
@@ -380,7 +360,7 @@ int BmsReader::State::colon()
     return kResultOk;
 }
 
-int BmsReader::State::measureLengthValue()
+ResultCode BmsReader::State::measureLengthValue()
 {
     int c = input_.get();
     if (!isAsciiDigit(c) && c != '.')
@@ -415,7 +395,7 @@ int BmsReader::State::measureLengthValue()
 // Pairs of alphanumerics with nothing between them, then optional blanks. Whatever
 // ends the run of alphanumerics must be a blank or the line end, and the run must
 // be whole pairs.
-int BmsReader::State::objectData()
+ResultCode BmsReader::State::objectData()
 {
     objects_.clear();
     int c = input_.getWhile(isAlphanumeric, objects_);
@@ -428,8 +408,8 @@ int BmsReader::State::objectData()
     countReferences();
     if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
         noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());
-    if (const int code = placeObjectLine())
-        return code;
+    if (!placer_.place(measure_, channel_, objects_))
+        return kResultChartTooLarge;
     ++line_;
     state_ = ReaderState::LineStart;
     return kResultOk;
@@ -444,7 +424,7 @@ bool BmsReader::State::skipLine()
 }
 
 // The end of the input ends the line being skipped like a line break.
-int BmsReader::State::skipRestOfLine()
+ResultCode BmsReader::State::skipRestOfLine()
 {
     skipLine();
     state_ = ReaderState::LineStart;
@@ -532,113 +512,6 @@ bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice
     return true;
 }
 
-int BmsReader::State::placeObjectLine()
-{
-    return channel_.equalsChars('0', '1') ? placeOnLane() : placeOnChannelLine();
-}
-
-// Channel-01 lines are never merged: the n-th line of a measure goes into lane n, and
-// every object is written, "00" included.
-int BmsReader::State::placeOnLane()
-{
-    const int lane = laneCounters_[measure_]++;
-    BmsChannel* line = lane < static_cast<int>(lanes_.size()) ? lanes_[static_cast<std::size_t>(lane)] : nullptr;
-    if (!line) {
-        if (!budget_.takeCapacity(BmsBuffer::kGrowthStep))
-            return kResultChartTooLarge;
-        line = addLane(lane);
-    }
-    // The ticks only grow, so the line grows at most once per step; between steps the
-    // objects go straight into its storage.
-    bool withinBudget = true;
-    BmsWord* objects = line->objects();
-    forEachObjectTick(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objectCount(),
-        [&](std::size_t j, int tick) {
-            if (tick >= line->capacity()) {
-                // Beyond the capacity every position reads "00" already: an empty object
-                // there must not grow the lane (a saved chart writes every lane in every
-                // measure, and would otherwise need far more storage when read again).
-                if (objectAt(j).isEmptyObject())
-                    return true;
-                const std::int64_t growth = StorageBudget::capacityHolding(line->capacity(), tick) - line->capacity();
-                withinBudget = budget_.takeCapacity(growth);
-                if (!withinBudget)
-                    return false;
-                line->reserve(tick);
-                objects = line->objects();
-            }
-            objects[tick] = objectAt(j);
-            return true;
-        });
-    return withinBudget ? kResultOk : kResultChartTooLarge;
-}
-
-// Every other channel merges its lines into one, through the document.
-int BmsReader::State::placeOnChannelLine()
-{
-    const int start = document_->measureStart(measure_);
-    const int ticks = document_->measureLength(measure_).ticks();
-    // The document drops a line with more objects than its measure has ticks.
-    if (objectCount() > static_cast<std::size_t>(ticks))
-        return kResultOk;
-
-    BmsChannel*& line = lineOfChannel_[static_cast<std::size_t>(channel_.value())];
-    const std::int64_t capacity = line ? line->capacity() : 0;
-    std::int64_t needed = line ? capacity : BmsBuffer::kGrowthStep;
-    if (start + ticks > needed) {
-        // The line may grow: find the last tick that really gets an object.
-        int lastTick = -1;
-        forEachObjectTick(start, ticks, objectCount(), [&](std::size_t j, int tick) {
-            if (!objectAt(j).isEmptyObject())
-                lastTick = tick;
-            return true;
-        });
-        if (lastTick >= 0)
-            needed = StorageBudget::capacityHolding(needed, lastTick);
-    }
-    if (!budget_.takeCapacity(needed - capacity))
-        return kResultChartTooLarge;
-    if (!line)
-        line = addChannelLine();
-    document_->placeObjects(measure_, channel_, objects_);
-    return kResultOk;
-}
-
-// A new line gets the storage that its data will need up to its last measure (at most
-// ten standard measures into that one), while such reservations fit in the budget.
-std::unique_ptr<BmsChannel> BmsReader::State::newLine(int lastMeasure)
-{
-    auto line = std::make_unique<BmsChannel>(channel_);
-    if (lastMeasure < 0)
-        return line;
-    const std::int64_t end = static_cast<std::int64_t>(document_->measureStart(lastMeasure))
-        + std::min(document_->measureLength(lastMeasure).ticks(), BmsBuffer::kGrowthStep);
-    const std::int64_t positions = (end + BmsBuffer::kGrowthStep - 1) / BmsBuffer::kGrowthStep * BmsBuffer::kGrowthStep;
-    if (positions > line->capacity() && budget_.takeReservation(positions))
-        line->reserveStorage(static_cast<int>(positions));
-    return line;
-}
-
-BmsChannel* BmsReader::State::addLane(int lane)
-{
-    std::unique_ptr<BmsChannel> line = newLine(plan_.lastMeasureOfLane(lane));
-    BmsChannel* added = line.get();
-    lanes_.push_back(added);
-    if (lane == 0)
-        document_->insertLine(std::move(line));
-    else
-        lanes_[static_cast<std::size_t>(lane) - 1]->setChild(line);
-    return added;
-}
-
-BmsChannel* BmsReader::State::addChannelLine()
-{
-    std::unique_ptr<BmsChannel> line = newLine(plan_.lastMeasureOfChannel(channel_));
-    BmsChannel* added = line.get();
-    document_->insertLine(std::move(line));
-    return added;
-}
-
 BmsReader::BmsReader()
     : noticeSink_([](const char* notice) { std::fputs(notice, stdout); })
 {
@@ -687,7 +560,7 @@ bool BmsReader::readText(std::string text, std::unique_ptr<BmsBms>& out)
 {
     ParseResult& result = lastParseResult();
     result.code = kResultOk;
-    int code;
+    ResultCode code;
     // The working state lives for this read only, so that reads on other threads or
     // readers never share it. A read that runs out of memory still reports its line.
     std::optional<State> state;

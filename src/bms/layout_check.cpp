@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/ascii_chars.h"
+#include "model/helpers.h"
 
 namespace {
 
@@ -19,23 +20,13 @@ constexpr std::string_view kKeptBase = "36";
 
 std::string_view withoutBlanks(std::string_view text)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) {
+    while (!text.empty() && isAsciiBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && isBlank(text.back())) {
+    while (!text.empty() && isAsciiBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-std::string upperCased(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper) {
-        c = asciiUpperCase(c);
-    }
-    return upper;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 
-#include "model/bms_buffer.h"
 #include "model/bms_word.h"
 
 namespace {
@@ -23,14 +22,6 @@ StorageBudget::StorageBudget(std::size_t bytes)
     : limit_(static_cast<std::int64_t>(
         std::min<std::uint64_t>(bytes / sizeof(BmsWord), std::numeric_limits<std::int64_t>::max())))
 {
-}
-
-std::int64_t StorageBudget::capacityHolding(std::int64_t capacity, std::int64_t position)
-{
-    if (position < capacity)
-        return capacity;
-    const std::int64_t steps = (position - capacity) / BmsBuffer::kGrowthStep + 1;
-    return capacity + steps * BmsBuffer::kGrowthStep;
 }
 
 bool StorageBudget::takeCapacity(std::int64_t positions)

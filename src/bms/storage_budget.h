@@ -1,8 +1,9 @@
 #pragma once
 
 // The object storage that one read's channel lines take, counted as the document
-// lays it out: capacity x 2 bytes per line, capacities growing in steps of 3840
-// positions. A hostile chart of a few lines could otherwise ask for gigabytes.
+// lays it out: capacity x 2 bytes per line, capacities growing in whole steps
+// (BmsBuffer::capacityHolding). A hostile chart of a few lines could otherwise ask for
+// gigabytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,9 +11,6 @@
 class StorageBudget {
 public:
     explicit StorageBudget(std::size_t bytes);
-
-    // The capacity that a line of the given capacity has once position exists.
-    static std::int64_t capacityHolding(std::int64_t capacity, std::int64_t position);
 
     // Takes positions more of line capacity; false (taking nothing) when that would
     // pass the budget.

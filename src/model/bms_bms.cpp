@@ -1,12 +1,12 @@
 #include "model/bms_bms.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
 #include <cstring>
 #include <utility>
 
+#include "model/first_object.h"
 #include "model/helpers.h"
+#include "model/object_ticks.h"
 
 BmsBms::BmsBms()
     : headerTable_(std::make_unique<BmsHeaderHash>())
@@ -144,23 +144,14 @@ int BmsBms::placeObjects(int m, BmsWord channel, std::string_view text)
         line = created.get();
         insertLine(std::move(created));
     }
-    // start + length is at most 1000 measures of kMaxMeasureTicks: well inside int.
-    int end = start + length;
-    double step = static_cast<double>(length) / static_cast<double>(n / 2);
-    double pos = start;
-    size_t i = 0;
-    while (pos < end) {
-        BmsWord object(text[i], text[i + 1]);
+    const std::size_t placed = forEachObjectTick(start, length, n / 2, [&](std::size_t j, int tick) {
+        const BmsWord object(text[2 * j], text[2 * j + 1]);
         // A "00" never overwrites an object placed by an earlier line of the measure.
         if (!object.isEmptyObject())
-            line->setObject(static_cast<int>(pos), object); // truncates toward zero
-        i += 2;
-        if (i >= n)
-            break;
-        // The step is added each time, never multiplied: this fixes the rounding.
-        pos += step;
-    }
-    return static_cast<int>(i);
+            line->setObject(tick, object);
+        return true;
+    });
+    return static_cast<int>(2 * placed);
 }
 
 int BmsBms::dataText(int m, BmsWord channel, char* out) const
@@ -172,29 +163,6 @@ int BmsBms::dataText(int m, BmsWord channel, char* out) const
 }
 
 namespace {
-
-constexpr std::uint64_t kFourEmptyObjects = 0x3030303030303030u; // "00000000"
-
-// Index of the first object other than "00" in [from, to), or to when there is none.
-// Positions are looked at four at a time: the first byte that is not '0' marks the object.
-int firstObjectFrom(const BmsWord* objects, int from, int to)
-{
-    int i = from;
-    for (; i + 4 <= to; i += 4) {
-        std::uint64_t four;
-        std::memcpy(&four, objects + i, sizeof four);
-        if (std::uint64_t differing = four ^ kFourEmptyObjects) {
-            int byte = std::endian::native == std::endian::little ? std::countr_zero(differing) / 8
-                                                                  : std::countl_zero(differing) / 8;
-            return i + byte / 2;
-        }
-    }
-    for (; i < to; ++i) {
-        if (!objects[i].isEmptyObject())
-            return i;
-    }
-    return to;
-}
 
 // The coarsest grid step on which every object of the measure lies: the greatest
 // common divisor of the length and every offset holding an object.

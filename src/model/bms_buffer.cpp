@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -10,7 +11,7 @@
 namespace {
 
 // Positions are int: a size that int cannot hold is storage that cannot be had.
-int checkedPositions(long long positions)
+int checkedPositions(std::int64_t positions)
 {
     if (positions > INT_MAX)
         throw std::bad_alloc();
@@ -21,11 +22,6 @@ void fillWithEmptyObjects(BmsWord* objects, int count)
 {
     static_assert(sizeof(BmsWord) == 2);
     std::memset(static_cast<void*>(objects), '0', static_cast<std::size_t>(count) * sizeof(BmsWord));
-}
-
-long long roundUpToGrowthStep(long long positions)
-{
-    return (positions + BmsBuffer::kGrowthStep - 1) / BmsBuffer::kGrowthStep * BmsBuffer::kGrowthStep;
 }
 
 } // namespace
@@ -64,11 +60,10 @@ int BmsBuffer::reserve(int i)
 {
     if (i < capacity_)
         return capacity_;
-    long long steps = (static_cast<long long>(i) - capacity_) / kGrowthStep + 1;
-    int capacity = checkedPositions(capacity_ + steps * kGrowthStep);
+    int capacity = checkedPositions(capacityHolding(capacity_, i));
     if (capacity > storage_) {
         // Growing by half the storage at least keeps a long line's growth amortised linear.
-        long long grown = roundUpToGrowthStep(std::max<long long>(capacity, storage_ + storage_ / 2));
+        const std::int64_t grown = roundUpToGrowthStep(std::max<std::int64_t>(capacity, storage_ + storage_ / 2));
         reserveStorage(grown > INT_MAX ? capacity : static_cast<int>(grown));
     }
     fillWithEmptyObjects(objects_.get() + capacity_, capacity - capacity_);

@@ -5,7 +5,9 @@
 // standard measures); the storage behind it may be reserved ahead of time so that
 // growing a long line does not copy it again and again.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 #include "model/bms_word.h"
@@ -13,6 +15,19 @@
 class BmsBuffer {
 public:
     static constexpr int kGrowthStep = 3840;
+
+    // The growth rule, in one place because the reader's storage budget counts a line's
+    // storage by it ahead of the growth. positions (>= 0) rounded up to whole steps:
+    static constexpr std::int64_t roundUpToGrowthStep(std::int64_t positions)
+    {
+        return (positions + kGrowthStep - 1) / kGrowthStep * kGrowthStep;
+    }
+    // The capacity that a buffer of the given capacity has once position exists: it
+    // grows by whole steps until it passes position.
+    static constexpr std::int64_t capacityHolding(std::int64_t capacity, std::int64_t position)
+    {
+        return capacity + roundUpToGrowthStep(std::max<std::int64_t>(position - capacity + 1, 0));
+    }
 
     explicit BmsBuffer(int capacity);
     BmsBuffer(const BmsBuffer&) = delete;

@@ -10,9 +10,7 @@ namespace {
 // Every keyed operation works with the upper-cased form of its key; null counts as "".
 std::string upperCasedKey(const char* key)
 {
-    std::string upper(textOrEmpty(key));
-    upperCaseInPlace(upper.data());
-    return upper;
+    return upperCased(textOrEmpty(key));
 }
 
 } // namespace

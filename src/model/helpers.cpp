@@ -1,7 +1,8 @@
-#include "model/ascii_chars.h"
 #include "model/helpers.h"
 
 #include <cstring>
+
+#include "model/ascii_chars.h"
 
 int greatestCommonDivisor(int a, int b)
 {
@@ -20,6 +21,14 @@ void upperCaseInPlace(char* text)
 {
     for (; *text; ++text)
         *text = asciiUpperCase(*text);
+}
+
+std::string upperCased(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = asciiUpperCase(c);
+    return upper;
 }
 
 std::unique_ptr<char[]> duplicateText(const char* text, bool upperCase)

@@ -3,21 +3,27 @@
 // Where the objects of one data line land: k objects share the measure's ticks
 // evenly, object j at start plus the step added j times (never multiplied, which
 // fixes the rounding), truncated toward zero, as long as that stays inside the
-// measure. visit(j, tick) returns false to stop early.
+// measure. visit(j, tick) returns false to stop early. Returns how many objects were
+// visited, the one that stopped the walk included. start + ticks stays inside int: the
+// document bounds every measure start and length (BmsBms::kMaxMeasureTicks).
 
 #include <cstddef>
 #include <string_view>
 
-template <typename Visit> void forEachObjectTick(int start, int ticks, std::size_t objectCount, Visit visit)
+template <typename Visit> std::size_t forEachObjectTick(int start, int ticks, std::size_t objectCount, Visit visit)
 {
     const int end = start + ticks;
     const double step = static_cast<double>(ticks) / static_cast<double>(objectCount);
     double position = start;
-    for (std::size_t j = 0; position < end; ++j) {
-        if (!visit(j, static_cast<int>(position)) || j + 1 == objectCount)
-            return;
+    std::size_t visited = 0;
+    while (position < end) {
+        const bool goOn = visit(visited, static_cast<int>(position));
+        ++visited;
+        if (!goOn || visited == objectCount)
+            break;
         position += step;
     }
+    return visited;
 }
 
 // Whether every object other than "00" of a data line keeps its exact place when placed
@@ -38,10 +44,8 @@ inline bool placesObjectsExactly(int start, int ticks, std::string_view objects)
         return true;
     if (objectCount > static_cast<std::size_t>(ticks))
         return false;
-    std::size_t visited = 0;
     bool exact = true;
-    forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
-        visited = j + 1;
+    const std::size_t visited = forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
         if (!isObject(j))
             return true;
         const long long slot = static_cast<long long>(j) * ticks;
