@@ -34,8 +34,7 @@ public:
     // Appends every character that keep(c) accepts to out and returns the first one
     // that it refuses (or kEnd), like get() does. Runs without carriage returns are
     // appended whole.
-    template <typename Keep>
-    int getWhile(Keep keep, std::string& out)
+    template <typename Keep> int getWhile(Keep keep, std::string& out)
     {
         std::size_t runStart = position_;
         for (std::size_t at = position_; at < end_; ++at) {

@@ -4,8 +4,8 @@
 #include <array>
 #include <optional>
 
-#include "editing/file_name_rules.h"
 #include "cli/folder_entries.h"
+#include "editing/file_name_rules.h"
 
 namespace {
 

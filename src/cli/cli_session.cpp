@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "bms/parse_result.h"
-#include "editing/file_name_rules.h"
 #include "cli/folder_entries.h"
 #include "cli/text_encoding.h"
+#include "editing/file_name_rules.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "bms/bms_writer.h"
-#include "support/test_support.h"
 #include "support/chart_building.h"
+#include "support/test_support.h"
 
 namespace {
-
 
 constexpr int kMeasure = BmsBar::kStandardTicks;
 

@@ -5,8 +5,8 @@
 
 #include "bms/bms_writer.h"
 #include "bms/parse_result.h"
-#include "support/test_support.h"
 #include "support/chart_building.h"
+#include "support/test_support.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -16,7 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
 
 using Names = std::vector<std::string>;
 

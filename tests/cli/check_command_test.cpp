@@ -39,8 +39,9 @@ TEST(CheckCommand, WarnsOnStandardErrorAboutWhatASaveCannotKeep)
 
     const std::string shortMeasure = testDataPath("play/short_measure.bms");
     EXPECT_EQ(runTool({ "check", shortMeasure }).err,
-        shortMeasure + ":7: warning: #00111 has objects off the tick grid, which the normalised layout cannot keep\n"
-                       "1 chart: 1 read, 0 failed, 0 with unused definitions\n");
+        shortMeasure
+            + ":7: warning: #00111 has objects off the tick grid, which the normalised layout cannot keep\n"
+              "1 chart: 1 read, 0 failed, 0 with unused definitions\n");
 }
 
 TEST(CheckCommand, SendsTheReadersOverwriteNoticesToStandardError)

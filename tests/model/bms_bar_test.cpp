@@ -16,7 +16,6 @@ int ticksOf(const char* text)
     return bar.ticks();
 }
 
-
 } // namespace
 
 TEST(BmsBarTest, SetTextReadsTheLongestDecimalPrefix)

@@ -41,11 +41,14 @@ DecimalCommaLocale::DecimalCommaLocale()
     std::setlocale(LC_ALL, "C");
 }
 
-DecimalCommaLocale::~DecimalCommaLocale() { std::setlocale(LC_ALL, "C"); }
+DecimalCommaLocale::~DecimalCommaLocale()
+{
+    std::setlocale(LC_ALL, "C");
+}
 
 ScratchDirectory::ScratchDirectory()
 {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> counter { 0 };
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
     for (;;) {
@@ -63,4 +66,7 @@ ScratchDirectory::~ScratchDirectory()
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string ScratchDirectory::file(std::string_view name) const { return (path_ / name).string(); }
+std::string ScratchDirectory::file(std::string_view name) const
+{
+    return (path_ / name).string();
+}
