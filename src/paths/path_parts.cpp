@@ -18,16 +18,6 @@ struct Part {
 
 } // namespace
 
-bool isDoubleByteLead(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-int characterLength(std::string_view text, std::size_t i)
-{
-    return isDoubleByteLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-}
-
 int wholeCharacterLength(const char* text, int length, int limit)
 {
     const std::string_view whole(text, length);

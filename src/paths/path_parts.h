@@ -17,11 +17,17 @@ constexpr bool isPathSeparator(char c)
 }
 
 // True for the first byte of a two-byte code page 932 character.
-bool isDoubleByteLead(unsigned char byte);
+constexpr bool isDoubleByteLead(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // Bytes of the character at text[i]: 2 for a lead byte whose second byte is in text,
-// otherwise 1.
-int characterLength(std::string_view text, std::size_t i);
+// otherwise 1. Inline: the tool's folder lookups take every file name apart with it.
+constexpr int characterLength(std::string_view text, std::size_t i)
+{
+    return isDoubleByteLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+}
 
 // Bytes of the longest start of text[0, length) that has at most limit bytes and does
 // not split a double-byte character.
