@@ -50,7 +50,7 @@ bool endsLine(int c)
 constexpr std::array<bool, 256> kAlphanumericBytes = [] {
     std::array<bool, 256> table {};
     for (int c = 0; c < 256; ++c)
-        table[static_cast<std::size_t>(c)] = isAsciiDigit(c) || isAsciiLetter(c);
+        table[static_cast<std::size_t>(c)] = isAsciiAlphanumeric(c);
     return table;
 }();
 
