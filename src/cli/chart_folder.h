@@ -24,6 +24,10 @@ public:
     std::optional<FoundFile> find(const std::string& name) override;
     // The files directly in the folder, by name.
     std::vector<FoundFile> files();
+    // The folders that the finds and listings since the last call could not read, as
+    // "cannot read the folder PATH: REASON", each once; a file in such a folder counts
+    // as not there.
+    std::vector<std::string> takeUnreadFolders();
 
 private:
     // What the platform keeps to look files up.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <unordered_map>
 
 #include "cli/chart_folder.h"
@@ -20,6 +21,8 @@ struct Listing {
     // An entry by its name with ASCII case folded, read as UTF-8 ([0]) or as raw code
     // page 932 bytes ([1]); of names that differ only in case, the first in name order.
     std::unordered_map<std::string, std::string> byFoldedName[2];
+    // Why the directory could not be read; empty when it was.
+    std::string error;
 
     // The entry that a name of a definition stands for.
     const std::string* match(const std::string& wanted, bool doubleByte) const
@@ -39,12 +42,26 @@ struct ChartFolder::Lookup {
     // With its trailing separator; empty for the current directory.
     std::string directory;
     std::map<std::string, std::unique_ptr<Listing>> listings;
+    // The unreadable directories met since the last takeUnreadFolders(), with why.
+    std::set<std::string> unread;
 
+    // The listing of path, which is noted in unread when it could not be read.
     const Listing& listingOf(const std::string& path);
+    const Listing& readListing(const std::string& path);
     std::optional<FoundFile> findComponents(const std::vector<std::string>& components, bool doubleByte);
 };
 
 const Listing& ChartFolder::Lookup::listingOf(const std::string& path)
+{
+    const Listing& listing = readListing(path);
+    if (!listing.error.empty()) {
+        const std::string shown = path.empty() ? "." : path.substr(0, path.size() - (path.back() == '/' ? 1 : 0));
+        unread.insert("cannot read the folder " + shown + ": " + listing.error);
+    }
+    return listing;
+}
+
+const Listing& ChartFolder::Lookup::readListing(const std::string& path)
 {
     std::unique_ptr<Listing>& listing = listings[path];
     if (listing) {
@@ -64,6 +81,9 @@ const Listing& ChartFolder::Lookup::listingOf(const std::string& path)
         std::string name = entries->path().filename().string();
         listing->isDirectory.emplace(name, entries->is_directory(statusError));
         listing->names.push_back(std::move(name));
+    }
+    if (error) {
+        listing->error = error.message();
     }
     std::sort(listing->names.begin(), listing->names.end());
     for (const std::string& name : listing->names) {
@@ -134,6 +154,13 @@ std::vector<FoundFile> ChartFolder::files()
         }
     }
     return found;
+}
+
+std::vector<std::string> ChartFolder::takeUnreadFolders()
+{
+    std::vector<std::string> unread(lookup_->unread.begin(), lookup_->unread.end());
+    lookup_->unread.clear();
+    return unread;
 }
 
 #endif

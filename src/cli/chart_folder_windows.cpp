@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <set>
 
 #include "cli/chart_folder.h"
+#include "cli/folder_entries.h"
 #include "cli/windows_handles.h"
 #include "editing/file_name_rules.h"
 
@@ -12,6 +14,8 @@
 struct ChartFolder::Lookup {
     // With its trailing separator; empty for the current directory.
     std::string directory;
+    // The unreadable directories met since the last takeUnreadFolders(), with why.
+    std::set<std::string> unread;
 };
 
 namespace {
@@ -61,20 +65,36 @@ std::optional<FoundFile> ChartFolder::find(const std::string& name)
 
 std::vector<FoundFile> ChartFolder::files()
 {
-    std::vector<FoundFile> found;
-    WIN32_FIND_DATAA entry;
-    const std::string pattern = lookup_->directory + "*";
-    FindHandle search(FindFirstFileA(pattern.c_str(), &entry));
-    if (!search.valid()) {
-        return found;
+    // The listing adds a separator and "*" itself: a directory goes without its last
+    // separator, the root as "\.", the current directory as ".".
+    std::string folder = lookup_->directory;
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) {
+        folder.pop_back();
     }
-    do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            found.push_back({ fileKey(entry.cFileName), entry.cFileName });
+    if (folder.empty()) {
+        folder = lookup_->directory + ".";
+    }
+    std::string error;
+    const std::optional<std::vector<FolderEntry>> entries = folderEntries(folder, error);
+    if (!entries) {
+        lookup_->unread.insert("cannot read the folder " + folder + ": " + error);
+        return {};
+    }
+    std::vector<FoundFile> found;
+    for (const FolderEntry& entry : *entries) {
+        if (entry.kind != PathKind::Folder) {
+            found.push_back({ fileKey(entry.name), entry.name });
         }
-    } while (FindNextFileA(search.get(), &entry));
+    }
     std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.name < b.name; });
     return found;
+}
+
+std::vector<std::string> ChartFolder::takeUnreadFolders()
+{
+    std::vector<std::string> unread(lookup_->unread.begin(), lookup_->unread.end());
+    lookup_->unread.clear();
+    return unread;
 }
 
 #endif

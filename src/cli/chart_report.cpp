@@ -55,7 +55,7 @@ void printSummary(std::ostream& err, const RunTotals& totals, SummaryCounts coun
     err << totals.unusedDefinitions << " with unused definitions\n";
 }
 
-void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts counts)
+void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts counts, const GroupReport* groups)
 {
     Json summary;
     summary["charts"] = totals.charts;
@@ -65,7 +65,11 @@ void printJsonDocument(std::ostream& out, const RunTotals& totals, SummaryCounts
         summary["with_missing_files"] = totals.missingFiles;
     }
     summary["with_unused_definitions"] = totals.unusedDefinitions;
-    out << "{\"charts\":" << jsonArray(totals.json) << ",\"summary\":" << dump(summary) << "}\n";
+    out << "{\"charts\":" << jsonArray(totals.json);
+    if (groups) {
+        out << ",\"" << groups->jsonKey() << "\":" << jsonArray(groups->jsonParts());
+    }
+    out << ",\"summary\":" << dump(summary) << "}\n";
 }
 
 } // namespace
@@ -77,13 +81,20 @@ void addReportArguments(CLI::App& command, ReportArguments& arguments)
     addRunOptions(command, arguments.run);
 }
 
-int runReport(CliSession& session, const ReportArguments& arguments, SummaryCounts counts, const ChartJob& job)
+int runReport(CliSession& session, const ReportArguments& arguments, SummaryCounts counts, const ChartJob& job,
+    const GroupReportMaker& makeGroups)
 {
     RunOptions options = arguments.run;
     options.json = arguments.json;
-    const RunTotals totals = runOverCharts(session, options, listCharts(arguments.files), job);
+    const ChartList charts = listCharts(arguments.files);
+    const std::unique_ptr<GroupReport> groups = makeGroups ? makeGroups(charts) : nullptr;
+    ChartDone done;
+    if (groups) {
+        done = [&groups](std::size_t chart, ChartWork& work) { groups->chartDone(chart, work); };
+    }
+    const RunTotals totals = runOverCharts(session, options, charts, job, done);
     if (arguments.json) {
-        printJsonDocument(session.out(), totals, counts);
+        printJsonDocument(session.out(), totals, counts, groups.get());
     } else if (!arguments.run.quiet) {
         printSummary(session.err(), totals, counts);
     }

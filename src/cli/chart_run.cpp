@@ -155,7 +155,8 @@ std::string ChartRead::failureLine() const
     return readFailureLine(path, result);
 }
 
-RunTotals runOverCharts(CliSession& session, const RunOptions& options, const ChartList& charts, const ChartJob& job)
+RunTotals runOverCharts(
+    CliSession& session, const RunOptions& options, const ChartList& charts, const ChartJob& job, const ChartDone& done)
 {
     const std::vector<ChartItem>& items = charts.items;
     WorkQueue queue(items.size());
@@ -181,6 +182,9 @@ RunTotals runOverCharts(CliSession& session, const RunOptions& options, const Ch
     for (std::size_t chart = 0; chart < items.size();) {
         std::optional<ChartWork> work = queue.take(chart);
         if (work) {
+            if (done) {
+                done(chart, *work);
+            }
             // Standard output may be the same terminal.
             if (progress && !(work->out.empty() && work->err.empty())) {
                 progress->clear();

@@ -7,6 +7,8 @@
 // for long runs on a terminal.
 
 #include <CLI/CLI.hpp>
+#include <any>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -61,6 +63,8 @@ struct ChartWork {
     ChartTally tally;
     // The chart's part of a JSON document, if the command makes one.
     std::string json;
+    // What the command keeps of the chart for a report over several charts (ChartDone).
+    std::any detail;
 };
 
 struct RunTotals {
@@ -76,4 +80,9 @@ struct RunTotals {
 // session.out() and session.err() and fills in the rest of work.
 using ChartJob = std::function<void(CliSession& session, const ChartRead& read, ChartWork& work)>;
 
-RunTotals runOverCharts(CliSession& session, const RunOptions& options, const ChartList& charts, const ChartJob& job);
+// Told of each chart's work in the charts' order, on the calling thread, before the work
+// is written and counted: it may add to the work what only the charts before it tell.
+using ChartDone = std::function<void(std::size_t chart, ChartWork& work)>;
+
+RunTotals runOverCharts(CliSession& session, const RunOptions& options, const ChartList& charts, const ChartJob& job,
+    const ChartDone& done = {});

@@ -8,6 +8,9 @@
 #include "cli/chart_folder.h"
 #include "cli/chart_report.h"
 #include "cli/commands.h"
+#include "cli/exit_status.h"
+#include "cli/folder_entries.h"
+#include "cli/folder_unreferenced.h"
 #include "cli/text_encoding.h"
 #include "editing/definition_counts.h"
 #include "editing/definition_kind.h"
@@ -21,7 +24,9 @@ struct MissingArguments : ReportArguments {
 
 struct ChartReport {
     std::vector<AbsentFile> absent;
-    std::vector<std::string> unreferenced;
+    // The folders that the lookups could not read.
+    std::vector<std::string> unreadFolders;
+    ChartFileUse use;
 
     bool missesAny() const
     {
@@ -33,17 +38,19 @@ ChartReport checkChart(CliSession& session, const BmsBms& document, const std::s
 {
     ChartFolder& folder = session.folderOf(file);
     ChartReport report;
-    std::set<std::string> used;
     for (DefinitionKind kind : kDefinitionKinds) {
-        std::vector<AbsentFile> absent = findAbsentFiles(document, kind, folder, used);
+        std::vector<AbsentFile> absent = findAbsentFiles(document, kind, folder, report.use.used);
         report.absent.insert(report.absent.end(), absent.begin(), absent.end());
     }
+    std::vector<FoundFile> files;
     if (listUnreferenced) {
-        for (const FoundFile& candidate : folder.files()) {
-            if (isMediaFileName(candidate.name) && used.count(candidate.key) == 0) {
-                report.unreferenced.push_back(candidate.name);
-            }
-        }
+        files = folder.files();
+    }
+    report.unreadFolders = folder.takeUnreadFolders();
+    // With a folder unread, what the charts find is not known for sure.
+    if (listUnreferenced && report.unreadFolders.empty()) {
+        std::erase_if(files, [](const FoundFile& candidate) { return !isMediaFileName(candidate.name); });
+        report.use.media = std::move(files);
     }
     return report;
 }
@@ -64,15 +71,12 @@ void printText(std::ostream& out, const std::string& file, const ChartReport& re
             out << "missing\n";
         }
     }
-    for (const std::string& name : report.unreferenced) {
-        out << file << ": unreferenced: " << systemTextForConsole(name) << '\n';
-    }
     if (!report.missesAny() && !quiet) {
         out << file << ": ok\n";
     }
 }
 
-void addReportJson(Json& chart, const ChartReport& report, bool listUnreferenced)
+void addReportJson(Json& chart, const ChartReport& report)
 {
     Json missing = Json::array();
     Json otherExtension = Json::array();
@@ -91,13 +95,6 @@ void addReportJson(Json& chart, const ChartReport& report, bool listUnreferenced
     }
     chart["missing"] = std::move(missing);
     chart["other_extension"] = std::move(otherExtension);
-    if (listUnreferenced) {
-        Json unreferenced = Json::array();
-        for (const std::string& name : report.unreferenced) {
-            unreferenced.push_back(systemTextToUtf8(name));
-        }
-        chart["unreferenced"] = std::move(unreferenced);
-    }
 }
 
 void findMissingOfChart(const MissingArguments& arguments, CliSession& session, const ChartRead& read, ChartWork& work)
@@ -107,8 +104,16 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
         session.err() << read.failureLine() << '\n';
         work.status = kFailureStatus;
         work.tally.failed = true;
+        // A chart that is there but did not read may name any file of its folder.
+        if (arguments.unreferenced && kindOfPath(read.path) == PathKind::File) {
+            work.detail = ChartFileUse { .read = false };
+        }
     } else {
-        const ChartReport report = checkChart(session, *read.document, read.path, arguments.unreferenced);
+        ChartReport report = checkChart(session, *read.document, read.path, arguments.unreferenced);
+        for (const std::string& unread : report.unreadFolders) {
+            session.err() << read.path << ": error: " << unread << '\n';
+            work.status = kFailureStatus;
+        }
         if (report.missesAny()) {
             work.status = kFailureStatus;
             work.tally.missesFiles = true;
@@ -116,10 +121,13 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
         work.tally.unusedDefinitions
             = countDefinitions(*read.document, kKindWav).unused + countDefinitions(*read.document, kKindBmp).unused;
         if (arguments.json) {
-            addReportJson(chart, report, arguments.unreferenced);
+            addReportJson(chart, report);
             chart["unused_definitions"] = work.tally.unusedDefinitions;
         } else {
             printText(session.out(), read.path, report, arguments.run.quiet);
+        }
+        if (arguments.unreferenced) {
+            work.detail = std::move(report.use);
         }
     }
     if (arguments.json) {
@@ -129,10 +137,18 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
 
 int findMissing(CliSession& session, const MissingArguments& arguments)
 {
-    return runReport(session, arguments, { .missingFiles = true },
+    GroupReportMaker folders;
+    if (arguments.unreferenced) {
+        folders = [&arguments](const ChartList& charts) {
+            return std::make_unique<FolderUnreferencedReport>(charts, arguments.json);
+        };
+    }
+    return runReport(
+        session, arguments, { .missingFiles = true },
         [&arguments](CliSession& chartSession, const ChartRead& read, ChartWork& work) {
             findMissingOfChart(arguments, chartSession, read, work);
-        });
+        },
+        folders);
 }
 
 } // namespace
@@ -142,7 +158,7 @@ void addMissingCommand(CLI::App& app, CliSession& session, CommandList& commands
     auto arguments = std::make_shared<MissingArguments>();
     CLI::App* command = app.add_subcommand("missing", "Report the WAV and BMP definitions whose files are not there");
     addReportArguments(*command, *arguments);
-    command->add_flag(
-        "--unreferenced", arguments->unreferenced, "Also list the sound and image files that no definition names");
+    command->add_flag("--unreferenced", arguments->unreferenced,
+        "Also list, for each folder, the sound and image files that no chart in it names");
     commands.push_back({ command, [&session, arguments] { return findMissing(session, *arguments); } });
 }
