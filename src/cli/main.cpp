@@ -10,6 +10,15 @@
 
 #include "cli/cli_app.h"
 
+#ifdef _WIN32
+// The Windows console hands "*.bms" over as it is; like other Windows command-line
+// tools, the tool has the C runtime expand "*" and "?" in unquoted arguments before
+// main (names in the ANSI code page, double-byte ones included).
+extern "C" {
+int _dowildcard = -1;
+}
+#endif
+
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
