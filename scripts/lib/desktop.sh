@@ -8,6 +8,7 @@
 #   desktop_capture PNG            saves a picture of the editor's main window
 #   desktop_close_editor           File > Exit ("終了(&X)"), waits for the editor to end with 0
 #   desktop_stop                   ends everything started here, by process id
+#   desktop_windows_path PATH      the Windows form of PATH
 #
 # Failing functions say why on standard error and return 1. A caller that uses
 # desktop_start traps desktop_stop on exit, so that nothing is left running.
@@ -31,6 +32,11 @@ desktop_use_prefix() {
     export LC_ALL=ja_JP.UTF-8
     # No Mono or Gecko installer dialogs when the prefix is made.
     export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# The Windows form of a Linux path, for a program under Wine.
+desktop_windows_path() {  # PATH
+    "$(wine_tool)" winepath -w "$1" 2>/dev/null
 }
 
 # Waits up to SECONDS for COMMAND to succeed, polling ten times a second.
@@ -80,9 +86,9 @@ desktop_set_up_prefix() {
     (
         unset DISPLAY
         if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            wineboot --init
+            "$(wine_tool)" wineboot --init
         fi
-        wine regedit /S "$(winepath -w "$reg_file")"
+        "$(wine_tool)" regedit /S "$(desktop_windows_path "$reg_file")"
         # Wine draws the caption buttons with Marlett, which it finds only among the
         # prefix's fonts.
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
