@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editing/definition_operations.h"
+#include "gui/usage_guide.h"
 #include "gui/version_dialog.h"
 #include "gui/window/message_decoding.h"
 #include "gui/window_settings.h"
@@ -170,7 +171,7 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         return 0;
     }
     case ID_HELP_USAGE:
-        MessageBoxA(handle(), "一緒にあるテキストファイルをみて", "使い方は", MB_ICONINFORMATION);
+        showUsageGuide(handle());
         return 0;
     case ID_HELP_VERSION:
         showVersionDialog(instance(), handle());

@@ -101,7 +101,7 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
     DestroyMenu(menu);
 }
 
-TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeys)
+TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAndTheGuideF1)
 {
     HACCEL table = LoadAcceleratorsA(testInstance(), MAIN_ACCEL_NAME);
     ASSERT_NE(nullptr, table);
@@ -110,12 +110,14 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeys)
     std::vector<std::string> keys;
     for (int i = 0; i < count; ++i) {
         ASSERT_TRUE(entries[i].fVirt & FVIRTKEY);
+        const std::string key
+            = entries[i].key == VK_F1 ? std::string("F1") : std::string(1, static_cast<char>(entries[i].key));
         keys.push_back(std::to_string(entries[i].cmd) + ((entries[i].fVirt & FCONTROL) ? " Ctrl+" : " ")
-            + ((entries[i].fVirt & FSHIFT) ? "Shift+" : "") + static_cast<char>(entries[i].key));
+            + ((entries[i].fVirt & FSHIFT) ? "Shift+" : "") + key);
     }
     EXPECT_EQ(keys,
         (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
-            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z" }));
+            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1" }));
     DestroyAcceleratorTable(table);
 }
 
