@@ -36,7 +36,7 @@ desktop_use_prefix() {
 
 # The Windows form of a Linux path, for a program under Wine.
 desktop_windows_path() {  # PATH
-    "$(wine_tool)" winepath -w "$1" 2>/dev/null
+    "$(wine_tool)" winepath -w "$1" 2>/dev/null 9>&-
 }
 
 # Waits up to SECONDS for COMMAND to succeed, polling ten times a second.
