@@ -4,8 +4,6 @@
 // chart and on the chart named as the first argument, if any. Run it under Wine by hand;
 // it prints figures and checks nothing.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -17,14 +15,13 @@
 #include "gui/list_set.h"
 #include "gui/window/tt_app.h"
 #include "gui/window/window_proc.h"
+#include "gui_timing.h"
 #include "heavy_chart.h"
 
 namespace {
 
 constexpr const char* kWindowClass = "QuelmarnGuiBenchmark";
 constexpr int kRepetitions = 5;
-
-using Clock = std::chrono::steady_clock;
 
 class BenchmarkWindow : public TtApp {
 public:
@@ -39,28 +36,6 @@ bool registerWindowClass(HINSTANCE instance)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClass;
     return RegisterClassA(&windowClass) != 0;
-}
-
-// Lets the windows paint what the last step invalidated.
-void paintPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
-}
-
-template <typename Step> double milliseconds(Step step)
-{
-    const auto start = Clock::now();
-    step();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-void report(const char* what, std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    std::printf("%-60s median %8.2f ms   min %8.2f ms   max %8.2f ms\n", what, times[times.size() / 2], times.front(),
-        times.back());
 }
 
 std::unique_ptr<BmsBms> readHeavyChart(const std::string& text)

@@ -87,6 +87,42 @@ std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout lay
     return findings;
 }
 
+namespace {
+
+// "#KEY" with nothing but blanks after it; channel lines ("#001...") always hold data.
+bool isKeyWithoutValue(std::string_view line)
+{
+    if (line.size() < 2 || line[0] != '#' || isAsciiDigit(line[1]))
+        return false;
+    std::size_t end = 1;
+    while (end < line.size() && !isAsciiBlank(line[end]))
+        ++end;
+    return withoutBlanks(line.substr(end)).empty();
+}
+
+} // namespace
+
+std::vector<UnwrittenLine> findUnwrittenLines(std::string_view chartBytes)
+{
+    std::vector<UnwrittenLine> unwritten;
+    int number = 1;
+    std::size_t lineStart = 0;
+    while (lineStart < chartBytes.size()) {
+        std::size_t lineEnd = chartBytes.find('\n', lineStart);
+        if (lineEnd == std::string_view::npos)
+            lineEnd = chartBytes.size();
+        std::string_view line = chartBytes.substr(lineStart, lineEnd - lineStart);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        const std::string_view content = withoutBlanks(line);
+        if (!content.empty() && (content[0] != '#' || isKeyWithoutValue(content)))
+            unwritten.push_back({ number, std::string(line) });
+        lineStart = lineEnd + 1;
+        ++number;
+    }
+    return unwritten;
+}
+
 int countCaseSharedDefinitions(std::string_view chartBytes)
 {
     // "#WAVxx" or "#BMPxx" as the chart spells it, by the same text upper-cased.

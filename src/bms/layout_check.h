@@ -7,6 +7,7 @@
 // normalised layout changes what it plays.
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,17 @@ std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document);
 // The findings that a save in the layout cannot keep: all for the normalised layout; only
 // the base for the chart's own text, since the model folds the case of every index.
 std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout layout);
+
+// A line of a chart's text that the normalised layout does not write at all.
+struct UnwrittenLine {
+    int line; // counted from 1
+    std::string text; // the line without its line end
+};
+
+// The lines of a chart's bytes that carry text and that the reader keeps nothing of: those
+// whose first non-blank character is not "#" (comments and other notes), and header keys
+// without a value. Blank lines are not counted: the normalised layout has its own.
+std::vector<UnwrittenLine> findUnwrittenLines(std::string_view chartBytes);
 
 // How many #WAV and #BMP lines of a chart's bytes define an index that another of them
 // spells with other letter cases ("Aa", "AA" and "aA" make three): the definitions a

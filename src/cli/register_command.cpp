@@ -60,6 +60,10 @@ int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBm
     for (const std::string& name : registration.alreadyRegistered) {
         session.err() << file << ": " << cp932ForConsole(name) << " is already registered; not registered again\n";
     }
+    if (registration.passedOverUsed > 0) {
+        session.err() << file << ": passed over " << registration.passedOverUsed
+                      << " slots that the channel data uses without a definition\n";
+    }
     const size_t ignored = registration.withoutSlot.size();
     if (ignored > 0) {
         session.err() << file << ": no free slot from " << arguments.at << " to ZZ for the last " << ignored

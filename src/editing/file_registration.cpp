@@ -26,8 +26,13 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
     constexpr int kLastRow = DefinitionPage::kRowCount - 1;
     BmsRegistArray& table = page.table();
     const IndexSet definedByHeaders = indicesDefinedByHeaders(page.document(), page.kind());
-    const auto isTaken
+    const ReferenceCounts references = countReferences(page.document(), page.kind());
+    const auto isDefined
         = [&](int row) { return table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row)); };
+    const auto isUsedUndefined
+        = [&](int row) { return references[static_cast<std::size_t>(row)] > 0 && !isDefined(row); };
+    // A row is passed over once, though later names look at the last row again.
+    IndexSet passedOverUsed;
     // The caret names a row; one outside the list must not lead to a slot of another row.
     const int firstRow = page.kind() == kKindBmp ? 0 : 1;
     int row = std::clamp(page.caretRow(), firstRow, kLastRow);
@@ -38,8 +43,11 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
             result.alreadyRegistered.push_back(name);
             continue;
         }
-        while (row <= kLastRow && isTaken(row))
+        while (row <= kLastRow && (isDefined(row) || isUsedUndefined(row))) {
+            if (isUsedUndefined(row))
+                passedOverUsed.set(static_cast<std::size_t>(row));
             ++row;
+        }
         if (row > kLastRow) {
             row = kLastRow;
             result.withoutSlot.push_back(name);
@@ -50,5 +58,6 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
     }
     page.select(row);
     result.lastRow = row;
+    result.passedOverUsed = static_cast<int>(passedOverUsed.count());
     return result;
 }

@@ -1,5 +1,7 @@
 #include "gui/chart_messages.h"
 
+#include <cerrno>
+
 std::string caseSharedSentence(int caseShared)
 {
     if (caseShared == 0)
@@ -25,7 +27,15 @@ std::string caseFoldingNotice(int caseShared)
         + caseSharedSentence(caseShared);
 }
 
-std::string dropReport(const FileRegistration& registration, const std::vector<std::string>& outsideFolder)
+std::string tooLongPathsNotice(const std::vector<std::string>& paths)
+{
+    std::string text = "次のファイルはパスが長すぎるため、扱えませんでした:";
+    appendNames(text, paths);
+    return text;
+}
+
+std::string dropReport(const std::vector<std::string>& tooLong, const FileRegistration& registration,
+    const std::vector<std::string>& outsideFolder)
 {
     std::string text;
     const auto paragraph = [&text](const std::string& line) {
@@ -33,9 +43,13 @@ std::string dropReport(const FileRegistration& registration, const std::vector<s
             text += "\r\n\r\n";
         text += line;
     };
+    if (!tooLong.empty())
+        paragraph(tooLongPathsNotice(tooLong));
     if (!registration.withoutSlot.empty())
         paragraph(
             std::to_string(registration.withoutSlot.size()) + "個のファイルは空きがないため登録されませんでした。");
+    if (registration.passedOverUsed > 0)
+        paragraph(std::to_string(registration.passedOverUsed) + "個の行は未登録で使用されているため、飛ばしました。");
     if (!registration.alreadyRegistered.empty()) {
         paragraph("次のファイルは登録済みのため、もう一度は登録しませんでした:");
         appendNames(text, registration.alreadyRegistered);
@@ -45,6 +59,34 @@ std::string dropReport(const FileRegistration& registration, const std::vector<s
         appendNames(text, outsideFolder);
     }
     return text;
+}
+
+namespace {
+
+const char* saveFailureReason(int error, bool readOnly)
+{
+    if (readOnly)
+        return "ファイルが読み取り専用です。";
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "ファイルへのアクセスが拒否されました。";
+    case ENOSPC:
+        return "ディスクの空き容量が足りません。";
+    case ENOENT:
+    case ENOTDIR:
+        return "保存先のフォルダが見つかりません。";
+    default:
+        return "ファイルに書き込めませんでした。";
+    }
+}
+
+} // namespace
+
+std::string saveFailureQuestion(const char* path, int error, bool readOnly)
+{
+    return std::string("BMSファイルの保存に失敗しました。\r\n\r\n") + path + "\r\n" + saveFailureReason(error, readOnly)
+        + "\r\nファイルは元のままです。\r\n\r\n別の名前で保存しますか？";
 }
 
 std::string unsavedChangesQuestion(const char* fileName)

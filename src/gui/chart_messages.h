@@ -18,10 +18,19 @@ std::string caseSharedSentence(int caseShared);
 // The notice on opening a #BASE 62 chart.
 std::string caseFoldingNotice(int caseShared);
 
-// What a drop on a list did not do as the user may think: names that found no free
-// slot, names already registered, and names that are not in the chart's folder. Empty
-// when there is nothing to say.
-std::string dropReport(const FileRegistration& registration, const std::vector<std::string>& outsideFolder);
+// What a drop on a list did not do as the user may think: paths too long to take, names
+// that found no free slot, rows passed over as used without a definition, names already
+// registered, and names that are not in the chart's folder. Empty when there is nothing
+// to say.
+std::string dropReport(const std::vector<std::string>& tooLong, const FileRegistration& registration,
+    const std::vector<std::string>& outsideFolder);
+
+// The box about dropped paths too long to take, one per line.
+std::string tooLongPathsNotice(const std::vector<std::string>& paths);
+
+// The box after a failed save: the file, why it could not be written (from the errno of
+// the write, and whether the file is read-only), and the offer to save it elsewhere.
+std::string saveFailureQuestion(const char* path, int error, bool readOnly);
 
 // The question before unsaved changes would be discarded, naming the chart's file.
 std::string unsavedChangesQuestion(const char* fileName);

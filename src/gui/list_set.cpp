@@ -11,6 +11,7 @@
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
 #include "gui/chart_messages.h"
+#include "gui/dropped_paths.h"
 #include "gui/shell_state.h"
 #include "gui/window/message_decoding.h"
 #include "paths/path_parts.h"
@@ -133,11 +134,56 @@ void ListSet::fillRows()
 
 int ListSet::caretRow()
 {
-    return std::clamp(getCurSel(), 0, kRowCount - 1);
+    return std::clamp(caretIndex(), 0, kRowCount - 1);
+}
+
+bool ListSet::isSelected(int row)
+{
+    return gathered_.test(static_cast<std::size_t>(row)) || TtList::isSelected(row);
+}
+
+void ListSet::select(int row)
+{
+    if (redrawHolds_ == 0) {
+        TtList::select(row);
+        return;
+    }
+    gathered_.set(static_cast<std::size_t>(row));
+    lastSelected_ = row;
+}
+
+void ListSet::clearSelection()
+{
+    gathered_.reset();
+    SendMessageA(handle(), LB_SETSEL, FALSE, -1);
+}
+
+void ListSet::placeCaret(int row)
+{
+    selectGathered();
+    setCaretAndAnchor(row);
+}
+
+bool ListSet::selectGathered()
+{
+    if (gathered_.none())
+        return false;
+    for (int first = 0; first < kRowCount; ++first) {
+        if (!gathered_.test(static_cast<std::size_t>(first)))
+            continue;
+        int last = first;
+        while (last + 1 < kRowCount && gathered_.test(static_cast<std::size_t>(last + 1)))
+            ++last;
+        SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
+        first = last;
+    }
+    gathered_.reset();
+    return true;
 }
 
 void ListSet::refreshRow(int row)
 {
+    gathered_.reset(static_cast<std::size_t>(row));
     char* text = ShellState::instance().pathBuffer;
     const BmsWord id(row);
     formatRow(text, kPathBufferSize, id, table().get(id));
@@ -147,11 +193,24 @@ void ListSet::refreshRow(int row)
 
 void ListSet::refreshAll()
 {
-    // Replacing a row of a visible list box repaints it each time; the whole list is
-    // painted once instead.
-    SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+    RedrawHold hold(*this);
     for (int row = 0; row < kRowCount; ++row)
         refreshRow(row);
+}
+
+void ListSet::holdRedraw()
+{
+    // Replacing or selecting a row of a visible list box repaints it each time.
+    if (redrawHolds_++ == 0)
+        SendMessageA(handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void ListSet::releaseRedraw()
+{
+    if (--redrawHolds_ > 0)
+        return;
+    if (selectGathered())
+        setCaretAndAnchor(lastSelected_);
     SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle(), nullptr, TRUE);
 }
@@ -174,27 +233,25 @@ void ListSet::previewSelected()
 
 void ListSet::registerDroppedFiles(HDROP drop)
 {
-    char* path = ShellState::instance().pathBuffer;
-    const UINT count = droppedFileCount(drop);
-    std::vector<std::string> paths;
-    for (UINT k = 0; k < count; ++k) {
-        // A path that does not fit would be cut to another name: it is left out.
-        if (DragQueryFileA(drop, k, nullptr, 0) >= static_cast<UINT>(kPathBufferSize))
-            continue;
-        DragQueryFileA(drop, k, path, kPathBufferSize);
-        paths.emplace_back(path);
+    if (!acceptsDropsNow(handle())) {
+        DragFinish(drop);
+        MessageBeep(MB_ICONWARNING);
+        return;
     }
-    DragFinish(drop);
+    std::vector<std::string> paths;
+    std::vector<std::string> tooLong;
+    for (DroppedPath& dropped : takeDroppedPaths(drop))
+        (dropped.fits ? paths : tooLong).push_back(std::move(dropped.path));
     bringToFront();
     const auto chart
         = std::find_if(paths.begin(), paths.end(), [](const std::string& p) { return isChartFileName(p); });
     if (chart != paths.end() && host_)
         host_->openDroppedChart(chart->c_str());
     else
-        registerNames(paths);
+        registerNames(paths, tooLong);
 }
 
-void ListSet::registerNames(const std::vector<std::string>& paths)
+void ListSet::registerNames(const std::vector<std::string>& paths, const std::vector<std::string>& tooLong)
 {
     const std::string chartFolder = foldAsciiCase(ShellState::instance().chartDirectory, true);
     std::vector<std::string> names;
@@ -209,8 +266,9 @@ void ListSet::registerNames(const std::vector<std::string>& paths)
             outsideFolder.emplace_back(name);
     }
     FileRegistration registration;
-    edit([&] { registration = registerFileNames(*this, names); });
-    const std::string report = dropReport(registration, outsideFolder);
+    if (!names.empty())
+        edit([&] { registration = registerFileNames(*this, names); });
+    const std::string report = dropReport(tooLong, registration, outsideFolder);
     if (!report.empty())
         MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), QUELMARN_NAME, MB_ICONWARNING);
 }
@@ -226,5 +284,5 @@ void ListSet::edit(const std::function<void()>& operation)
 void ListSet::showFromTop()
 {
     SendMessageA(handle(), LB_SETTOPINDEX, 0, 0);
-    SendMessageA(handle(), LB_SETCARETINDEX, 0, FALSE);
+    setCaretAndAnchor(0);
 }

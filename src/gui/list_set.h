@@ -4,6 +4,7 @@
 // to "ZZ:" with their file names, and the page the editing operations work on. Keys
 // and dropped files on the list become editing operations.
 
+#include <bitset>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,21 +47,31 @@ public:
 
     BmsBms& document() override { return *document_; }
     DefinitionKind kind() const override { return kind_; }
-    bool isSelected(int row) override { return TtList::isSelected(row); }
-    void select(int row) override { TtList::select(row); }
+    // While painting is held, selections are gathered and made as runs when it ends: a
+    // list box that selects rows one by one moves its caret for each.
+    bool isSelected(int row) override;
+    void select(int row) override;
+    void clearSelection();
+    // Makes the gathered selections, then moves the caret and the anchor to the row.
+    void placeCaret(int row);
     // The caret row, 0..1295.
     int caretRow() override;
     // Replaces the row's item, which leaves it unselected.
     void refreshRow(int row) override;
     // Replaces every row with redrawing suppressed; afterwards no row is selected.
     void refreshAll() override;
+    // While a hold lasts the list paints nothing; when the last of nested holds ends it is
+    // painted once, however many rows changed or were selected meanwhile, with the caret
+    // on the row selected last.
+    void holdRedraw();
+    void releaseRedraw();
 
     // Plays the caret row's sound from the chart directory, or tells the host that its
     // file is not there.
     void previewSelected();
     // Opens the first dropped chart file, if there is one; otherwise registers the
     // dropped files' bare names into free slots from the caret row on and says, in one
-    // box, what did not go as a user may think.
+    // box, what did not go as a user may think. Refused while a modal box is open.
     void registerDroppedFiles(HDROP drop);
     // Shows the first rows, with the caret on row 00.
     void showFromTop();
@@ -74,7 +85,7 @@ private:
     LRESULT onKeyDown(WPARAM key);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
-    void registerNames(const std::vector<std::string>& paths);
+    void registerNames(const std::vector<std::string>& paths, const std::vector<std::string>& tooLong);
     void edit(const std::function<void()>& operation);
 
     BmsBms* document_;
@@ -82,4 +93,26 @@ private:
     ListExchanger& plan_;
     SoundPlayer player_;
     PageHost* host_ = nullptr;
+    // Makes the gathered selections as runs of rows; true when there were any.
+    bool selectGathered();
+
+    int redrawHolds_ = 0;
+    std::bitset<kRowCount> gathered_;
+    int lastSelected_ = -1;
+};
+
+// Holds a page's painting for a scope.
+class RedrawHold {
+public:
+    explicit RedrawHold(ListSet& page)
+        : page_(page)
+    {
+        page_.holdRedraw();
+    }
+    ~RedrawHold() { page_.releaseRedraw(); }
+    RedrawHold(const RedrawHold&) = delete;
+    RedrawHold& operator=(const RedrawHold&) = delete;
+
+private:
+    ListSet& page_;
 };

@@ -83,7 +83,8 @@ bool MainFrame::onCreate()
     status_->setFont(font);
     status_->show();
     chartChanged();
-    setKeepLayout(loadKeepLayout(settingsPath_));
+    keepLayoutChoice_ = loadKeepLayout(settingsPath_);
+    showKeepLayout();
     return true;
 }
 
@@ -152,7 +153,7 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         takeStep(id == ID_EDIT_REDO);
         return 0;
     case ID_FILE_KEEP_LAYOUT:
-        setKeepLayout(!keepLayout_);
+        chooseKeepLayout(!keepsLayout());
         return 0;
     case ID_EDIT_SWAP_TOP_TWO:
         if (ListSet* page = selectedPage())
@@ -242,7 +243,8 @@ LRESULT MainFrame::onSize(int, int width, int height)
 LRESULT MainFrame::onDestroy()
 {
     saveWindowPlacement(handle(), settingsPath_);
-    saveKeepLayout(keepLayout_, settingsPath_);
+    if (keepLayoutChoice_)
+        saveKeepLayout(*keepLayoutChoice_, settingsPath_);
     return TtApp::onDestroy();
 }
 
@@ -272,8 +274,13 @@ ListSet* MainFrame::selectedPage()
     return pages_[selection].get();
 }
 
-void MainFrame::setKeepLayout(bool keepLayout)
+void MainFrame::chooseKeepLayout(bool keepLayout)
 {
-    keepLayout_ = keepLayout;
-    CheckMenuItem(GetMenu(handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND | (keepLayout ? MF_CHECKED : MF_UNCHECKED));
+    keepLayoutChoice_ = keepLayout;
+    showKeepLayout();
+}
+
+void MainFrame::showKeepLayout()
+{
+    CheckMenuItem(GetMenu(handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND | (keepsLayout() ? MF_CHECKED : MF_UNCHECKED));
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "cli/chart_folder.h"
@@ -60,8 +61,9 @@ public:
     // the failure. A chart whose content the save would change is written only when the
     // user agrees.
     bool saveChart(const char* path);
-    // Whether saves keep the chart's own layout (the File menu's check item).
-    bool keepsLayout() const { return keepLayout_; }
+    // Whether saves keep the chart's own layout (the File menu's check item): as the user
+    // chose, else kept, as a chart read from a file is best saved.
+    bool keepsLayout() const { return keepLayoutChoice_.value_or(true); }
     // Opens the first of the dropped files, after asking about unsaved changes.
     LRESULT dropFiles(HDROP drop);
     // Shows the program's name and the file that Save writes to, with " *" while the
@@ -96,6 +98,9 @@ private:
     // Save, or Save as without a file name; true when the chart was written.
     bool saveCurrentChart();
     bool saveChartAs();
+    // Says why the chart could not be written to path (error: the errno of the write) and
+    // offers Save as; true when that saved it.
+    bool offerSaveAsAfterFailure(const char* path, int error);
     // Warns about a chart whose indices the model folds together, and keeps their count
     // for the question before a save.
     void noticeCaseFolding();
@@ -109,7 +114,9 @@ private:
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);
-    void setKeepLayout(bool keepLayout);
+    // The user's choice, which the settings file keeps.
+    void chooseKeepLayout(bool keepLayout);
+    void showKeepLayout();
 
     // Takes the last change back, or makes the next one again, and shows what it touched.
     void takeStep(bool forward);
@@ -145,5 +152,6 @@ private:
     bool refreshingFields_ = false;
     // Definitions of the current #BASE 62 chart that share an index once case is ignored.
     int caseSharedDefinitions_ = 0;
-    bool keepLayout_ = false;
+    // Stored in the settings only once chosen, so that the default may hold until then.
+    std::optional<bool> keepLayoutChoice_;
 };

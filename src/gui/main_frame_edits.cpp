@@ -1,6 +1,7 @@
 #include "editing/definition_counts.h"
 #include "gui/chart_messages.h"
 #include "gui/main_frame.h"
+#include "gui/window/wait_cursor.h"
 #include "resource_ids.h"
 
 // The editing side of the main window: every change of the chart becomes a step of its
@@ -8,9 +9,14 @@
 
 void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
 {
+    const WaitCursor wait;
     BmsBms& document = *shell_.document;
     history_.beginTableChange(document, page.kind(), plan_);
-    operation();
+    {
+        // The list is painted once, after every row the operation touched.
+        const RedrawHold hold(page);
+        operation();
+    }
     if (history_.endTableChange(document, plan_))
         chartChanged();
 }
@@ -23,6 +29,7 @@ void MainFrame::showStatus(const std::string& text)
 
 void MainFrame::takeStep(bool forward)
 {
+    const WaitCursor wait;
     BmsBms& document = *shell_.document;
     const EditStep* step = forward ? history_.redo(document, plan_) : history_.undo(document, plan_);
     if (!step)
@@ -37,13 +44,15 @@ void MainFrame::takeStep(bool forward)
         const int index = pageOfKind(step->kind);
         showPage(index);
         ListSet& page = *pages_[index];
-        SendMessageA(page.handle(), LB_SETSEL, FALSE, -1);
+        // Every touched row is replaced and selected, and the list painted once at the end.
+        const RedrawHold hold(page);
+        page.clearSelection();
         const std::vector<int> rows = step->touchedRows();
         for (int row : rows)
             page.refreshRow(row);
         for (int row : rows)
             page.select(row);
-        SendMessageA(page.handle(), LB_SETCARETINDEX, rows.front(), FALSE);
+        page.placeCaret(rows.front());
     }
     showHistoryState();
 }

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -7,9 +8,11 @@
 #include "bms/layout_check.h"
 #include "bms/parse_result.h"
 #include "gui/chart_messages.h"
+#include "gui/dropped_paths.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_frame.h"
 #include "gui/save_question.h"
+#include "gui/window/wait_cursor.h"
 #include "paths/path_parts.h"
 #include "quelmarn_version.h"
 
@@ -80,6 +83,7 @@ bool MainFrame::openChart(const char* path)
 {
     // The path may be the path buffer, which the caption reuses.
     const std::string chart = path;
+    const WaitCursor wait;
     std::unique_ptr<BmsBms> document;
     BmsReader reader;
     reader.setNoticeSink([](const char*) {});
@@ -116,27 +120,44 @@ void MainFrame::showOpenError()
 bool MainFrame::saveChart(const char* path)
 {
     BmsBms& document = *shell_.document;
-    const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
+    const SaveLayout layout = keepsLayout() ? SaveLayout::KeepText : SaveLayout::Normalised;
     const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
+    const ChartSource* source = document.editState().source();
+    const std::vector<UnwrittenLine> unwritten
+        = layout == SaveLayout::Normalised && source ? findUnwrittenLines(source->text) : std::vector<UnwrittenLine>();
     // A chart with a text of its own keeps all but its base when its layout is kept.
-    const bool optionWouldKeep
-        = !keepLayout_ && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
+    const bool optionWouldKeep = !keepsLayout() && source && findingsLostBy(document, SaveLayout::KeepText).empty();
     // No is the default: Enter alone must not destroy what the chart plays.
-    if (!findings.empty()
-        && MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_, optionWouldKeep).c_str(), "確認",
-               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+    if ((!findings.empty() || !unwritten.empty())
+        && MessageBoxA(handle(), saveQuestionText(findings, unwritten, caseSharedDefinitions_, optionWouldKeep).c_str(),
+               "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
             != IDYES)
         return false;
-    if (!saveChartFile(path, document, layout)) {
-        MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
-        return false;
+    bool saved;
+    {
+        const WaitCursor wait;
+        saved = saveChartFile(path, document, layout);
     }
+    if (!saved)
+        return offerSaveAsAfterFailure(path, errno);
     rememberChartPath(path);
     history_.markSaved();
     // The chart may have moved to another folder.
     forgetFolder();
     chartChanged();
     return true;
+}
+
+bool MainFrame::offerSaveAsAfterFailure(const char* path, int error)
+{
+    // Save as reuses the buffer that may hold the path.
+    const std::string failed = path;
+    const DWORD attributes = GetFileAttributesA(failed.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    const std::string question = saveFailureQuestion(failed.c_str(), error, readOnly);
+    if (MessageBoxA(handle(), question.c_str(), "ERROR", MB_YESNO | MB_ICONERROR) != IDYES)
+        return false;
+    return saveChartAs();
 }
 
 bool MainFrame::saveCurrentChart()
@@ -168,13 +189,20 @@ void MainFrame::rememberDialogFolder(const char* path)
 
 LRESULT MainFrame::dropFiles(HDROP drop)
 {
+    if (!acceptsDropsNow(handle())) {
+        DragFinish(drop);
+        MessageBeep(MB_ICONWARNING);
+        return 0;
+    }
+    const std::vector<DroppedPath> paths = takeDroppedPaths(drop);
     bringToFront();
-    char path[kPathBufferSize];
     // Only the first file counts; a drop without a file opens nothing.
-    const bool dropped = DragQueryFileA(drop, 0, path, kPathBufferSize) != 0;
-    DragFinish(drop);
-    if (dropped)
-        openDroppedChart(path);
+    if (paths.empty())
+        return 0;
+    if (!paths.front().fits)
+        MessageBoxA(handle(), tooLongPathsNotice({ paths.front().path }).c_str(), QUELMARN_NAME, MB_ICONWARNING);
+    else
+        openDroppedChart(paths.front().path.c_str());
     return 0;
 }
 

@@ -1,12 +1,16 @@
 #include "gui/save_question.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "gui/chart_messages.h"
+#include "paths/path_parts.h"
 
 namespace {
 
 constexpr std::size_t kListedFindings = 8;
+// An unwritten line is shown up to this many bytes, cut after a whole character.
+constexpr int kShownLineLength = 40;
 
 const char* whatIsLost(SourceFinding::Kind kind)
 {
@@ -23,12 +27,38 @@ const char* whatIsLost(SourceFinding::Kind kind)
     return "";
 }
 
-std::string findingLine(const SourceFinding& finding)
+struct ListedLine {
+    int line;
+    std::string text;
+};
+
+std::string listedLine(int number, const std::string& spelled, const char* what)
 {
     std::string line = "・";
-    if (finding.line > 0)
-        line += std::to_string(finding.line) + "行目: ";
-    return line + finding.spelled + "（" + whatIsLost(finding.kind) + "）\r\n";
+    if (number > 0)
+        line += std::to_string(number) + "行目: ";
+    return line + spelled + "（" + what + "）\r\n";
+}
+
+std::string shownStart(const std::string& text)
+{
+    const int length = static_cast<int>(text.size());
+    const int shown = wholeCharacterLength(text.c_str(), length, kShownLineLength);
+    return shown < length ? text.substr(0, static_cast<std::size_t>(shown)) + "…" : text;
+}
+
+// Findings and unwritten lines in one list, by line number.
+std::vector<ListedLine> listedLines(
+    const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten)
+{
+    std::vector<ListedLine> lines;
+    for (const SourceFinding& finding : findings)
+        lines.push_back({ finding.line, listedLine(finding.line, finding.spelled, whatIsLost(finding.kind)) });
+    for (const UnwrittenLine& line : unwritten)
+        lines.push_back({ line.line, listedLine(line.line, shownStart(line.text), "保存されない行") });
+    std::stable_sort(
+        lines.begin(), lines.end(), [](const ListedLine& a, const ListedLine& b) { return a.line < b.line; });
+    return lines;
 }
 
 bool hasFindingOf(const std::vector<SourceFinding>& findings, SourceFinding::Kind kind)
@@ -38,13 +68,15 @@ bool hasFindingOf(const std::vector<SourceFinding>& findings, SourceFinding::Kin
 
 } // namespace
 
-std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared, bool mentionLayoutOption)
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten,
+    int caseShared, bool mentionLayoutOption)
 {
     std::string text = "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n";
-    for (std::size_t i = 0; i < findings.size() && i < kListedFindings; ++i)
-        text += findingLine(findings[i]);
-    if (findings.size() > kListedFindings)
-        text += "・ほか" + std::to_string(findings.size() - kListedFindings) + "件\r\n";
+    const std::vector<ListedLine> lines = listedLines(findings, unwritten);
+    for (std::size_t i = 0; i < lines.size() && i < kListedFindings; ++i)
+        text += lines[i].text;
+    if (lines.size() > kListedFindings)
+        text += "・ほか" + std::to_string(lines.size() - kListedFindings) + "件\r\n";
     if (hasFindingOf(findings, SourceFinding::Kind::ControlFlow))
         text += "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n";
     if (hasFindingOf(findings, SourceFinding::Kind::UnkeptBase))

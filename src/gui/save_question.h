@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "bms/layout_check.h"
 #include "model/chart_source.h"
 
-// The findings of the chart, never empty. caseShared counts the definitions of a
+// The findings of the chart and the lines the save does not write, in line order; not both
+// empty. caseShared counts the definitions of a
 // #BASE 62 chart that share an index once case is ignored. mentionLayoutOption adds that
 // keeping the chart's layout when saving would keep them.
-std::string saveQuestionText(const std::vector<SourceFinding>& findings, int caseShared, bool mentionLayoutOption);
+std::string saveQuestionText(const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten,
+    int caseShared, bool mentionLayoutOption);

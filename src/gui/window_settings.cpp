@@ -79,9 +79,13 @@ void saveWindowPlacement(HWND window, const char* settingsPath)
         saveWindowSettings(settingsFromPlacement(placement), settingsPath);
 }
 
-bool loadKeepLayout(const char* settingsPath)
+std::optional<bool> loadKeepLayout(const char* settingsPath)
 {
-    return GetPrivateProfileIntA(kSaveSection, kKeepLayout, 0, settingsPath) != 0;
+    constexpr int kMissing = -1;
+    const int value = static_cast<int>(GetPrivateProfileIntA(kSaveSection, kKeepLayout, kMissing, settingsPath));
+    if (value == kMissing)
+        return std::nullopt;
+    return value != 0;
 }
 
 void saveKeepLayout(bool keepLayout, const char* settingsPath)

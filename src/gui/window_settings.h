@@ -5,6 +5,8 @@
 // save lays out the chart. Read key by key at start, each section rewritten as a whole
 // when the window goes.
 
+#include <optional>
+
 #include "gui/shell_state.h"
 #include "gui/window/tt_window.h"
 
@@ -28,8 +30,9 @@ WindowSettings loadWindowSettings(const char* settingsPath);
 // the next start does not come up minimised. Failures are not reported.
 void saveWindowPlacement(HWND window, const char* settingsPath);
 
-// Whether saves keep the chart's own layout; off when the file or key is missing.
-bool loadKeepLayout(const char* settingsPath);
+// Whether the user chose that saves keep the chart's own layout; none when the file or
+// key is missing, where the editor's default holds.
+std::optional<bool> loadKeepLayout(const char* settingsPath);
 // Replaces the whole "Save" section. Failures are not reported.
 void saveKeepLayout(bool keepLayout, const char* settingsPath);
 

@@ -74,3 +74,16 @@ TEST(LayoutCheck, CountsDefinitionsThatShareAnIndexOnceCaseIsIgnored)
 }
 
 } // namespace
+
+TEST(UnwrittenLinesTest, CommentsNotesAndKeysWithoutValueAreFoundWithTheirNumbers)
+{
+    const std::vector<UnwrittenLine> lines = findUnwrittenLines("*---- HEADER FIELD\r\n#TITLE t\r\n\r\n   \r\n"
+                                                                "  ; note\r\n#ENDIF\r\n#ENDIF  \r\n#00111:01\r\n"
+                                                                "#IF 1\r\nlast without end");
+    std::vector<std::string> found;
+    for (const UnwrittenLine& line : lines)
+        found.push_back(std::to_string(line.line) + ":" + line.text);
+    EXPECT_EQ(found,
+        (std::vector<std::string> {
+            "1:*---- HEADER FIELD", "5:  ; note", "6:#ENDIF", "7:#ENDIF  ", "10:last without end" }));
+}

@@ -42,6 +42,15 @@ TEST(RegisterCommand, WarnsAboutNamesThatFindNoFreeSlot)
     EXPECT_THAT(run.err, HasSubstr("for the last 1 of the names"));
 }
 
+TEST(RegisterCommand, PassesOverSlotsThatTheDataUsesWithoutADefinition)
+{
+    // Channel 11 uses 07, which nothing defines: a name there would give its objects a sound.
+    const CliRun run = runTool({ "register", "wav", cliData("basic.bms"), "--at", "06", "a.wav", "b.wav" });
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("#WAV06 a.wav\r\n#WAV08 b.wav\r\n"));
+    EXPECT_THAT(run.err, HasSubstr("passed over 1 slots that the channel data uses without a definition"));
+}
+
 TEST(RegisterCommand, RefusesPathsThatGiveNoNameAndWritesNothing)
 {
     std::vector<std::string> refused = { "samples/", std::string(300, 'a') + ".wav" };

@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "bms/reader_test_support.h"
 #include "editing/file_registration.h"
 #include "editing/recording_page.h"
 
@@ -80,4 +81,25 @@ TEST_F(FileRegistrationTest, WithoutNamesTheCaretRowIsSelected)
     EXPECT_EQ(registerFileNames(page, {}).lastRow, 12);
     EXPECT_TRUE(page.refreshedRows.empty());
     EXPECT_THAT(page.selection, ElementsAre(12));
+}
+
+TEST_F(FileRegistrationTest, RowsUsedWithoutADefinitionArePassedOverAndCountedOnce)
+{
+    // 03 and ZZ are used without a definition, 04 is defined and used, 05 is an image part.
+    const std::unique_ptr<BmsBms> chart
+        = reader_test::readChart("#WAV04 four.wav\r\n#00101:030400ZZ\r\n#BMP05 five.bmp\r\n#00104:0505\r\n");
+    RecordingPage sounds(*chart, kKindWav);
+    sounds.caret = 2;
+    FileRegistration result = registerFileNames(sounds, { "a.wav", "b.wav" });
+    EXPECT_STREQ(chart->wavTable()->get(BmsWord("02")), "a.wav");
+    EXPECT_STREQ(chart->wavTable()->get(BmsWord("05")), "b.wav");
+    EXPECT_FALSE(chart->wavTable()->has(BmsWord("03")));
+    EXPECT_EQ(1, result.passedOverUsed);
+
+    sounds.caret = 1294;
+    result = registerFileNames(sounds, { "c.wav", "d.wav", "e.wav" });
+    EXPECT_STREQ(chart->wavTable()->get(BmsWord("ZY")), "c.wav");
+    EXPECT_FALSE(chart->wavTable()->has(BmsWord("ZZ")));
+    EXPECT_THAT(result.withoutSlot, ElementsAre("d.wav", "e.wav"));
+    EXPECT_EQ(1, result.passedOverUsed);
 }

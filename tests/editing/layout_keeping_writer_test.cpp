@@ -97,11 +97,14 @@ TEST(LayoutKeepingWriter, ARegisteredNameGetsANewLineAfterTheLastDefinitionOfIts
         removeRows(kKindWav, { 2 })(document, plan);
         registerAt(kKindWav, 2, "new.wav")(document, plan);
     };
+    // A row that the data still uses after its removal is passed over.
+    EXPECT_EQ(keptAfter("#WAV01 a.wav\r\n#WAV02 b.wav\r\n#BMP01 x.bmp\r\n#00111:01\r\n", removeThenRegister),
+        "#WAV01 a.wav\r\n#WAV02 new.wav\r\n#BMP01 x.bmp\r\n#00111:01\r\n");
     EXPECT_EQ(keptAfter("#WAV01 a.wav\r\n#WAV02 b.wav\r\n#BMP01 x.bmp\r\n#00111:02\r\n", removeThenRegister),
-        "#WAV01 a.wav\r\n#WAV02 new.wav\r\n#BMP01 x.bmp\r\n#00111:02\r\n");
+        "#WAV01 a.wav\r\n#WAV03 new.wav\r\n#BMP01 x.bmp\r\n#00111:02\r\n");
     // Without definitions of the kind: after the last header line, in the text's line ends.
-    EXPECT_EQ(keptAfter("#TITLE t\n#WAV01 a.wav\n#00104:01", registerAt(kKindBmp, 1, "x.bmp")),
-        "#TITLE t\n#WAV01 a.wav\n#BMP01 x.bmp\n#00104:01");
+    EXPECT_EQ(keptAfter("#TITLE t\n#WAV01 a.wav\n#00104:02", registerAt(kKindBmp, 1, "x.bmp")),
+        "#TITLE t\n#WAV01 a.wav\n#BMP01 x.bmp\n#00104:02");
     EXPECT_EQ(keptAfter("#00111:01", registerAt(kKindWav, 2, "b.wav")), "#WAV02 b.wav\r\n#00111:01");
     EXPECT_EQ(keptAfter("#WAV01 a.wav", registerAt(kKindWav, 2, "b.wav")), "#WAV01 a.wav\r\n#WAV02 b.wav");
 }

@@ -2,7 +2,8 @@
 // the result code 0, or fails with another code and leaves the caller's document as
 // it was; the sanitizers catch everything else. Each check on a document that reads
 // is one call in LLVMFuzzerTestOneInput. A document that reads must also be written,
-// read back and written again to the same bytes.
+// read back and written again to the same bytes, and its lines that the normalised save
+// leaves out must be found in order.
 
 #include <cstddef>
 #include <cstdint>
@@ -82,6 +83,18 @@ void checkRoundTrip(const BmsBms& document)
 
 } // namespace
 
+// The lines a normalised save leaves out lie in the text, in order, each without its line end.
+void checkUnwrittenLines(const BmsBms& document)
+{
+    const ChartSource* source = document.editState().source();
+    require(source != nullptr);
+    int previous = 0;
+    for (const UnwrittenLine& line : findUnwrittenLines(source->text)) {
+        require(line.line > previous && line.text.find('\n') == std::string::npos);
+        previous = line.line;
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::unique_ptr<BmsBms> document = readInput({ reinterpret_cast<const char*>(data), size });
@@ -89,5 +102,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     checkDocument(*document);
     checkRoundTrip(*document);
+    checkUnwrittenLines(*document);
     return 0;
 }

@@ -64,6 +64,7 @@ TEST_F(FileDialogTest, OpenDialogOffersTheChartFiltersAndCancelsToFalse)
 
 TEST_F(FileDialogTest, SaveAsStartsInTheChartFolderWithItsNameAndTheCaptionFollowsTheSave)
 {
+    chooseNormalisedSave();
     std::filesystem::create_directory(scratch.path() / "songs");
     const std::string chart = writeChartFile("songs\\song.bms", "#TITLE Song\r\n");
     ASSERT_TRUE(frame->openChart(chart.c_str()));

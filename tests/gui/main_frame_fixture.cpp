@@ -4,6 +4,7 @@
 
 #include "bms/parse_result.h"
 #include "gui/startup.h"
+#include "resource_ids.h"
 #include "test_windows.h"
 
 namespace {
@@ -172,6 +173,12 @@ void MainFrameTest::makeFrame()
     lastParseResult() = {};
     ShellState::instance().document = std::make_unique<BmsBms>();
     frame = std::make_unique<MainFrame>(plan, ShellState::instance(), scratch.file("quelmarn.ini").c_str());
+}
+
+void MainFrameTest::chooseNormalisedSave()
+{
+    if (frame->keepsLayout())
+        sendCommand(*frame, ID_FILE_KEEP_LAYOUT);
 }
 
 std::string MainFrameTest::caption() const

@@ -77,6 +77,8 @@ protected:
     void makeFrame();
     HWND control(int id) const { return GetDlgItem(frame->handle(), id); }
     std::string caption() const;
+    // Saves write the normalised layout, the user's choice over the default.
+    void chooseNormalisedSave();
     // A chart file in the scratch directory.
     std::string writeChartFile(const std::string& name, const std::string& text) const;
     const BmsBms& document() const;

@@ -218,6 +218,7 @@ TEST_F(MainFrameHistoryTest, NoDiscardsYesSavesFirstAndAFailedSaveStays)
 
 TEST_F(MainFrameHistoryTest, ControlKeysOfTheAcceleratorTableReachTheWindowFromAnyChild)
 {
+    chooseNormalisedSave();
     HACCEL accelerators = LoadAcceleratorsA(testInstance(), MAIN_ACCEL_NAME);
     BYTE keys[256] = {};
     GetKeyboardState(keys);

@@ -167,6 +167,7 @@ TEST_F(MainFrameChartTest, OpenCommandOpensPathTypedIntoRealDialogAndCancelChang
 
 TEST_F(MainFrameChartTest, SaveWithFileNameWritesThereWithoutDialog)
 {
+    chooseNormalisedSave();
     SetWindowTextA(control(ID_GENRE_EDIT), "Rock");
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
 
@@ -177,6 +178,7 @@ TEST_F(MainFrameChartTest, SaveWithFileNameWritesThereWithoutDialog)
 
 TEST_F(MainFrameChartTest, OpenAndSaveKeepHeadersAsRead)
 {
+    chooseNormalisedSave();
     const std::string longTitle(300, 't');
     const std::string text = "#TITLE " + longTitle + "\r\n#BPM 150\r\n";
     const std::string path = writeChartFile("long.bms", text);
@@ -204,6 +206,7 @@ TEST_F(MainFrameChartTest, SaveWithoutFileNameAsksForPath)
 
 TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
 {
+    chooseNormalisedSave();
     std::filesystem::create_directory(scratch.path() / "copies");
     const std::string target = scratch.file("copies\\b.bms");
     dialogs.answerWith(typeFileName(target));
@@ -216,12 +219,114 @@ TEST_F(MainFrameChartTest, SaveAsWritesChosenPathAndRemembersIt)
     EXPECT_EQ("Quelmarn  " + target, caption());
 }
 
-TEST_F(MainFrameChartTest, FailedSaveShowsErrorAndKeepsNames)
+namespace {
+
+std::string saveFailure(const std::string& path, const char* reason)
 {
-    EXPECT_FALSE(frame->saveChart(scratch.file("missing\\c.bms").c_str()));
-    expectOnlyDialog("ERROR", "BMSファイルの保存に失敗しました。");
+    return "BMSファイルの保存に失敗しました。\r\n\r\n" + path + "\r\n" + reason
+        + "\r\nファイルは元のままです。\r\n\r\n別の名前で保存しますか？";
+}
+
+// Presses and releases the mouse button over a row of a list, as a click does.
+void clickRow(HWND list, int row)
+{
+    RECT item {};
+    SendMessageA(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(list, WM_LBUTTONUP, 0, point);
+}
+
+void dropOn(HWND window, const std::vector<std::string>& paths)
+{
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0);
+}
+
+} // namespace
+
+TEST_F(MainFrameChartTest, AfterOpeningADropStartsAtTheClickedRow)
+{
+    MoveWindow(frame->handle(), 0, 0, 600, 400, TRUE);
+    const std::string other = writeChartFile("other.bms", "#WAV01 a.wav\r\n#WAV06 f.wav\r\n");
+    ASSERT_TRUE(frame->openChart(other.c_str()));
+    clickRow(control(ID_WAV_PAGE), 4);
+    dropOn(control(ID_WAV_PAGE), { scratch.file("x.wav"), scratch.file("y.wav"), scratch.file("z.wav") });
+    EXPECT_TRUE(dialogs.seen().empty());
+    const BmsRegistArray& wav = *document().wavTable();
+    EXPECT_EQ(std::string("x.wav") + "y.wav" + "f.wav" + "z.wav",
+        std::string(wav.get(BmsWord("04"))) + wav.get(BmsWord("05")) + wav.get(BmsWord("06")) + wav.get(BmsWord("07")));
+}
+
+TEST_F(MainFrameChartTest, ADropPassesOverRowsUsedWithoutADefinitionAndSaysHowMany)
+{
+    const std::string silent = writeChartFile("silent.bms", "#WAV01 a.wav\r\n#00111:0102030004\r\n");
+    ASSERT_TRUE(frame->openChart(silent.c_str()));
+    SendMessageA(control(ID_WAV_PAGE), LB_SETCARETINDEX, 1, FALSE);
+    dropOn(control(ID_WAV_PAGE), { scratch.file("x.wav"), scratch.file("y.wav") });
+    expectOnlyDialog("Quelmarn", "3個の行は未登録で使用されているため、飛ばしました。");
+    const BmsRegistArray& wav = *document().wavTable();
+    EXPECT_FALSE(wav.has(BmsWord("02")) || wav.has(BmsWord("03")) || wav.has(BmsWord("04")));
+    EXPECT_STREQ("x.wav", wav.get(BmsWord("05")));
+    EXPECT_STREQ("y.wav", wav.get(BmsWord("06")));
+}
+
+TEST_F(MainFrameChartTest, DropsWhileABoxIsOpenAreRefused)
+{
+    const std::string next = writeChartFile("next.bms", "#TITLE Next\r\n");
+    dialogs.answerWith([&](HWND box) {
+        dropOn(control(ID_WAV_PAGE), { scratch.file("x.wav") });
+        dropOn(frame->handle(), { next });
+        pressButton(IDOK)(box);
+    });
+    sendCommand(*frame, ID_HELP_USAGE);
+    EXPECT_EQ(1u, dialogs.seen().size());
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+    EXPECT_FALSE(document().wavTable()->has(BmsWord("02")));
+}
+
+TEST_F(MainFrameChartTest, ADroppedPathTooLongToTakeIsNamedInABox)
+{
+    const std::string tooLong = "C:\\" + std::string(300, 'd') + ".bms";
+    const std::string notice = "次のファイルはパスが長すぎるため、扱えませんでした:\r\n    " + tooLong;
+    dropOn(frame->handle(), { tooLong });
+    expectOnlyDialog("Quelmarn", notice.c_str());
+    EXPECT_EQ("Quelmarn  " + chartPath, caption());
+
+    SendMessageA(control(ID_WAV_PAGE), LB_SETCARETINDEX, 2, FALSE);
+    dropOn(control(ID_WAV_PAGE), { tooLong, scratch.file("x.wav") });
+    ASSERT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ(notice, dialogs.seen()[1].text);
+    EXPECT_STREQ("x.wav", document().wavTable()->get(BmsWord("02")));
+}
+
+TEST_F(MainFrameChartTest, FailedSaveNamesTheFileAndWhyAndNoKeepsNamesAndHistory)
+{
+    SetWindowTextA(control(ID_TITLE_EDIT), "Changed");
+    const std::string gone = scratch.file("missing\\c.bms");
+    EXPECT_FALSE(frame->saveChart(gone.c_str()));
+    expectOnlyDialog("ERROR", saveFailure(gone, "保存先のフォルダが見つかりません。").c_str());
     EXPECT_EQ(chartPath, ShellState::instance().fileName);
     EXPECT_EQ(scratchDirectory(), ShellState::instance().chartDirectory);
+    EXPECT_TRUE(frame->history().isModified());
+}
+
+TEST_F(MainFrameChartTest, AReadOnlyFileStaysAsItWasAndYesSavesAsAnotherFile)
+{
+    SetWindowTextA(control(ID_TITLE_EDIT), "Changed");
+    ASSERT_TRUE(SetFileAttributesA(chartPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string copy = scratch.file("copy.bms");
+    dialogs.answerWith(pressButton(IDYES));
+    dialogs.answerWith(typeFileName(copy));
+    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
+    SetFileAttributesA(chartPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_EQ(2u, dialogs.seen().size());
+    EXPECT_EQ("ERROR", dialogs.seen()[0].caption);
+    EXPECT_EQ(saveFailure(chartPath, "ファイルが読み取り専用です。"), dialogs.seen()[0].text);
+    EXPECT_EQ("BMSファイルを保存する", dialogs.seen()[1].caption);
+    EXPECT_EQ(kChart, readFileBytes(chartPath));
+    EXPECT_NE(std::string::npos, readFileBytes(copy).find("#TITLE Changed"));
+    EXPECT_EQ(copy, ShellState::instance().fileName);
+    EXPECT_FALSE(frame->history().isModified());
 }
 
 TEST_F(MainFrameChartTest, DropOpensOnlyItsFirstFileAndAFailingOneShowsOneBox)
@@ -302,6 +407,7 @@ const std::string kRandomChart = "#RANDOM 2\r\n"
 
 TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIsNotTheDefault)
 {
+    chooseNormalisedSave();
     const std::string path = writeChartFile("random.bms", kRandomChart);
     ASSERT_TRUE(frame->openChart(path.c_str()));
 
@@ -314,6 +420,7 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIs
     expectOnlyDialog("確認",
         "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
         "・1行目: #RANDOM（#RANDOM/#IFなどの制御構文）\r\n"
+        "・4行目: #ENDIF（保存されない行）\r\n"
         "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n"
         "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n"
         "保存しますか？");
@@ -359,6 +466,7 @@ TEST_F(MainFrameSaveQuestionTest, Base62ChartWarnsOnOpeningAndCountsTheFoldedDef
 
 TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMove)
 {
+    chooseNormalisedSave();
     const std::string chart = readFileBytes(testDataPath("play/short_measure.bms"));
     const std::string path = writeChartFile("short.bms", chart + "#00302:0.1\r\n");
     ASSERT_TRUE(frame->openChart(path.c_str()));
@@ -372,16 +480,39 @@ TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMo
         "保存しますか？");
 }
 
+TEST_F(MainFrameSaveQuestionTest, ListsCommentsAndKeysWithoutValueWithTheOtherLinesByNumber)
+{
+    chooseNormalisedSave();
+    const std::string chart = "*---- HEADER FIELD\r\n#TITLE t\r\n#RANDOM 2\r\n#ENDRANDOM\r\n"
+                              "; "
+        + std::string(60, 'n') + "\r\n#00111:01\r\n";
+    const std::string path = writeChartFile("comments.bms", chart);
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    dialogs.answerWith(pressButton(IDNO));
+    EXPECT_FALSE(frame->saveChart(path.c_str()));
+    expectOnlyDialog("確認",
+        ("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
+         "・1行目: *---- HEADER FIELD（保存されない行）\r\n"
+         "・3行目: #RANDOM（#RANDOM/#IFなどの制御構文）\r\n"
+         "・4行目: #ENDRANDOM（保存されない行）\r\n"
+         "・5行目: ; "
+            + std::string(38, 'n')
+            + "…（保存されない行）\r\n"
+              "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n"
+              "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n"
+              "保存しますか？")
+            .c_str());
+    EXPECT_EQ(chart, readFileBytes(path));
+}
+
 using MainFrameKeepLayoutTest = MainFrameTest;
 
-TEST_F(MainFrameKeepLayoutTest, TheCheckItemKeepsTheChartsTextAndItsControlFlowWithoutAsking)
+TEST_F(MainFrameKeepLayoutTest, ByDefaultTheChartsTextAndItsControlFlowAreKeptWithoutAsking)
 {
     const std::string path = writeChartFile("random.bms",
         "; a comment\r\n#TITLE Old\r\n#RANDOM 2\r\n#IF 1\r\n#WAV03 one.wav\r\n#ENDIF\r\n#WAV01 "
         "a.wav\r\n#00111:0301\r\n");
     ASSERT_TRUE(frame->openChart(path.c_str()));
-    EXPECT_FALSE(frame->keepsLayout());
-    EXPECT_EQ(0, sendCommand(*frame, ID_FILE_KEEP_LAYOUT));
     EXPECT_TRUE(frame->keepsLayout());
     EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
         GetMenuState(GetMenu(frame->handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND) & MF_CHECKED);
@@ -409,7 +540,6 @@ TEST_F(MainFrameKeepLayoutTest, ABase62ChartIsStillAskedAbout)
 {
     const std::string path = writeChartFile("base62.bms", "#BASE 62\r\n#WAV0a a.wav\r\n");
     ASSERT_TRUE(frame->openChart(path.c_str())); // with its notice of the folded case
-    sendCommand(*frame, ID_FILE_KEEP_LAYOUT);
     dialogs.answerWith(pressButton(IDNO));
     EXPECT_FALSE(frame->saveChart(path.c_str()));
     ASSERT_EQ(2u, dialogs.seen().size());
@@ -423,7 +553,6 @@ TEST_F(MainFrameKeepLayoutTest, ABase62ChartIsStillAskedAbout)
 
 TEST_F(MainFrameKeepLayoutTest, ANewChartIsSavedNormalisedFirst)
 {
-    sendCommand(*frame, ID_FILE_KEEP_LAYOUT);
     sendCommand(*frame, ID_FILE_NEW);
     SetWindowTextA(control(ID_TITLE_EDIT), "Fresh");
     const std::string path = scratch.file("new.bms");

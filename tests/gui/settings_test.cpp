@@ -87,27 +87,31 @@ TEST_F(SettingsRoundTripTest, FirstStartPlacesDefaultWindowAndShowsIt)
     EXPECT_EQ("Quelmarn", windowText(frame->handle()));
 }
 
-TEST_F(SettingsRoundTripTest, ClosingWritesTheFiveKeysAndTheSaveLayoutExactly)
+TEST_F(SettingsRoundTripTest, ClosingWritesTheFiveKeysExactlyAndNoSaveLayoutUntilChosen)
 {
-    start();
-    MoveWindow(frame->handle(), 100, 80, 400, 500, TRUE);
-    closeWindow();
-    EXPECT_EQ("[Window]\r\npos_x=100\r\npos_y=80\r\nwidth=400\r\nheight=500\r\nstate=1\r\n[Save]\r\nkeep_layout=0\r\n",
-        readFileBytes(settingsPath));
-}
-
-TEST_F(SettingsRoundTripTest, KeepingTheLayoutComesBackCheckedAfterARestart)
-{
-    start();
-    EXPECT_FALSE(frame->keepsLayout());
-    frame->onCommand(ID_FILE_KEEP_LAYOUT, 0, nullptr);
-    closeWindow();
-    EXPECT_EQ(1, GetPrivateProfileIntA("Save", "keep_layout", -1, settingsPath.c_str()));
-
     start();
     EXPECT_TRUE(frame->keepsLayout());
-    EXPECT_EQ(static_cast<UINT>(MF_CHECKED),
-        GetMenuState(GetMenu(frame->handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND) & MF_CHECKED);
+    MoveWindow(frame->handle(), 100, 80, 400, 500, TRUE);
+    closeWindow();
+    EXPECT_EQ(
+        "[Window]\r\npos_x=100\r\npos_y=80\r\nwidth=400\r\nheight=500\r\nstate=1\r\n", readFileBytes(settingsPath));
+}
+
+TEST_F(SettingsRoundTripTest, TheChosenSaveLayoutComesBackAfterARestartAndWinsOverTheDefault)
+{
+    for (const bool keep : { false, true }) {
+        start();
+        EXPECT_EQ(!keep, frame->keepsLayout());
+        frame->onCommand(ID_FILE_KEEP_LAYOUT, 0, nullptr);
+        closeWindow();
+        EXPECT_EQ(keep ? 1 : 0, GetPrivateProfileIntA("Save", "keep_layout", -1, settingsPath.c_str()));
+
+        start();
+        EXPECT_EQ(keep, frame->keepsLayout());
+        EXPECT_EQ(keep ? static_cast<UINT>(MF_CHECKED) : 0u,
+            GetMenuState(GetMenu(frame->handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND) & MF_CHECKED);
+        closeWindow();
+    }
 }
 
 TEST_F(SettingsRoundTripTest, MaximisedWindowComesBackMaximisedOverItsRestoredRectangle)

@@ -1,8 +1,14 @@
 #include "gui/window/tt_controls.h"
 
-int TtList::getCurSel()
+int TtList::caretIndex()
 {
-    return static_cast<int>(SendMessageA(handle(), LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageA(handle(), LB_GETCARETINDEX, 0, 0));
+}
+
+void TtList::setCaretAndAnchor(int index)
+{
+    SendMessageA(handle(), LB_SETANCHORINDEX, index, 0);
+    SendMessageA(handle(), LB_SETCARETINDEX, index, FALSE);
 }
 
 LRESULT TtList::insertString(int index, const char* text)

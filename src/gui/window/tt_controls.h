@@ -27,8 +27,11 @@ class TtList : public TtWindow {
 public:
     const char* className() override { return "LISTBOX"; }
 
-    // The selected row, or for a multiple-selection list the caret row; -1 when none.
-    int getCurSel();
+    // The row with the focus rectangle, which a click or a key moves, whatever the
+    // selection; -1 when none.
+    int caretIndex();
+    // Moves the focus rectangle and the anchor of the next Shift selection to the row.
+    void setCaretAndAnchor(int index);
     LRESULT insertString(int index, const char* text);
     LRESULT deleteString(int index);
     bool isSelected(int index);
