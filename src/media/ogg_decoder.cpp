@@ -1,0 +1,106 @@
+#include "media/ogg_decoder.h"
+
+#include <climits>
+#include <cstring>
+#include <memory>
+
+#define STB_VORBIS_HEADER_ONLY
+#define STB_VORBIS_NO_STDIO
+#include <stb/stb_vorbis.h>
+
+namespace {
+
+struct VorbisCloser {
+    void operator()(stb_vorbis* decoder) const { stb_vorbis_close(decoder); }
+};
+using VorbisDecoder = std::unique_ptr<stb_vorbis, VorbisCloser>;
+
+// One read of samples, per channel.
+constexpr int kChunkFrames = 4096;
+
+VorbisDecoder openVorbis(std::span<const unsigned char> bytes, std::string& problem)
+{
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) {
+        problem = "too large";
+        return nullptr;
+    }
+    int error = 0;
+    VorbisDecoder decoder(stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, nullptr));
+    if (!decoder)
+        problem = "not an Ogg Vorbis stream that decodes (error " + std::to_string(error) + ")";
+    return decoder;
+}
+
+// Calls take with every chunk of samples until the stream ends or take says stop; a
+// stream that fails before its end leaves a problem.
+template <typename Take>
+void readSamples(stb_vorbis* decoder, int channels, std::string& problem, Take take)
+{
+    std::vector<short> chunk(static_cast<size_t>(kChunkFrames) * static_cast<size_t>(channels));
+    for (;;) {
+        const int frames
+            = stb_vorbis_get_samples_short_interleaved(decoder, channels, chunk.data(), static_cast<int>(chunk.size()));
+        if (frames <= 0)
+            break;
+        if (!take(chunk.data(), static_cast<size_t>(frames) * static_cast<size_t>(channels)))
+            return;
+    }
+    const int error = stb_vorbis_get_error(decoder);
+    if (error != VORBIS__no_error)
+        problem = "the stream breaks off (error " + std::to_string(error) + ")";
+}
+
+} // namespace
+
+bool looksLikeOgg(std::span<const unsigned char> bytes)
+{
+    return bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0;
+}
+
+MediaInfo probeOgg(std::span<const unsigned char> bytes, bool fullCheck)
+{
+    MediaInfo info;
+    info.format = MediaFormat::OggVorbis;
+    info.bytes = bytes.size();
+    VorbisDecoder decoder = openVorbis(bytes, info.problem);
+    if (!decoder)
+        return info;
+    const stb_vorbis_info stream = stb_vorbis_get_info(decoder.get());
+    info.channels = stream.channels;
+    info.sampleRate = static_cast<int>(stream.sample_rate);
+    const unsigned frames = stb_vorbis_stream_length_in_samples(decoder.get());
+    if (stream.sample_rate > 0 && frames > 0)
+        info.seconds = static_cast<double>(frames) / stream.sample_rate;
+    if (fullCheck) {
+        size_t decoded = 0;
+        readSamples(decoder.get(), stream.channels, info.problem, [&decoded](const short*, size_t count) {
+            decoded += count;
+            return true;
+        });
+        if (info.problem.empty() && stream.channels > 0)
+            info.seconds = static_cast<double>(decoded / static_cast<size_t>(stream.channels)) / stream.sample_rate;
+    }
+    return info;
+}
+
+DecodedSound decodeOgg(std::span<const unsigned char> bytes)
+{
+    DecodedSound sound;
+    VorbisDecoder decoder = openVorbis(bytes, sound.problem);
+    if (!decoder)
+        return sound;
+    const stb_vorbis_info stream = stb_vorbis_get_info(decoder.get());
+    sound.channels = stream.channels;
+    sound.sampleRate = static_cast<int>(stream.sample_rate);
+    readSamples(decoder.get(), stream.channels, sound.problem, [&sound](const short* samples, size_t count) {
+        if (sound.samples.size() + count > kMaxDecodedSamples) {
+            sound.problem = "too long to decode";
+            return false;
+        }
+        sound.samples.insert(sound.samples.end(), samples, samples + count);
+        return true;
+    });
+    if (!sound.problem.empty())
+        sound.samples.clear();
+    return sound;
+}
