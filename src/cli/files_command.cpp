@@ -102,9 +102,8 @@ void reportFilesOfChart(const FilesArguments& arguments, CliSession& session, co
         const auto flagged = [](const DefinitionFile& entry) { return !entry.flags.empty(); };
         if (std::any_of(entries.begin(), entries.end(), flagged))
             work.status = kFailureStatus;
-        work.tally.missesFiles = std::any_of(entries.begin(), entries.end(), [](const DefinitionFile& entry) {
-            return !entry.file;
-        });
+        work.tally.missesFiles
+            = std::any_of(entries.begin(), entries.end(), [](const DefinitionFile& entry) { return !entry.file; });
         work.tally.unusedDefinitions
             = countDefinitions(*read.document, kKindWav).unused + countDefinitions(*read.document, kKindBmp).unused;
         Json files = Json::array();

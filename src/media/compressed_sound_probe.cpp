@@ -13,8 +13,7 @@ bool startsWith(std::span<const unsigned char> bytes, const char* magic)
 // An MPEG audio frame header: eleven set sync bits, then a layer that is not 0.
 bool isMpegFrame(std::span<const unsigned char> bytes, size_t at)
 {
-    return bytes.size() >= at + 4 && bytes[at] == 0xFF && (bytes[at + 1] & 0xE0) == 0xE0
-        && (bytes[at + 1] & 0x06) != 0;
+    return bytes.size() >= at + 4 && bytes[at] == 0xFF && (bytes[at + 1] & 0xE0) == 0xE0 && (bytes[at + 1] & 0x06) != 0;
 }
 
 // The ID3v2 tag in front of the first frame: ten header bytes and a 28-bit size.
@@ -22,8 +21,9 @@ size_t id3Length(std::span<const unsigned char> bytes)
 {
     if (!startsWith(bytes, "ID3") || bytes.size() < 10)
         return 0;
-    return 10 + ((size_t(bytes[6] & 0x7F) << 21) | (size_t(bytes[7] & 0x7F) << 14) | (size_t(bytes[8] & 0x7F) << 7)
-               | size_t(bytes[9] & 0x7F));
+    return 10
+        + ((size_t(bytes[6] & 0x7F) << 21) | (size_t(bytes[7] & 0x7F) << 14) | (size_t(bytes[8] & 0x7F) << 7)
+            | size_t(bytes[9] & 0x7F));
 }
 
 void readFlacStreamInfo(std::span<const unsigned char> bytes, MediaInfo& info)

@@ -1,5 +1,6 @@
 #include "media/image_decoder.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -7,6 +8,8 @@
 
 #define STBI_NO_STDIO
 #include <stb/stb_image.h>
+
+#include "media/image_header_size.h"
 
 namespace {
 
@@ -25,13 +28,19 @@ std::string readSize(std::span<const unsigned char> bytes, int& width, int& heig
 {
     if (bytes.size() > static_cast<size_t>(INT_MAX))
         return "too large";
+    if (const auto size = imageHeaderSize(imageFormatOf(bytes), bytes);
+        size && uint64_t(size->first) * uint64_t(size->second) > kMaxImagePixels) {
+        width = static_cast<int>(std::min<long long>(size->first, INT_MAX));
+        height = static_cast<int>(std::min<long long>(size->second, INT_MAX));
+        return std::to_string(size->first) + " x " + std::to_string(size->second) + " pixels is too large to show";
+    }
     int components = 0;
     if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &components))
         return failure("no picture header that reads");
     if (width <= 0 || height <= 0)
         return "the header gives no size";
     if (uint64_t(width) * uint64_t(height) > kMaxImagePixels)
-        return std::to_string(width) + " x " + std::to_string(height) + " pixels is too large to show";
+        return "the header gives a size too large to show";
     return {};
 }
 

@@ -24,17 +24,16 @@ VorbisDecoder openVorbis(std::span<const unsigned char> bytes, std::string& prob
         problem = "too large";
         return nullptr;
     }
-    int error = 0;
+    int error = 0; // stb_vorbis's own code, which says nothing to a chart maker
     VorbisDecoder decoder(stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, nullptr));
     if (!decoder)
-        problem = "not an Ogg Vorbis stream that decodes (error " + std::to_string(error) + ")";
+        problem = "not an Ogg Vorbis stream that decodes";
     return decoder;
 }
 
 // Calls take with every chunk of samples until the stream ends or take says stop; a
 // stream that fails before its end leaves a problem.
-template <typename Take>
-void readSamples(stb_vorbis* decoder, int channels, std::string& problem, Take take)
+template <typename Take> void readSamples(stb_vorbis* decoder, int channels, std::string& problem, Take take)
 {
     std::vector<short> chunk(static_cast<size_t>(kChunkFrames) * static_cast<size_t>(channels));
     for (;;) {
@@ -45,9 +44,8 @@ void readSamples(stb_vorbis* decoder, int channels, std::string& problem, Take t
         if (!take(chunk.data(), static_cast<size_t>(frames) * static_cast<size_t>(channels)))
             return;
     }
-    const int error = stb_vorbis_get_error(decoder);
-    if (error != VORBIS__no_error)
-        problem = "the stream breaks off (error " + std::to_string(error) + ")";
+    if (stb_vorbis_get_error(decoder) != VORBIS__no_error)
+        problem = "the stream breaks off";
 }
 
 } // namespace

@@ -61,9 +61,11 @@ MediaInfo probeWav(std::span<const unsigned char> bytes, uint64_t wholeSize)
     const uint64_t fileDataBytes = layout.dataBytes + (wholeSize - bytes.size());
     const uint64_t dataBytes = std::min<uint64_t>(layout.claimedDataBytes, fileDataBytes);
     if (layout.claimedDataBytes > fileDataBytes)
-        info.note = "the header claims " + std::to_string(layout.claimedDataBytes) + " bytes of samples, the file holds "
-            + std::to_string(fileDataBytes);
-    if (layout.bytesPerSecond > 0)
+        info.note = "the header claims " + std::to_string(layout.claimedDataBytes)
+            + " bytes of samples, the file holds " + std::to_string(fileDataBytes);
+    if (layout.factFrames > 0)
+        info.seconds = static_cast<double>(layout.factFrames) / layout.sampleRate;
+    else if (layout.bytesPerSecond > 0)
         info.seconds = static_cast<double>(dataBytes) / layout.bytesPerSecond;
     if (info.format == MediaFormat::WavPcm && !isDecodable(layout))
         info.problem = std::to_string(layout.bitsPerSample) + "-bit PCM samples";

@@ -71,6 +71,8 @@ WavLayout readWavLayout(std::span<const unsigned char> bytes)
             haveFormat = true;
             if (!layout.problem.empty())
                 return layout;
+        } else if (tagAt(bytes, at, "fact") && available >= 4) {
+            layout.factFrames = littleEndian(bytes, body, 4);
         } else if (tagAt(bytes, at, "data")) {
             if (!haveFormat)
                 break;

@@ -25,6 +25,8 @@ struct WavLayout {
     // The samples: their offset in the file and how many bytes of them the file holds.
     size_t dataOffset = 0;
     size_t dataBytes = 0;
+    // The frames that a "fact" chunk gives (for encodings other than PCM); 0 without one.
+    uint32_t factFrames = 0;
     // What the "data" header claims; more than dataBytes when the file is cut short.
     uint64_t claimedDataBytes = 0;
     // Why the file is no WAVE file this program can read; empty when it is.
