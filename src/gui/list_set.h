@@ -5,6 +5,7 @@
 // and dropped files on the list become editing operations.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "editing/list_exchanger.h"
 #include "gui/window/tt_controls.h"
 
+class AuditionPlayer;
 class ListSet;
 
 // What a page asks of the window that holds it.
@@ -33,6 +35,7 @@ public:
 
     // The plan serves every renumbering of the page.
     ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan);
+    ~ListSet() override;
 
     DWORD exStyle() override;
     DWORD style() override;
@@ -55,9 +58,12 @@ public:
     // Replaces every row with redrawing suppressed; afterwards no row is selected.
     void refreshAll() override;
 
-    // Plays the caret row's sound from the chart directory, or tells the host that its
-    // file is not there.
+    // Plays the file that a player finds for the caret row's sound in the chart
+    // directory (the name, else the same name as .wav, .ogg, .flac, .mp3), or tells the
+    // host that it is not there or does not play. An empty row plays nothing.
     void previewSelected();
+    // Stops the sound that plays (Esc).
+    void stopPreview();
     // Opens the first dropped chart file, if there is one; otherwise registers the
     // dropped files' bare names into free slots from the caret row on and says, in one
     // box, what did not go as a user may think.
@@ -65,7 +71,9 @@ public:
     // Shows the first rows, with the caret on row 00.
     void showFromTop();
 
+    // Replaces the audition player, which decodes and plays on the system.
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
+    AuditionPlayer* auditionPlayer() { return audition_.get(); }
     // Without a host, a page runs its edits unrecorded and registers dropped charts as
     // any other file.
     void setHost(PageHost* host) { host_ = host; }
@@ -80,6 +88,7 @@ private:
     BmsBms* document_;
     DefinitionKind kind_;
     ListExchanger& plan_;
-    SoundPlayer player_;
+    SoundPlayer player_ = nullptr;
+    std::unique_ptr<AuditionPlayer> audition_;
     PageHost* host_ = nullptr;
 };

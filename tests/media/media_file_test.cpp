@@ -74,3 +74,15 @@ TEST(MediaFile, PreparesEachSoundTheWayItIsPlayed)
     EXPECT_EQ(gone.way, PlayableSound::Way::None);
     EXPECT_EQ(gone.info.problem, "cannot be opened");
 }
+
+// Inputs that once made the decoders' fuzzer fail must probe and decode without fault.
+TEST(MediaFile, ProbesEveryKeptFuzzerFinding)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(testDataPath("fuzz-regressions/media"))) {
+        if (!entry.is_regular_file() || entry.path().filename() == ".gitkeep")
+            continue;
+        const MediaInfo info = probeMediaFile(entry.path().string(), ProbeDepth::Decode);
+        EXPECT_EQ(info.bytes, std::filesystem::file_size(entry.path()));
+        prepareSound(entry.path().string());
+    }
+}
