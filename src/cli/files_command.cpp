@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -17,29 +16,12 @@ struct FilesArguments : ReportArguments {
     double maxSeconds = 60;
 };
 
-std::string seconds(double value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
 // "kick.ogg (ogg-vorbis, 2 ch, 44100 Hz, 1.50 s, 12345 bytes)", or "missing".
 std::string fileDescription(const DefinitionFile& entry)
 {
     if (!entry.file)
         return "missing";
-    const MediaInfo& media = entry.media;
-    std::string text = systemTextForConsole(entry.file->name) + " (" + formatName(media);
-    if (media.channels)
-        text += ", " + std::to_string(*media.channels) + " ch";
-    if (media.sampleRate)
-        text += ", " + std::to_string(*media.sampleRate) + " Hz";
-    if (media.seconds)
-        text += ", " + seconds(*media.seconds) + " s";
-    if (media.width && media.height)
-        text += ", " + std::to_string(*media.width) + " x " + std::to_string(*media.height);
-    return text + ", " + std::to_string(media.bytes) + " bytes)";
+    return systemTextForConsole(entry.file->name) + " (" + mediaSummary(entry.media) + ")";
 }
 
 void printEntry(std::ostream& out, const std::string& chart, const DefinitionFile& entry)

@@ -14,6 +14,8 @@ namespace {
 
 // What is read of a file too large to read whole: enough for every header looked at.
 constexpr uint64_t kHeaderBytes = 64 * 1024;
+// What a glance reads whole.
+constexpr uint64_t kGlanceBytes = 1 << 20;
 
 std::string lowerExtension(const std::string& name)
 {
@@ -32,10 +34,11 @@ std::string tooLargeProblem(uint64_t size)
         + " MB that are read";
 }
 
-// The file, read whole when it is not too large, else its start with a problem.
-FileBytes readMediaFile(const std::string& path, bool& tooLarge)
+// The file, read whole when it is not larger than limit, else its start; tooLarge
+// tells which.
+FileBytes readMediaFile(const std::string& path, uint64_t limit, bool& tooLarge)
 {
-    FileBytes file = readFileStart(path, kMaxMediaFileBytes);
+    FileBytes file = readFileStart(path, limit);
     tooLarge = file.problem.empty() && !file.whole();
     return file;
 }
@@ -112,7 +115,8 @@ MediaInfo probeMediaFile(const std::string& path, ProbeDepth depth)
         return info;
     }
     bool tooLarge = false;
-    const FileBytes file = readMediaFile(path, tooLarge);
+    const FileBytes file
+        = readMediaFile(path, depth == ProbeDepth::Glance ? kGlanceBytes : kMaxMediaFileBytes, tooLarge);
     if (!file.problem.empty()) {
         MediaInfo info;
         info.bytes = file.size;
@@ -120,7 +124,7 @@ MediaInfo probeMediaFile(const std::string& path, ProbeDepth depth)
         return info;
     }
     MediaInfo info = probeMediaBytes(file.data, file.size, depth);
-    if (tooLarge && info.problem.empty())
+    if (tooLarge && info.problem.empty() && depth != ProbeDepth::Glance)
         info.problem = tooLargeProblem(file.size);
     return info;
 }
@@ -129,7 +133,7 @@ PlayableSound prepareSound(const std::string& path)
 {
     PlayableSound sound;
     bool tooLarge = false;
-    FileBytes file = readMediaFile(path, tooLarge);
+    FileBytes file = readMediaFile(path, kMaxMediaFileBytes, tooLarge);
     sound.info = probeMediaBytes(file.data, file.size, ProbeDepth::Headers);
     if (!file.problem.empty() || tooLarge) {
         sound.info.problem = tooLarge ? tooLargeProblem(file.size) : file.problem;
@@ -168,4 +172,16 @@ PlayableSound prepareSound(const std::string& path)
     sound.way = PlayableSound::Way::WavImage;
     sound.wavFile = pcmWavFile(decoded);
     return sound;
+}
+
+DecodedImage loadImage(const std::string& path)
+{
+    bool tooLarge = false;
+    const FileBytes file = readMediaFile(path, kMaxMediaFileBytes, tooLarge);
+    if (!file.problem.empty() || tooLarge) {
+        DecodedImage image;
+        image.problem = tooLarge ? tooLargeProblem(file.size) : file.problem;
+        return image;
+    }
+    return decodeImage(file.data);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "media/decoded_sound.h"
+#include "media/image_decoder.h"
 #include "media/media_info.h"
 
 // The largest file read whole: a keysound is a few megabytes, a long background track
@@ -32,9 +33,11 @@ FileBytes readFileStart(const std::string& path, uint64_t limit);
 // Whether a picture definition's name is one of a movie, which is not decoded.
 bool isMovieName(const std::string& name);
 
-// How deep probeMedia looks: Headers reads what the headers say (and an Ogg stream's
-// length); Decode also decodes the whole file to see that it decodes.
-enum class ProbeDepth { Headers, Decode };
+// How deep probeMedia looks: Glance reads at most the first megabyte and what its
+// headers say (an Ogg stream's length only when the file is that small), for a look
+// that never makes a window wait; Headers reads the file and what its headers say (and
+// an Ogg stream's length); Decode also decodes the whole file to see that it decodes.
+enum class ProbeDepth { Glance, Headers, Decode };
 
 // What the file at path is, with the reason when it cannot be read or decoded.
 MediaInfo probeMediaFile(const std::string& path, ProbeDepth depth);
@@ -61,3 +64,6 @@ struct PlayableSound {
 // are decoded to 16-bit PCM, other WAVE encodings are passed on as they are for the
 // system to decode.
 PlayableSound prepareSound(const std::string& path);
+
+// Reads and decodes the picture at path for showing.
+DecodedImage loadImage(const std::string& path);

@@ -38,6 +38,23 @@ std::string formatName(const MediaInfo& info)
     return "unknown";
 }
 
+std::string mediaSummary(const MediaInfo& info)
+{
+    std::string text = formatName(info);
+    if (info.channels)
+        text += ", " + std::to_string(*info.channels) + " ch";
+    if (info.sampleRate)
+        text += ", " + std::to_string(*info.sampleRate) + " Hz";
+    if (info.seconds) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, ", %.2f s", *info.seconds);
+        text += seconds;
+    }
+    if (info.width && info.height)
+        text += ", " + std::to_string(*info.width) + " x " + std::to_string(*info.height);
+    return text + ", " + std::to_string(info.bytes) + " bytes";
+}
+
 bool isSoundFormat(MediaFormat format)
 {
     switch (format) {

@@ -48,5 +48,9 @@ struct MediaInfo {
 // "unknown".
 std::string formatName(const MediaInfo& info);
 
+// "ogg-vorbis, 2 ch, 44100 Hz, 1.50 s, 12345 bytes" or "png, 256 x 256, 1234 bytes":
+// the format and what is known of the file.
+std::string mediaSummary(const MediaInfo& info);
+
 // Whether the format is one of a sound.
 bool isSoundFormat(MediaFormat format);

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #define STB_VORBIS_HEADER_ONLY
 #define STB_VORBIS_NO_STDIO
@@ -18,17 +19,30 @@ using VorbisDecoder = std::unique_ptr<stb_vorbis, VorbisCloser>;
 // One read of samples, per channel.
 constexpr int kChunkFrames = 4096;
 
-VorbisDecoder openVorbis(std::span<const unsigned char> bytes, std::string& problem)
+// All the memory a decoder takes. stb_vorbis believes the sizes in a stream's headers
+// (comment counts, codebook sizes); from a fixed arena, a header that lies makes the
+// open fail instead of allocating gigabytes. Real streams need a few hundred kilobytes.
+constexpr int kArenaBytes = 4 << 20;
+
+struct Vorbis {
+    std::vector<char> arena;
+    VorbisDecoder decoder;
+};
+
+Vorbis openVorbis(std::span<const unsigned char> bytes, std::string& problem)
 {
+    Vorbis vorbis;
     if (bytes.size() > static_cast<size_t>(INT_MAX)) {
         problem = "too large";
-        return nullptr;
+        return vorbis;
     }
+    vorbis.arena.resize(kArenaBytes);
+    const stb_vorbis_alloc arena { vorbis.arena.data(), kArenaBytes };
     int error = 0; // stb_vorbis's own code, which says nothing to a chart maker
-    VorbisDecoder decoder(stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, nullptr));
-    if (!decoder)
+    vorbis.decoder.reset(stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, &arena));
+    if (!vorbis.decoder)
         problem = "not an Ogg Vorbis stream that decodes";
-    return decoder;
+    return vorbis;
 }
 
 // Calls take with every chunk of samples until the stream ends or take says stop; a
@@ -60,18 +74,19 @@ MediaInfo probeOgg(std::span<const unsigned char> bytes, bool fullCheck)
     MediaInfo info;
     info.format = MediaFormat::OggVorbis;
     info.bytes = bytes.size();
-    VorbisDecoder decoder = openVorbis(bytes, info.problem);
+    const Vorbis vorbis = openVorbis(bytes, info.problem);
+    stb_vorbis* decoder = vorbis.decoder.get();
     if (!decoder)
         return info;
-    const stb_vorbis_info stream = stb_vorbis_get_info(decoder.get());
+    const stb_vorbis_info stream = stb_vorbis_get_info(decoder);
     info.channels = stream.channels;
     info.sampleRate = static_cast<int>(stream.sample_rate);
-    const unsigned frames = stb_vorbis_stream_length_in_samples(decoder.get());
+    const unsigned frames = stb_vorbis_stream_length_in_samples(decoder);
     if (stream.sample_rate > 0 && frames > 0)
         info.seconds = static_cast<double>(frames) / stream.sample_rate;
     if (fullCheck) {
         size_t decoded = 0;
-        readSamples(decoder.get(), stream.channels, info.problem, [&decoded](const short*, size_t count) {
+        readSamples(decoder, stream.channels, info.problem, [&decoded](const short*, size_t count) {
             decoded += count;
             return true;
         });
@@ -84,13 +99,14 @@ MediaInfo probeOgg(std::span<const unsigned char> bytes, bool fullCheck)
 DecodedSound decodeOgg(std::span<const unsigned char> bytes)
 {
     DecodedSound sound;
-    VorbisDecoder decoder = openVorbis(bytes, sound.problem);
+    const Vorbis vorbis = openVorbis(bytes, sound.problem);
+    stb_vorbis* decoder = vorbis.decoder.get();
     if (!decoder)
         return sound;
-    const stb_vorbis_info stream = stb_vorbis_get_info(decoder.get());
+    const stb_vorbis_info stream = stb_vorbis_get_info(decoder);
     sound.channels = stream.channels;
     sound.sampleRate = static_cast<int>(stream.sample_rate);
-    readSamples(decoder.get(), stream.channels, sound.problem, [&sound](const short* samples, size_t count) {
+    readSamples(decoder, stream.channels, sound.problem, [&sound](const short* samples, size_t count) {
         if (sound.samples.size() + count > kMaxDecodedSamples) {
             sound.problem = "too long to decode";
             return false;
