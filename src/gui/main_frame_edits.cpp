@@ -69,7 +69,8 @@ void MainFrame::refreshStatus()
     const DefinitionKind kind = kindOfPage(shell_.currentPage);
     BmsBms& document = *shell_.document;
     FileLookup* files = chartFiles();
-    const std::optional<int> missing = files ? std::optional<int>(countMissingFiles(document, kind, *files)) : std::nullopt;
+    const std::optional<int> missing
+        = files ? std::optional<int>(countMissingFiles(document, kind, *files)) : std::nullopt;
     statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
     statusMessage_.clear();
     showStatusText();

@@ -10,6 +10,7 @@
 #include <stb/stb_image.h>
 
 #include "media/image_header_size.h"
+#include "media/jpeg_table_check.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ std::string readSize(std::span<const unsigned char> bytes, int& width, int& heig
         height = static_cast<int>(std::min<long long>(size->second, INT_MAX));
         return std::to_string(size->first) + " x " + std::to_string(size->second) + " pixels is too large to show";
     }
+    if (!jpegHuffmanTablesFit(bytes))
+        return "a Huffman table of the JPEG holds more than 256 symbols";
     int components = 0;
     if (!stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &components))
         return failure("no picture header that reads");

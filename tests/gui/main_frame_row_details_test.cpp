@@ -19,7 +19,8 @@ protected:
         writeFileBytes(scratch.file("intro.mpg"), "movie");
         writeFileBytes(scratch.file("broken.bmp"), "BM");
         const std::string chart = writeChartFile("a.bms",
-            "#WAV01 kick.wav\n#WAV02 gone.wav\n#BMP01 back.bmp\n#BMP02 intro.mpg\n#BMP03 broken.bmp\n#BMP04 gone.bmp\n");
+            "#WAV01 kick.wav\n#WAV02 gone.wav\n#BMP01 back.bmp\n#BMP02 intro.mpg\n#BMP03 broken.bmp\n#BMP04 "
+            "gone.bmp\n");
         ASSERT_TRUE(frame->openChart(chart.c_str()));
     }
 
@@ -40,8 +41,8 @@ protected:
     void selectRow(int pageId, int row)
     {
         SendMessageA(control(pageId), LB_SETCARETINDEX, row, FALSE);
-        SendMessageA(frame->handle(), WM_COMMAND, MAKEWPARAM(pageId, LBN_SELCHANGE),
-            reinterpret_cast<LPARAM>(control(pageId)));
+        SendMessageA(
+            frame->handle(), WM_COMMAND, MAKEWPARAM(pageId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(control(pageId)));
     }
 
     // The status bar's text after the counts.

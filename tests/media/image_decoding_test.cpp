@@ -85,3 +85,16 @@ TEST(ImageDecoding, BrokenPicturesGiveAReason)
         EXPECT_NE(probeMediaBytes(cut, cut.size(), ProbeDepth::Decode).problem, "") << file;
     }
 }
+
+TEST(ImageDecoding, RefusesAJpegWhoseHuffmanTableHoldsMoreThan256Symbols)
+{
+    // Start of image, then a DHT segment whose sixteen counts add up to 16 x 17 = 272.
+    std::vector<unsigned char> jpeg = { 0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0x23, 0x00 };
+    jpeg.insert(jpeg.end(), 16, 17);
+    jpeg.resize(jpeg.size() + 272, 0);
+    EXPECT_EQ(decodeImage(jpeg).problem, "a Huffman table of the JPEG holds more than 256 symbols");
+    // The same bytes inside another format are no table.
+    std::vector<unsigned char> png = mediaFile("picture.png");
+    png.insert(png.end(), jpeg.begin() + 2, jpeg.end());
+    EXPECT_EQ(decodeImage(png).problem, "");
+}
