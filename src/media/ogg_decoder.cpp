@@ -9,6 +9,8 @@
 #define STB_VORBIS_NO_STDIO
 #include <stb/stb_vorbis.h>
 
+#include "media/vorbis_comment_check.h"
+
 namespace {
 
 struct VorbisCloser {
@@ -34,6 +36,10 @@ Vorbis openVorbis(std::span<const unsigned char> bytes, std::string& problem)
     Vorbis vorbis;
     if (bytes.size() > static_cast<size_t>(INT_MAX)) {
         problem = "too large";
+        return vorbis;
+    }
+    if (!vorbisCommentsFit(bytes)) {
+        problem = "the comment header does not fit in its packet";
         return vorbis;
     }
     vorbis.arena.resize(kArenaBytes);

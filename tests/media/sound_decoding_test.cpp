@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -163,4 +164,20 @@ TEST(SoundDecoding, KnowsFlacAndMp3ByTheirFirstBytes)
     EXPECT_EQ(mp3Info.channels, 1);
     EXPECT_EQ(mp3Info.sampleRate, 48000);
     EXPECT_FALSE(mp3Info.seconds);
+}
+
+TEST(SoundDecoding, AnOggWhoseCommentHeaderClaimsMoreThanItsPacketHoldsIsRefusedBeforeDecoding)
+{
+    const std::vector<unsigned char> ogg = mediaFile("tone.ogg");
+    const unsigned char marker[] = { 3, 'v', 'o', 'r', 'b', 'i', 's' };
+    const auto comments = std::search(ogg.begin(), ogg.end(), std::begin(marker), std::end(marker));
+    ASSERT_NE(comments, ogg.end());
+    const size_t vendorLength = static_cast<size_t>(comments - ogg.begin()) + 7;
+    const size_t vendorBytes = ogg[vendorLength] | (ogg[vendorLength + 1] << 8);
+    for (size_t field : { vendorLength, vendorLength + 4 + vendorBytes }) {
+        std::vector<unsigned char> lying = ogg;
+        for (size_t i = 0; i < 4; ++i)
+            lying[field + i] = i == 3 ? 0x7F : 0xFF;
+        EXPECT_EQ(decodeOgg(lying).problem, "the comment header does not fit in its packet") << field;
+    }
 }
