@@ -24,10 +24,11 @@ constexpr int kChunkFrames = 4096;
 // All the memory a decoder takes. stb_vorbis believes the sizes in a stream's headers
 // (comment counts, codebook sizes); from a fixed arena, a header that lies makes the
 // open fail instead of allocating gigabytes. Real streams need a few hundred kilobytes.
-constexpr int kArenaBytes = 4 << 20;
+constexpr int kArenaBytes = 2 << 20;
 
 struct Vorbis {
-    std::vector<char> arena;
+    // Left uninitialised: the decoder writes what it reads.
+    std::unique_ptr<char[]> arena;
     VorbisDecoder decoder;
 };
 
@@ -42,8 +43,8 @@ Vorbis openVorbis(std::span<const unsigned char> bytes, std::string& problem)
         problem = "the comment header does not fit in its packet";
         return vorbis;
     }
-    vorbis.arena.resize(kArenaBytes);
-    const stb_vorbis_alloc arena { vorbis.arena.data(), kArenaBytes };
+    vorbis.arena.reset(new char[kArenaBytes]);
+    const stb_vorbis_alloc arena { vorbis.arena.get(), kArenaBytes };
     int error = 0; // stb_vorbis's own code, which says nothing to a chart maker
     vorbis.decoder.reset(stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, &arena));
     if (!vorbis.decoder)
