@@ -8,6 +8,9 @@ namespace {
 
 // The preview takes this share of the BMP page's height, the list the rest.
 constexpr int kPreviewPercent = 45;
+// The largest picture file the preview reads and decodes on the window's thread, in a
+// small fraction of a second; a chart's pictures are far smaller.
+constexpr uint64_t kMaxPreviewBytes = 16 << 20;
 
 } // namespace
 
@@ -59,6 +62,10 @@ void MainFrame::showRowDetails()
         return;
     if (info.format == MediaFormat::Movie) {
         preview_->showText(found->name + " (動画)");
+        return;
+    }
+    if (info.bytes > kMaxPreviewBytes) {
+        preview_->showText(found->name + ": " + std::to_string(info.bytes) + " bytes, too large to show");
         return;
     }
     DecodedImage image = info.problem.empty() ? loadImage(path) : DecodedImage();
