@@ -97,6 +97,7 @@ std::optional<FoundFile> ChartFolder::Lookup::findComponents(
     const std::vector<std::string>& components, bool doubleByte)
 {
     std::string relative;
+    bool caseDiffers = false;
     for (size_t i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
         std::string part = components[i];
@@ -109,6 +110,7 @@ std::optional<FoundFile> ChartFolder::Lookup::findComponents(
             if (!entry || listing.isDirectory.at(*entry) == last) {
                 return std::nullopt;
             }
+            caseDiffers = caseDiffers || *entry != part;
             part = *entry;
         } else if (last) {
             return std::nullopt;
@@ -121,7 +123,7 @@ std::optional<FoundFile> ChartFolder::Lookup::findComponents(
     if (relative.empty()) {
         return std::nullopt;
     }
-    return FoundFile { relative, relative };
+    return FoundFile { relative, relative, caseDiffers };
 }
 
 ChartFolder::ChartFolder(const std::string& chartPath)

@@ -60,7 +60,7 @@ std::optional<FoundFile> ChartFolder::find(const std::string& name)
     WIN32_FIND_DATAA entry;
     const FindHandle search(FindFirstFileA(path.c_str(), &entry));
     const std::string spelt = search.valid() ? directoryPart(name, true) + entry.cFileName : name;
-    return FoundFile { fileKey(spelt), spelt };
+    return FoundFile { fileKey(spelt), spelt, spelt != name };
 }
 
 std::vector<FoundFile> ChartFolder::files()

@@ -16,6 +16,7 @@ void addCommands(CLI::App& app, CliSession& session, CommandList& commands)
     addRegisterCommand(app, session, commands);
     addListCommand(app, session, commands);
     addMissingCommand(app, session, commands);
+    addFilesCommand(app, session, commands);
 }
 
 int runChosen(const CommandList& commands)

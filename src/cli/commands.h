@@ -22,3 +22,4 @@ void addEditCommands(CLI::App& app, CliSession& session, CommandList& commands);
 void addRegisterCommand(CLI::App& app, CliSession& session, CommandList& commands);
 void addListCommand(CLI::App& app, CliSession& session, CommandList& commands);
 void addMissingCommand(CLI::App& app, CliSession& session, CommandList& commands);
+void addFilesCommand(CLI::App& app, CliSession& session, CommandList& commands);

@@ -59,7 +59,21 @@ std::optional<FoundFile> ListedFolderLookup::find(const std::string& name)
     const auto file = byFoldedName_.find(foldAsciiCase(name, true));
     if (file == byFoldedName_.end())
         return std::nullopt;
-    return file->second;
+    FoundFile found = file->second;
+    found.caseDiffers = found.name != name;
+    return found;
+}
+
+std::optional<FoundFile> findDefinitionFile(
+    FileLookup& lookup, DefinitionKind kind, const std::string& name, bool& otherExtension)
+{
+    otherExtension = false;
+    if (std::optional<FoundFile> file = lookup.find(name))
+        return file;
+    std::optional<FoundFile> file = kind == kKindBmp ? findWithOtherExtension(lookup, name, kPictureExtensions)
+                                                     : findWithOtherExtension(lookup, name, kSoundExtensions);
+    otherExtension = file.has_value();
+    return file;
 }
 
 std::vector<AbsentFile> findAbsentFiles(
@@ -72,15 +86,12 @@ std::vector<AbsentFile> findAbsentFiles(
         if (!table.has(index))
             continue;
         const std::string name = table.get(index);
-        std::optional<FoundFile> file = lookup.find(name);
-        if (file) {
-            found.insert(file->key);
-            continue;
-        }
-        file = kind == kKindBmp ? findWithOtherExtension(lookup, name, kPictureExtensions)
-                                : findWithOtherExtension(lookup, name, kSoundExtensions);
+        bool otherExtension = false;
+        const std::optional<FoundFile> file = findDefinitionFile(lookup, kind, name, otherExtension);
         if (file)
             found.insert(file->key);
+        if (!otherExtension && file)
+            continue;
         absent.push_back({ kind, index, name, file ? std::optional(file->name) : std::nullopt });
     }
     return absent;

@@ -20,6 +20,9 @@ struct FoundFile {
     std::string key;
     // Its path relative to the chart's folder, as the system spells it.
     std::string name;
+    // Whether it was found only by ignoring ASCII case, which a case-sensitive file
+    // system would not do.
+    bool caseDiffers = false;
 };
 
 class FileLookup {
@@ -51,6 +54,13 @@ struct AbsentFile {
     // The same name with another extension of the kind, when the folder has it.
     std::optional<std::string> foundAs;
 };
+
+// The file that a player finds for a definition's name: the name itself, else the same
+// name with the extensions of its kind in a player's order (sounds .wav, .ogg, .flac,
+// .mp3; pictures .bmp, .png, .jpg, then .jpeg and the movies). otherExtension tells
+// whether it took another extension.
+std::optional<FoundFile> findDefinitionFile(
+    FileLookup& lookup, DefinitionKind kind, const std::string& name, bool& otherExtension);
 
 // Looks up every definition of the table of the kind, in index order; the keys of the
 // files found, under their own name or another extension, are added to found.

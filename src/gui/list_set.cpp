@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <mmsystem.h>
 #include <string>
 #include <vector>
 
+#include "cli/chart_folder.h"
 #include "editing/definition_operations.h"
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
+#include "gui/audition_player.h"
 #include "gui/chart_messages.h"
 #include "gui/dropped_paths.h"
 #include "gui/shell_state.h"
@@ -18,11 +19,6 @@
 #include "quelmarn_version.h"
 
 namespace {
-
-void playSoundFile(const char* path)
-{
-    PlaySoundA(path, nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
-}
 
 // "%c%c:%s" of the slot; a name too long for the buffer is cut after its last whole
 // character that fits.
@@ -39,9 +35,10 @@ ListSet::ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan)
     : document_(&document)
     , kind_(kind)
     , plan_(plan)
-    , player_(&playSoundFile)
 {
 }
+
+ListSet::~ListSet() = default;
 
 DWORD ListSet::exStyle()
 {
@@ -56,6 +53,7 @@ DWORD ListSet::style()
 bool ListSet::onCreate()
 {
     fillRows();
+    audition_ = std::make_unique<AuditionPlayer>(handle());
     return true;
 }
 
@@ -73,6 +71,11 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         registerDroppedFiles(droppedFiles(wParam));
         result = 0;
         break;
+    case AuditionPlayer::kPreparedMessage:
+        if (const std::string problem = audition_->takePrepared(lParam); !problem.empty() && host_)
+            host_->showStatus(problem);
+        result = 0;
+        break;
     default:
         break;
     }
@@ -87,6 +90,9 @@ LRESULT ListSet::onKeyDown(WPARAM key)
     case VK_RETURN:
         if (kind_ != kKindBmp)
             previewSelected();
+        return 0;
+    case VK_ESCAPE:
+        stopPreview();
         return 0;
     case VK_DELETE:
         edit([this] { removeSelected(*this); });
@@ -218,17 +224,30 @@ void ListSet::releaseRedraw()
 void ListSet::previewSelected()
 {
     ShellState& shell = ShellState::instance();
-    const char* name = table().get(BmsWord(caretRow()));
-    const int length = std::snprintf(shell.pathBuffer, kPathBufferSize, "%s\\%s", shell.chartDirectory, name);
-    // A cut path would name another file.
-    if (length < 0 || length >= kPathBufferSize)
+    const std::string name = table().get(BmsWord(caretRow()));
+    if (name.empty())
         return;
-    // An empty row names the folder, which plays nothing and is no file to miss.
-    if (host_ && name[0] != '\0' && GetFileAttributesA(shell.pathBuffer) == INVALID_FILE_ATTRIBUTES) {
-        host_->showStatus(std::string(name) + " が見つかりません");
+    // The folder's lookup takes the path of a file in it.
+    ChartFolder folder(std::string(shell.chartDirectory) + "*");
+    bool otherExtension = false;
+    const std::optional<FoundFile> found = findDefinitionFile(folder, kind_, name, otherExtension);
+    const std::string path = found ? shell.chartDirectory + found->name : std::string();
+    // A cut path would name another file.
+    if (!found || path.size() >= static_cast<size_t>(kPathBufferSize)) {
+        if (host_)
+            host_->showStatus(name + " が見つかりません");
         return;
     }
-    player_(shell.pathBuffer);
+    if (player_)
+        player_(path.c_str());
+    else
+        audition_->play(path);
+}
+
+void ListSet::stopPreview()
+{
+    if (audition_)
+        audition_->stop();
 }
 
 void ListSet::registerDroppedFiles(HDROP drop)

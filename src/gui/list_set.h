@@ -6,6 +6,7 @@
 
 #include <bitset>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "editing/list_exchanger.h"
 #include "gui/window/tt_controls.h"
 
+class AuditionPlayer;
 class ListSet;
 
 // What a page asks of the window that holds it.
@@ -34,6 +36,7 @@ public:
 
     // The plan serves every renumbering of the page.
     ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan);
+    ~ListSet() override;
 
     DWORD exStyle() override;
     DWORD style() override;
@@ -66,9 +69,12 @@ public:
     void holdRedraw();
     void releaseRedraw();
 
-    // Plays the caret row's sound from the chart directory, or tells the host that its
-    // file is not there.
+    // Plays the file that a player finds for the caret row's sound in the chart
+    // directory (the name, else the same name as .wav, .ogg, .flac, .mp3), or tells the
+    // host that it is not there or does not play. An empty row plays nothing.
     void previewSelected();
+    // Stops the sound that plays (Esc).
+    void stopPreview();
     // Opens the first dropped chart file, if there is one; otherwise registers the
     // dropped files' bare names into free slots from the caret row on and says, in one
     // box, what did not go as a user may think. Refused while a modal box is open.
@@ -76,7 +82,9 @@ public:
     // Shows the first rows, with the caret on row 00.
     void showFromTop();
 
+    // Replaces the audition player, which decodes and plays on the system.
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
+    AuditionPlayer* auditionPlayer() { return audition_.get(); }
     // Without a host, a page runs its edits unrecorded and registers dropped charts as
     // any other file.
     void setHost(PageHost* host) { host_ = host; }
@@ -91,7 +99,8 @@ private:
     BmsBms* document_;
     DefinitionKind kind_;
     ListExchanger& plan_;
-    SoundPlayer player_;
+    SoundPlayer player_ = nullptr;
+    std::unique_ptr<AuditionPlayer> audition_;
     PageHost* host_ = nullptr;
     // Makes the gathered selections as runs of rows; true when there were any.
     bool selectGathered();

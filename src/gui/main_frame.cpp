@@ -77,6 +77,10 @@ bool MainFrame::onCreate()
     createPage(kWavPage, kKindWav, ID_WAV_PAGE);
     pages_[kWavPage]->show();
     createPage(kBmpPage, kKindBmp, ID_BMP_PAGE);
+    preview_ = std::make_unique<ImagePreview>();
+    preview_->create(this, ID_IMAGE_PREVIEW, instance());
+    tab_->placeBehind(*preview_);
+    preview_->setFont(font);
 
     status_ = std::make_unique<TtStatusBar>();
     status_->create(this, ID_STATUS_BAR, instance());
@@ -177,6 +181,12 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
     case ID_HELP_VERSION:
         showVersionDialog(instance(), handle());
         return 0;
+    case ID_WAV_PAGE:
+    case ID_BMP_PAGE:
+        if (code != LBN_SELCHANGE)
+            return NotHandled;
+        showRowDetails();
+        return 0;
     default:
         return NotHandled;
     }
@@ -220,6 +230,7 @@ void MainFrame::showPage(int index)
     pages_[shell_.currentPage]->hide();
     shell_.currentPage = index;
     pages_[index]->show();
+    preview_->show(index == kBmpPage ? SW_SHOWNA : SW_HIDE);
     refreshStatus();
 }
 
@@ -234,9 +245,9 @@ LRESULT MainFrame::onSize(int, int width, int height)
     // No clamping: a client narrower than the pane gives the tab a negative width.
     tab_->move(kPaneWidth, 0, width - kPaneWidth, height);
     // The display area in the tab's coordinates; the tab's top is the window's.
-    const RECT area = tab_->displayRect();
-    for (const auto& page : pages_)
-        page->moveToRect(area.left + kPaneWidth, area.top, area.right + kPaneWidth, area.bottom);
+    RECT area = tab_->displayRect();
+    OffsetRect(&area, kPaneWidth, 0);
+    placePages(area);
     return 0;
 }
 
@@ -263,6 +274,7 @@ void MainFrame::refreshFromDocument()
     }
     history_.clear();
     forgetFolder();
+    preview_->showText("");
     chartChanged();
 }
 

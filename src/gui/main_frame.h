@@ -16,6 +16,7 @@
 #include "editing/list_exchanger.h"
 #include "editing/missing_files.h"
 #include "gui/header_set.h"
+#include "gui/image_preview.h"
 #include "gui/list_set.h"
 #include "gui/shell_state.h"
 #include "gui/window/tt_app.h"
@@ -79,6 +80,7 @@ public:
 
     const char* settingsPath() const { return settingsPath_; }
     TtTab& tab() { return *tab_; }
+    ImagePreview& imagePreview() { return *preview_; }
     ListSet& page(int index) { return *pages_[index]; }
     const EditHistory& history() const { return history_; }
 
@@ -130,6 +132,14 @@ private:
     void showStatusText();
     // Files are looked up afresh: the chart's folder changed, or may have.
     void forgetFolder();
+    // The listing of the chart's folder, made when first asked for; null without a
+    // chart file.
+    FileLookup* chartFiles();
+    // The status bar's line about the caret row's file (found as, format, length, size),
+    // and on the BMP page its picture in the preview.
+    void showRowDetails();
+    // The BMP page gives the lower part of its area to the preview.
+    void placePages(const RECT& area);
 
     ListExchanger& plan_;
     ShellState& shell_;
@@ -140,6 +150,7 @@ private:
     std::array<std::unique_ptr<HeaderSet>, kFieldCount> fields_;
     std::unique_ptr<TtTab> tab_;
     std::array<std::unique_ptr<ListSet>, 2> pages_;
+    std::unique_ptr<ImagePreview> preview_;
     std::unique_ptr<TtStatusBar> status_;
     std::string statusCounts_;
     std::string statusMessage_;

@@ -76,13 +76,10 @@ void MainFrame::showHistoryState()
 void MainFrame::refreshStatus()
 {
     const DefinitionKind kind = kindOfPage(shell_.currentPage);
-    if (!folderFiles_ && shell_.fileName[0] != '\0') {
-        folder_ = std::make_unique<ChartFolder>(shell_.fileName);
-        folderFiles_ = std::make_unique<ListedFolderLookup>(*folder_, folder_->files());
-    }
     BmsBms& document = *shell_.document;
+    FileLookup* files = chartFiles();
     const std::optional<int> missing
-        = folderFiles_ ? std::optional<int>(countMissingFiles(document, kind, *folderFiles_)) : std::nullopt;
+        = files ? std::optional<int>(countMissingFiles(document, kind, *files)) : std::nullopt;
     statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
     statusMessage_.clear();
     showStatusText();

@@ -41,4 +41,5 @@
 #define ID_TAB 1050
 #define ID_WAV_PAGE 1051
 #define ID_BMP_PAGE 1052
+#define ID_IMAGE_PREVIEW 1053
 #define ID_STATUS_BAR 1060

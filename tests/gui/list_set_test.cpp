@@ -129,21 +129,27 @@ TEST_F(ListSetTest, RowOfANameTooLongForTheBufferIsCutToFit)
     EXPECT_EQ(rowText(wav, "02"), "02:" + name.substr(0, 255));
 }
 
-TEST_F(ListSetTest, EnterPlaysTheWavCaretRowFromTheChartDirectoryAndIsConsumedOnTheBmpPage)
+TEST_F(ListSetTest, EnterPlaysTheFileAPlayerFindsForTheWavCaretRowAndIsConsumedOnTheBmpPage)
 {
     document.bmpTable()->set(BmsWord("00"), "back.bmp");
     setCaret(bmp, 0);
     EXPECT_EQ(pressKey(bmp.handle(), VK_RETURN), 0);
     EXPECT_THAT(playedPaths, IsEmpty());
 
-    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "C:\\songs\\");
+    ScratchDirectory scratch;
+    writeFileBytes(scratch.file("kick.ogg"), readFileBytes(testDataPath("media/tone.ogg")));
+    writeFileBytes(scratch.file("Snare.WAV"), readFileBytes(testDataPath("media/tone.wav")));
+    const std::string directory = scratch.path().string() + "\\";
+    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "%s", directory.c_str());
     document.wavTable()->set(BmsWord("05"), "kick.wav");
-    for (int row : { 5, 6 }) {
+    document.wavTable()->set(BmsWord("06"), "snare.wav");
+    for (int row : { 5, 6, 7 }) {
         setCaret(wav, row);
         EXPECT_EQ(pressKey(wav.handle(), VK_RETURN), 0) << row;
     }
-    // The doubled separator is accepted by the platform; an empty row names the directory.
-    EXPECT_THAT(playedPaths, ElementsAre("C:\\songs\\\\kick.wav", "C:\\songs\\\\"));
+    // Under another extension and in another case, as players find them; an empty row
+    // plays nothing.
+    EXPECT_THAT(playedPaths, ElementsAre(directory + "kick.ogg", directory + "Snare.WAV"));
 }
 
 TEST_F(ListSetTest, EnterOnAWavWhoseFileIsNotThereTellsTheHostInsteadOfPlaying)
@@ -160,21 +166,21 @@ TEST_F(ListSetTest, EnterOnAWavWhoseFileIsNotThereTellsTheHostInsteadOfPlaying)
         setCaret(wav, row);
         pressKey(wav.handle(), VK_RETURN);
     }
-    EXPECT_EQ(playedPaths.size(), 2u);
+    EXPECT_EQ(playedPaths.size(), 1u);
     EXPECT_THAT(host.statuses, ElementsAre("gone.wav が見つかりません"));
 }
 
-TEST_F(ListSetTest, PreviewPathThatDoesNotFitPlaysNothing)
+TEST_F(ListSetTest, APathThatDoesNotFitPlaysNothing)
 {
-    // 250 + 1 + 9 = 260 characters need 261 bytes; 250 + 1 + 8 fit.
-    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "%s", std::string(250, 'd').c_str());
+    RecordingHost host;
+    wav.setHost(&host);
+    // 250 + 1 + 9 = 260 characters need 261 bytes.
+    std::snprintf(ShellState::instance().chartDirectory, ShellState::kNameSize, "%s\\", std::string(250, 'd').c_str());
     document.wavTable()->set(BmsWord("01"), "123456789");
-    document.wavTable()->set(BmsWord("02"), "12345678");
-    for (int row : { 1, 2 }) {
-        setCaret(wav, row);
-        wav.previewSelected();
-    }
-    EXPECT_THAT(playedPaths, ElementsAre(std::string(250, 'd') + "\\12345678"));
+    setCaret(wav, 1);
+    wav.previewSelected();
+    EXPECT_THAT(playedPaths, IsEmpty());
+    EXPECT_THAT(host.statuses, ElementsAre("123456789 が見つかりません"));
 }
 
 TEST_F(ListSetTest, UnhandledKeysReachTheListBox)

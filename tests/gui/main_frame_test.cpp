@@ -61,9 +61,12 @@ TEST_F(MainFrameCreationTest, BuildsPaneTabAndPagesWithWavShown)
     EXPECT_FALSE(hasStyle(control(ID_BMP_PAGE), WS_VISIBLE));
     EXPECT_EQ(1296, SendMessageA(control(ID_BMP_PAGE), LB_GETCOUNT, 0, 0));
 
-    // The pages lie in front of the tab: the tab comes after both in the Z order.
-    EXPECT_EQ(tab, GetWindow(control(ID_BMP_PAGE), GW_HWNDNEXT));
+    // The pages and the BMP page's picture lie in front of the tab: the tab comes after
+    // them in the Z order. The picture shows with the BMP page only.
+    EXPECT_EQ(tab, GetWindow(control(ID_IMAGE_PREVIEW), GW_HWNDNEXT));
+    EXPECT_EQ(control(ID_IMAGE_PREVIEW), GetWindow(control(ID_BMP_PAGE), GW_HWNDNEXT));
     EXPECT_EQ(control(ID_BMP_PAGE), GetWindow(control(ID_WAV_PAGE), GW_HWNDNEXT));
+    EXPECT_FALSE(hasStyle(control(ID_IMAGE_PREVIEW), WS_VISIBLE));
 }
 
 TEST_F(MainFrameCreationTest, HeaderEditUpdatesAndOnlyThoseStoreStraightIntoDocument)
@@ -593,7 +596,13 @@ TEST_F(MainFrameLayoutTest, SizeSplitsClientBetweenPaneAndTabAndANarrowOneLeaves
     SendMessageA(control(ID_TAB), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     const RECT expected { area.left + 200, area.top, area.right + 200, area.bottom };
     EXPECT_EQ(corners(expected), corners(rectInParent(control(ID_WAV_PAGE))));
-    EXPECT_EQ(corners(expected), corners(rectInParent(control(ID_BMP_PAGE))));
+    // The BMP page shares its area with the picture below it.
+    const RECT bmp = rectInParent(control(ID_BMP_PAGE));
+    const RECT preview = rectInParent(control(ID_IMAGE_PREVIEW));
+    EXPECT_EQ(corners(expected), corners({ bmp.left, bmp.top, preview.right, preview.bottom }));
+    EXPECT_EQ(bmp.bottom, preview.top);
+    EXPECT_EQ(bmp.left, preview.left);
+    EXPECT_GT(preview.bottom - preview.top, (expected.bottom - expected.top) / 3);
 
     // The header fields keep their places.
     EXPECT_EQ("5,30,190,50", corners(rectInParent(control(ID_TITLE_EDIT))));
