@@ -16,10 +16,10 @@
 #include "bms/layout_check.h"
 #include "bms/object_placer.h"
 #include "bms/parse_result.h"
-#include "editing/reference_channels.h"
 #include "model/ascii_chars.h"
 #include "model/header_references.h"
 #include "model/object_ticks.h"
+#include "model/reference_channels.h"
 
 namespace {
 
@@ -155,7 +155,7 @@ private:
     int measure_ = 0;
     BmsWord channel_;
     // countReferences' counts of the odd pairs of each line (WAV, BMP), added at the end.
-    std::array<ChartSource::Counts, 2> oddPairCounts_ {};
+    PerKind<ChartSource::Counts> oddPairCounts_ {};
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
 };
@@ -181,11 +181,12 @@ ResultCode BmsReader::State::read()
 std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
 {
     for (int value = 0; value < BmsWord::kValueCount; ++value) {
-        source_->wavReferences[static_cast<std::size_t>(value)] += oddPairCounts_[0][static_cast<std::size_t>(value)];
-        source_->bmpReferences[static_cast<std::size_t>(value)] += oddPairCounts_[1][static_cast<std::size_t>(value)];
+        for (DefinitionKind kind : kDefinitionKinds)
+            source_->references[kind][static_cast<std::size_t>(value)]
+                += oddPairCounts_[kind][static_cast<std::size_t>(value)];
     }
-    source_->wavReferences[0] = 0;
-    source_->bmpReferences[0] = 0;
+    for (DefinitionKind kind : kDefinitionKinds)
+        source_->references[kind][0] = 0;
     // The first pass found the lengths, the second everything else.
     std::stable_sort(source_->findings.begin(), source_->findings.end(),
         [](const SourceFinding& a, const SourceFinding& b) { return a.line < b.line; });
@@ -452,10 +453,10 @@ void BmsReader::State::noteHeader()
 {
     const std::string_view value = value_.c_str();
     const HeaderIndexReferences references = headerIndexReferences(key_, value);
-    if (references.valueNamesWavIndex)
-        ++source_->wavReferences[static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
-    if (references.valueNamesBmpIndex)
-        ++source_->bmpReferences[static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+    for (DefinitionKind kind : kDefinitionKinds) {
+        if (references.valueNamesIndex[kind])
+            ++source_->references[kind][static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+    }
     std::optional<SourceFinding> finding = findingOfHeader(key_, value, line_);
     if (!finding)
         return;
@@ -481,11 +482,11 @@ std::string BmsReader::State::spelledLineStart() const
 // Every object of the line counts, whatever the tick grid makes of it.
 void BmsReader::State::countReferences()
 {
-    const int table = isWavChannel(channel_) ? 0 : isBmpChannel(channel_) ? 1 : -1;
-    if (table < 0)
+    const DefinitionKind kind = isWavChannel(channel_) ? kKindWav : kKindBmp;
+    if (kind == kKindBmp && !isBmpChannel(channel_))
         return;
-    ChartSource::Counts& even = table == 0 ? source_->wavReferences : source_->bmpReferences;
-    ChartSource::Counts& odd = oddPairCounts_[static_cast<std::size_t>(table)];
+    ChartSource::Counts& even = source_->references[kind];
+    ChartSource::Counts& odd = oddPairCounts_[kind];
     // "00" objects are counted too, without a branch that half of all objects would
     // mispredict; index 00 is never a reference, and takeDocument clears its count.
     // Odd pairs count apart, so that a run of equal objects is no chain of increments of

@@ -12,11 +12,11 @@
 
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
-#include "editing/definition_kind.h"
-#include "editing/reference_channels.h"
 #include "model/ascii_chars.h"
+#include "model/definition_kind.h"
 #include "model/header_references.h"
 #include "model/helpers.h"
+#include "model/reference_channels.h"
 
 namespace {
 
@@ -112,10 +112,10 @@ public:
         , text_(document.editState().source()->text)
     {
         const ChartEditState& state = document.editState();
-        renumberings_[0] = renumberingOf(state.wavIndices());
-        renumberings_[1] = renumberingOf(state.bmpIndices());
-        for (std::size_t slot = 0; slot < 2; ++slot)
-            preparePairTargets(slot);
+        for (DefinitionKind kind : kDefinitionKinds) {
+            renumberings_[kind] = renumberingOf(state.indices(kind));
+            preparePairTargets(kind);
+        }
         for (int value = 0; value < BmsWord::kValueCount; ++value) {
             for (DefinitionKind kind : kDefinitionKinds) {
                 if (isChannelOfKind(BmsWord(value), kind))
@@ -144,9 +144,9 @@ private:
 
     // The new bytes of every pair of alphanumerics whose index moves, indexed by its two
     // bytes (first byte low); 0 for a pair that stays.
-    void preparePairTargets(std::size_t slot)
+    void preparePairTargets(DefinitionKind kind)
     {
-        std::vector<std::uint16_t>& targets = pairTargets_[slot];
+        std::vector<std::uint16_t>& targets = pairTargets_[kind];
         targets.assign(std::size_t { 1 } << 16, 0);
         for (int first = 0; first < 256; ++first) {
             for (int second = 0; second < 256; ++second) {
@@ -154,19 +154,18 @@ private:
                 const char low = static_cast<char>(second);
                 if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
                     continue;
-                const BmsWord target = renumberings_[slot][base36PairValue(high, low)];
+                const BmsWord target = renumberings_[kind][base36PairValue(high, low)];
                 if (target.value() != base36PairValue(high, low)) {
                     targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
                         static_cast<unsigned char>(target.high()) | static_cast<unsigned char>(target.low()) << 8);
-                    renumbered_[slot] = true;
+                    renumbered_[kind] = true;
                 }
             }
         }
     }
 
-    static int slotOfKind(DefinitionKind kind) { return kind == kKindBmp ? 1 : 0; }
-    const Renumbering& renumberingOfKind(DefinitionKind kind) const { return renumberings_[slotOfKind(kind)]; }
-    bool isRenumbered(DefinitionKind kind) const { return renumbered_[slotOfKind(kind)]; }
+    const Renumbering& renumberingOfKind(DefinitionKind kind) const { return renumberings_[kind]; }
+    bool isRenumbered(DefinitionKind kind) const { return renumbered_[kind]; }
 
     // The lines up to the end of the input (a 0x1A ends it); the line-end style of new lines.
     void splitLines()
@@ -244,7 +243,7 @@ private:
         header.controlFlow = isControlFlowKey(header.upperKey);
         header.references = headerIndexReferences(header.upperKey, header.value);
         for (DefinitionKind kind : kDefinitionKinds) {
-            const BmsRegistArray& table = *tableOfKind(document_, kind);
+            const BmsRegistArray& table = *document_.table(kind);
             if (table.matchesKey(header.upperKey.c_str())) {
                 header.definitionKind = kind;
                 header.original = BmsWord(header.upperKey[3], header.upperKey[4]).value();
@@ -257,27 +256,26 @@ private:
     void decideDefinitions()
     {
         for (DefinitionKind kind : kDefinitionKinds) {
-            const int slot = slotOfKind(kind);
             std::array<const std::string*, BmsWord::kValueCount> lastName {};
             for (const HeaderLine& header : headers_) {
                 if (header.definitionKind == kind) {
                     lastName[header.original] = &header.value;
                     if (header.outsideBlocks)
-                        definitionAnchor_[slot] = header.lineNumber;
+                        definitionAnchor_[kind] = header.lineNumber;
                 }
             }
-            const BmsRegistArray& table = *tableOfKind(document_, kind);
+            const BmsRegistArray& table = *document_.table(kind);
             std::array<bool, BmsWord::kValueCount> written {};
             for (int original = 0; original < BmsWord::kValueCount; ++original) {
                 const BmsWord current = renumberingOfKind(kind)[original];
-                kept_[slot][original]
+                kept_[kind][original]
                     = lastName[original] && table.has(current) && *lastName[original] == table.get(current);
-                written[current.value()] = kept_[slot][original];
+                written[current.value()] = kept_[kind][original];
             }
             for (int value = 0; value < BmsWord::kValueCount; ++value) {
                 const BmsWord index(value);
                 if (table.has(index) && !written[value]) {
-                    newDefinitions_[slot].push_back(
+                    newDefinitions_[kind].push_back(
                         std::string("#") + table.name() + index.high() + index.low() + ' ' + table.get(index));
                 }
             }
@@ -299,9 +297,10 @@ private:
     std::string renumberedValue(const HeaderLine& header) const
     {
         std::string value = header.value;
-        const bool wav = header.references.valueNamesWavIndex;
-        if (wav || header.references.valueNamesBmpIndex) {
-            const BmsWord index = renumberingOfKind(wav ? kKindWav : kKindBmp)[BmsWord(value[0], value[1]).value()];
+        for (DefinitionKind kind : kDefinitionKinds) {
+            if (!header.references.valueNamesIndex[kind])
+                continue;
+            const BmsWord index = renumberingOfKind(kind)[BmsWord(value[0], value[1]).value()];
             if (!index.equals(BmsWord(value[0], value[1]))) {
                 value[0] = index.high();
                 value[1] = index.low();
@@ -360,8 +359,8 @@ private:
         };
         // The normalised order: headers, then WAV, then BMP definitions.
         addLines(anchorOf({ headerAnchor_ }), newHeaders_);
-        addLines(anchorOf({ definitionAnchor_[0], headerAnchor_ }), newDefinitions_[0]);
-        addLines(anchorOf({ definitionAnchor_[1], definitionAnchor_[0], headerAnchor_ }), newDefinitions_[1]);
+        addLines(anchorOf({ definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.wav);
+        addLines(anchorOf({ definitionAnchor_.bmp, definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.bmp);
 
         std::string out;
         out.reserve(text_.size() + 4096);
@@ -380,7 +379,7 @@ private:
             const HeaderLine* header = nextHeader < headers_.size() && headers_[nextHeader].lineNumber == number
                 ? &headers_[nextHeader++]
                 : nullptr;
-            if (header && header->definitionKind && !kept_[slotOfKind(*header->definitionKind)][header->original]) {
+            if (header && header->definitionKind && !kept_[*header->definitionKind][header->original]) {
                 copyTo(line.begin);
                 copied = line.end;
                 if (!line.hasBreak())
@@ -451,9 +450,10 @@ private:
         } else {
             if (header.references.definedBmpIndexAt != HeaderIndexReferences::kNone)
                 renumberAt(header.keyPositions, header.references.definedBmpIndexAt, kKindBmp);
-            const bool valueNamesIndex = header.references.valueNamesWavIndex || header.references.valueNamesBmpIndex;
-            if (valueNamesIndex && newValue == newValues_.end())
-                renumberAt(header.valuePositions, 0, header.references.valueNamesWavIndex ? kKindWav : kKindBmp);
+            for (DefinitionKind kind : kDefinitionKinds) {
+                if (header.references.valueNamesIndex[kind] && newValue == newValues_.end())
+                    renumberAt(header.valuePositions, 0, kind);
+            }
         }
     }
 
@@ -481,7 +481,7 @@ private:
         copyTo(line.end);
         // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
         char* const lineOut = out.data() + out.size() - (line.end - line.begin);
-        const std::uint16_t* const targets = pairTargets_[slotOfKind(*kind)].data();
+        const std::uint16_t* const targets = pairTargets_[*kind].data();
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
         // other object.
@@ -515,19 +515,19 @@ private:
 
     const BmsBms& document_;
     const std::string& text_;
-    std::array<Renumbering, 2> renumberings_;
+    PerKind<Renumbering> renumberings_;
     // Per kind: the new bytes of each pair (preparePairTargets), and whether any moves.
-    std::array<std::vector<std::uint16_t>, 2> pairTargets_;
-    std::array<bool, 2> renumbered_ {};
+    PerKind<std::vector<std::uint16_t>> pairTargets_;
+    PerKind<bool> renumbered_ {};
     // The kind whose indices each channel's objects are, if any.
     std::array<std::optional<DefinitionKind>, BmsWord::kValueCount> kindOfChannel_ {};
     std::vector<TextLine> lines_;
     std::string lineBreak_;
     std::vector<HeaderLine> headers_;
-    // Whether each original definition's lines stay, per kind (WAV, BMP).
-    std::array<std::array<bool, BmsWord::kValueCount>, 2> kept_ {};
-    std::array<std::vector<std::string>, 2> newDefinitions_;
-    std::array<std::size_t, 2> definitionAnchor_ { kNone, kNone };
+    // Whether each original definition's lines stay.
+    PerKind<std::array<bool, BmsWord::kValueCount>> kept_ {};
+    PerKind<std::vector<std::string>> newDefinitions_;
+    PerKind<std::size_t> definitionAnchor_ { kNone, kNone };
     std::size_t headerAnchor_ = kNone;
     std::vector<std::string> newHeaders_;
     // New values by index into headers_.

@@ -10,8 +10,8 @@
 #include "cli/commands.h"
 #include "cli/text_encoding.h"
 #include "editing/definition_counts.h"
-#include "editing/definition_kind.h"
 #include "editing/missing_files.h"
+#include "model/definition_kind.h"
 
 namespace {
 

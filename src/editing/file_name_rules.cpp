@@ -87,12 +87,12 @@ std::string directoryPart(std::string_view path, bool doubleByte)
     return std::string(path.substr(0, end));
 }
 
-bool isChartFileName(std::string_view name)
+bool isChartFileName(std::string_view name, bool doubleByte)
 {
     constexpr std::array<std::string_view, 4> kChartExtensions = { ".bms", ".bme", ".bml", ".pms" };
-    const size_t start = extensionStart(name, true);
+    const size_t start = extensionStart(name, doubleByte);
     if (start == std::string_view::npos)
         return false;
-    const std::string extension = foldAsciiCase(name.substr(start), true);
+    const std::string extension = foldAsciiCase(name.substr(start), doubleByte);
     return std::find(kChartExtensions.begin(), kChartExtensions.end(), extension) != kChartExtensions.end();
 }

@@ -24,4 +24,4 @@ std::string directoryPart(std::string_view path, bool doubleByte);
 
 // True for a name whose extension, in any case, is one of a chart's: .bms, .bme, .bml
 // or .pms.
-bool isChartFileName(std::string_view name);
+bool isChartFileName(std::string_view name, bool doubleByte = true);

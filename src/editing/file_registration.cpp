@@ -29,7 +29,8 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
     const auto isTaken
         = [&](int row) { return table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row)); };
     // The caret names a row; one outside the list must not lead to a slot of another row.
-    const int firstRow = page.kind() == kKindBmp ? 0 : 1;
+    constexpr PerKind<int> kFirstRows { 1, 0 }; // no object can use sound row 00
+    const int firstRow = kFirstRows[page.kind()];
     int row = std::clamp(page.caretRow(), firstRow, kLastRow);
     std::set<std::string> registered = registeredNames(table);
     FileRegistration result;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/bms_word.h"
+#include "model/definition_kind.h"
 
 // A line whose meaning the normalised layout would change or lose.
 struct SourceFinding {
@@ -31,8 +32,7 @@ struct ChartSource {
     // "00" of every data line of a channel of the kind, whether the tick grid could place
     // it or a later line overrides it, and the header references (#LNOBJ for WAV, the yy
     // of #BGAxx yy for BMP).
-    Counts wavReferences {};
-    Counts bmpReferences {};
+    PerKind<Counts> references {};
     // In line order: the first control-flow line, the first #BASE other than 36, every
     // off-grid data line and every inexact measure length.
     std::vector<SourceFinding> findings;

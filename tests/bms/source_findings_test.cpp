@@ -74,14 +74,14 @@ TEST(SourceFindings, EveryOccurrenceInTheTextCountsAsAReference)
                                     "#00102:0.0078125\n#00111:01010101\n#00211:01\n#00211:02\n#00101:0203\n"
                                     "#00204:06\n#00208:07\n");
     const ChartSource& source = *document->editState().source();
-    EXPECT_EQ(source.wavReferences[BmsWord("01").value()], 5);
-    EXPECT_EQ(source.wavReferences[BmsWord("02").value()], 2);
-    EXPECT_EQ(source.wavReferences[BmsWord("03").value()], 1);
-    EXPECT_EQ(source.wavReferences[BmsWord("ZZ").value()], 1);
-    EXPECT_EQ(source.wavReferences[BmsWord("0A").value()], 1);
-    EXPECT_EQ(source.bmpReferences[BmsWord("03").value()], 2);
-    EXPECT_EQ(source.bmpReferences[BmsWord("06").value()], 1);
-    EXPECT_EQ(source.bmpReferences[BmsWord("07").value()], 0); // channel 08 is no BMP channel
+    EXPECT_EQ(source.references.wav[BmsWord("01").value()], 5);
+    EXPECT_EQ(source.references.wav[BmsWord("02").value()], 2);
+    EXPECT_EQ(source.references.wav[BmsWord("03").value()], 1);
+    EXPECT_EQ(source.references.wav[BmsWord("ZZ").value()], 1);
+    EXPECT_EQ(source.references.wav[BmsWord("0A").value()], 1);
+    EXPECT_EQ(source.references.bmp[BmsWord("03").value()], 2);
+    EXPECT_EQ(source.references.bmp[BmsWord("06").value()], 1);
+    EXPECT_EQ(source.references.bmp[BmsWord("07").value()], 0); // channel 08 is no BMP channel
 }
 
 TEST(SourceFindings, ImagePartKeysStartWithAnAtSign)
