@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "bms/bms_reader.h"
-#include "cli/chart_folder.h"
 #include "editing/definition_counts.h"
 #include "editing/definition_operations.h"
 #include "gui/list_set.h"
 #include "gui/window/tt_app.h"
 #include "gui/window/window_proc.h"
 #include "heavy_chart.h"
+#include "platform/chart_folder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "cli/folder_entries.h"
+#include "platform/folder_entries.h"
 #include "editing/file_name_rules.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "bms/bms_reader.h"
 #include "bms/parse_result.h"
-#include "cli/chart_folder.h"
+#include "platform/chart_folder.h"
 #include "editing/list_exchanger.h"
 
 class CliSession {

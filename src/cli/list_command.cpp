@@ -6,7 +6,7 @@
 #include "cli/chart_report.h"
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "editing/index_usage.h"
 #include "model/definition_kind.h"
 

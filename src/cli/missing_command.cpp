@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "cli/chart_folder.h"
+#include "platform/chart_folder.h"
 #include "cli/chart_report.h"
 #include "cli/commands.h"
-#include "cli/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "editing/definition_counts.h"
 #include "editing/missing_files.h"
 #include "model/definition_kind.h"

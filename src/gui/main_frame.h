@@ -10,7 +10,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "cli/chart_folder.h"
+#include "platform/chart_folder.h"
 #include "editing/edit_history.h"
 #include "editing/list_exchanger.h"
 #include "editing/missing_files.h"

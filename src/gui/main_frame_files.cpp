@@ -11,6 +11,7 @@
 #include "gui/main_frame.h"
 #include "gui/save_question.h"
 #include "paths/path_parts.h"
+#include "platform/file_replace.h"
 #include "quelmarn_version.h"
 
 // The file side of the main window: opening, creating and saving charts, the dialogs that
@@ -117,17 +118,19 @@ bool MainFrame::saveChart(const char* path)
 {
     BmsBms& document = *shell_.document;
     const SaveLayout layout = keepLayout_ ? SaveLayout::KeepText : SaveLayout::Normalised;
-    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
     // A chart with a text of its own keeps all but its base when its layout is kept.
     const bool optionWouldKeep
         = !keepLayout_ && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
     // No is the default: Enter alone must not destroy what the chart plays.
-    if (!findings.empty()
-        && MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_, optionWouldKeep).c_str(), "確認",
-               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
-            != IDYES)
+    const auto askAboutLosses = [&](const std::vector<SourceFinding>& findings) {
+        return MessageBoxA(handle(), saveQuestionText(findings, caseSharedDefinitions_, optionWouldKeep).c_str(),
+                   "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+            == IDYES;
+    };
+    const SaveOutcome outcome = saveChartFile(path, document, layout, askAboutLosses, replaceFileContent);
+    if (outcome == SaveOutcome::Declined)
         return false;
-    if (!saveChartFile(path, document, layout)) {
+    if (outcome == SaveOutcome::Failed) {
         MessageBoxA(handle(), "BMSファイルの保存に失敗しました。", "ERROR", MB_ICONERROR);
         return false;
     }

@@ -1,12 +1,10 @@
-#ifndef _WIN32
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <unordered_map>
 
-#include "cli/chart_folder.h"
-#include "cli/text_encoding.h"
+#include "platform/chart_folder.h"
+#include "platform/text_encoding.h"
 #include "editing/file_name_rules.h"
 
 namespace {
@@ -135,5 +133,3 @@ std::vector<FoundFile> ChartFolder::files()
     }
     return found;
 }
-
-#endif

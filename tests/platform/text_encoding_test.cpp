@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cli/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "editing/file_name_rules.h"
 
 namespace {

@@ -1,11 +1,9 @@
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include <algorithm>
 
-#include "cli/chart_folder.h"
-#include "cli/windows_handles.h"
+#include "platform/chart_folder.h"
+#include "platform/windows_handles.h"
 #include "editing/file_name_rules.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
@@ -76,5 +74,3 @@ std::vector<FoundFile> ChartFolder::files()
     std::sort(found.begin(), found.end(), [](const FoundFile& a, const FoundFile& b) { return a.name < b.name; });
     return found;
 }
-
-#endif
