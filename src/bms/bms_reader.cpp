@@ -45,20 +45,6 @@ bool endsLine(int c)
     return c == kLineEnd || c == BmsInput::kEnd;
 }
 
-// Object data mixes digits and letters at random: a table lookup per character
-// instead of branches on the two ranges keeps the scan free of mispredictions.
-constexpr std::array<bool, 256> kAlphanumericBytes = [] {
-    std::array<bool, 256> table {};
-    for (int c = 0; c < 256; ++c)
-        table[static_cast<std::size_t>(c)] = isAsciiAlphanumeric(c);
-    return table;
-}();
-
-bool isAlphanumeric(int c)
-{
-    return c >= 0 && c < 256 && kAlphanumericBytes[static_cast<std::size_t>(c)];
-}
-
 // A measure length written with many digits (0.130208333333333 for 50/384) is meant
 // as the tick next to it; further than this from a whole tick it is not one.
 constexpr double kWholeTickTolerance = 1e-6;
@@ -129,6 +115,8 @@ private:
 
     bool skipLine();
     ResultCode skipRestOfLine();
+    void nextLine();
+    void recordLine(SourceLine::Kind kind, int lastChar);
 
     void storeHeader();
     bool storeDefinition(BmsRegistArray& table, const char* notice);
@@ -147,6 +135,10 @@ private:
     ReaderState state_ = ReaderState::LineStart;
     int pass_ = 1;
     int line_ = 1;
+    // Offsets of the current line's start, its key (or objects) and its value.
+    std::size_t lineBegin_ = 0;
+    std::size_t keyAt_ = 0;
+    std::size_t valueAt_ = 0;
 
     std::string key_;
     std::string value_;
@@ -198,6 +190,7 @@ ResultCode BmsReader::State::runPass(int pass)
 {
     pass_ = pass;
     line_ = 1;
+    lineBegin_ = 0;
     state_ = ReaderState::LineStart;
     while (state_ != ReaderState::PassEnd) {
         if (const ResultCode code = runHandler())
@@ -243,7 +236,7 @@ ResultCode BmsReader::State::lineStart()
     if (c == '#') {
         state_ = ReaderState::AfterHash;
     } else if (c == kLineEnd) {
-        ++line_;
+        nextLine();
     } else if (c == BmsInput::kEnd) {
         state_ = ReaderState::PassEnd;
     } else if (!isAsciiBlank(c) && !skipLine()) {
@@ -264,7 +257,7 @@ ResultCode BmsReader::State::afterHash()
     if (pass_ == 1) {
         if (c != kLineEnd)
             return skipRestOfLine();
-        ++line_;
+        nextLine();
         state_ = ReaderState::LineStart;
         return kResultOk;
     }
@@ -276,13 +269,14 @@ ResultCode BmsReader::State::afterHash()
         input_.unget(c);
     else
         return kResultBadCharAfterHash;
+    keyAt_ = c == '@' ? input_.offset() - 1 : input_.offset();
     state_ = ReaderState::HeaderKey;
     return kResultOk;
 }
 
 ResultCode BmsReader::State::headerKey()
 {
-    const int c = input_.getWhile(isAlphanumeric, key_);
+    const int c = input_.getWhile(isAlphanumericByte, key_);
     if (!isAsciiBlank(c) && !endsLine(c))
         return kResultBadHeaderKey;
     input_.unget(c);
@@ -297,12 +291,17 @@ ResultCode BmsReader::State::beforeValue()
         c = input_.get();
     } while (isAsciiBlank(c));
     if (endsLine(c)) {
-        // A key without a value is dropped.
-        ++line_;
+        // A key without a value is dropped; its line still counts for the blocks it
+        // opens or closes.
+        value_.clear();
+        valueAt_ = SourceLine::kNoValue;
+        recordLine(SourceLine::Kind::Header, c);
+        nextLine();
         state_ = ReaderState::LineStart;
         return kResultOk;
     }
     input_.unget(c);
+    valueAt_ = input_.offset();
     value_.clear();
     state_ = ReaderState::HeaderValue;
     return kResultOk;
@@ -311,9 +310,10 @@ ResultCode BmsReader::State::beforeValue()
 // The value runs to the line end, inner and trailing blanks included.
 ResultCode BmsReader::State::headerValue()
 {
-    input_.getWhile([](int c) { return c != kLineEnd; }, value_);
+    const int c = input_.getWhile([](int c) { return c != kLineEnd; }, value_);
+    recordLine(SourceLine::Kind::Header, c);
     storeHeader();
-    ++line_;
+    nextLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
 }
@@ -337,10 +337,10 @@ ResultCode BmsReader::State::measureNumber()
 ResultCode BmsReader::State::channelNumber()
 {
     const int high = input_.get();
-    if (!isAlphanumeric(high))
+    if (!isAlphanumericByte(high))
         return kResultBadChannel;
     const int low = input_.get();
-    if (!isAlphanumeric(low))
+    if (!isAlphanumericByte(low))
         return kResultBadChannel;
     channel_.setChars(static_cast<char>(high), static_cast<char>(low));
 
@@ -357,6 +357,8 @@ ResultCode BmsReader::State::colon()
 {
     if (input_.get() != ':')
         return kResultMissingColon;
+    keyAt_ = input_.offset();
+    valueAt_ = SourceLine::kNoValue;
     state_ = pass_ == 1 ? ReaderState::MeasureLengthValue : ReaderState::ObjectData;
     return kResultOk;
 }
@@ -388,39 +390,70 @@ ResultCode BmsReader::State::measureLengthValue()
         noteFinding(SourceFinding::Kind::InexactLength, spelledLineStart() + ':' + lengthText_);
     if (length->ticks != BmsBar::kStandardTicks)
         document_->setMeasureLength(measure_, BmsBar(length->ticks));
-    ++line_;
+    nextLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
 }
 
 // Pairs of alphanumerics with nothing between them, then optional blanks. Whatever
 // ends the run of alphanumerics must be a blank or the line end, and the run must
-// be whole pairs.
+// hold a pair. A stray last character is ignored, as players ignore it.
 ResultCode BmsReader::State::objectData()
 {
     objects_.clear();
-    int c = input_.getWhile(isAlphanumeric, objects_);
-    if (objects_.empty() || objects_.size() % 2 != 0 || (!isAsciiBlank(c) && !endsLine(c)))
+    int c = input_.getWhile(isAlphanumericByte, objects_);
+    const bool stray = objects_.size() % 2 != 0;
+    if (objects_.size() < 2 || (!isAsciiBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
     for (; !endsLine(c); c = input_.get()) {
         if (!isAsciiBlank(c))
-            return kResultBadObjectEnd;
+            return stray ? kResultBadObjectData : kResultBadObjectEnd;
     }
+    if (stray) {
+        objects_.pop_back();
+        noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
+    }
+    if (isWavChannel(channel_) || isBmpChannel(channel_))
+        recordLine(SourceLine::Kind::Data, c);
     countReferences();
     if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
         noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());
     if (!placer_.place(measure_, channel_, objects_))
         return kResultChartTooLarge;
-    ++line_;
+    nextLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
+}
+
+void BmsReader::State::nextLine()
+{
+    ++line_;
+    lineBegin_ = input_.offset();
+}
+
+// The current line, which ends at lastChar (a line break or the end of the input) just
+// read, for the layout-keeping writer.
+void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
+{
+    const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
+    const std::size_t end = input_.offset();
+    SourceLine line { kind, channel_, at(lineBegin_), at(lastChar == kLineEnd ? end - 1 : end), at(end), at(keyAt_),
+        at(valueAt_), 0 };
+    if (kind == SourceLine::Kind::Header) {
+        line.header = at(source_->headers.size());
+        std::string upperKey = key_;
+        for (char& c : upperKey)
+            c = asciiUpperCase(c);
+        source_->headers.push_back({ std::move(upperKey), value_.c_str() });
+    }
+    source_->lines.push_back(line);
 }
 
 bool BmsReader::State::skipLine()
 {
     if (!input_.skipLine())
         return false;
-    ++line_;
+    nextLine();
     return true;
 }
 

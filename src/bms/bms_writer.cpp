@@ -6,7 +6,6 @@
 #include <memory>
 #include <string_view>
 
-
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "platform/file_replace.h"
 #include "bms/layout_check.h"
 #include "cli/chart_walk.h"
 #include "cli/exit_status.h"
+#include "platform/file_replace.h"
 #include "platform/text_encoding.h"
 
 namespace {
@@ -71,6 +71,9 @@ std::string findingMessage(const std::string& file, const char* label, const Sou
         break;
     case SourceFinding::Kind::InexactLength:
         message += "the measure length " + spelled + " is not a whole number of ticks";
+        break;
+    case SourceFinding::Kind::OddLength:
+        message += spelled + " has a stray last character that players ignore";
         break;
     }
     if (layout == SaveLayout::KeepText) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/folder_entries.h"
 #include "editing/file_name_rules.h"
+#include "platform/folder_entries.h"
 
 namespace {
 

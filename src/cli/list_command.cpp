@@ -6,9 +6,9 @@
 #include "cli/chart_report.h"
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "platform/text_encoding.h"
 #include "editing/index_usage.h"
 #include "model/definition_kind.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/chart_folder.h"
 #include "cli/chart_report.h"
 #include "cli/commands.h"
-#include "platform/text_encoding.h"
 #include "editing/definition_counts.h"
 #include "editing/missing_files.h"
 #include "model/definition_kind.h"
+#include "platform/chart_folder.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

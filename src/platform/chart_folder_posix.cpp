@@ -3,9 +3,9 @@
 #include <map>
 #include <unordered_map>
 
+#include "editing/file_name_rules.h"
 #include "platform/chart_folder.h"
 #include "platform/text_encoding.h"
-#include "editing/file_name_rules.h"
 
 namespace {
 

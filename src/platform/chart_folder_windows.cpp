@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "editing/file_name_rules.h"
 #include "platform/chart_folder.h"
 #include "platform/windows_handles.h"
-#include "editing/file_name_rules.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
 struct ChartFolder::Lookup {

@@ -84,6 +84,16 @@ TEST(LayoutKeepingWriter, RenumberedObjectsGetTheirNewIndexInPlaceAndNothingElse
         "  #00011:0a02 \t\r\n#00111:01010101\r\n#00004:01\r\n");
 }
 
+// A stray last character stays where it is; the normalised layout drops it.
+TEST(LayoutKeepingWriter, ALineWithAStrayLastCharacterKeepsItWithItsPairsRenumbered)
+{
+    const std::string chart = "#WAV01 a.wav\r\n#WAV02 b.wav\r\n#00111:01021 \r\n#00211:0102\r\n";
+    EXPECT_EQ(
+        keptAfter(chart, swap(kKindWav, 1, 2)), "#WAV02 a.wav\r\n#WAV01 b.wav\r\n#00111:02011 \r\n#00211:0201\r\n");
+    EXPECT_EQ(chartText(*reader_test::readChart(chart)),
+        chartText(*reader_test::readChart("#WAV01 a.wav\r\n#WAV02 b.wav\r\n#00111:0102\r\n#00211:0102\r\n")));
+}
+
 TEST(LayoutKeepingWriter, ARemovedDefinitionLosesEveryLineOfItsIndex)
 {
     EXPECT_EQ(keptAfter("#WAV01 a.wav\n#WAV02 b.wav\n#wav01 c.wav\n#00111:01", removeRows(kKindWav, { 1 })),

@@ -35,5 +35,6 @@ void setFailing(bool fail)
 
 SaveOutcome saveToMemory(BmsBms& document, SaveLayout layout)
 {
-    return saveChartFile("memory", document, layout, [](const auto&) { return true; }, memory_save::write);
+    return saveChartFile(
+        "memory", document, layout, [](const auto&) { return true; }, memory_save::write);
 }
