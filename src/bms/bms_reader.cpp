@@ -45,6 +45,9 @@ bool endsLine(int c)
     return c == kLineEnd || c == BmsInput::kEnd;
 }
 
+// A type of its own, so that getWhile's scan inlines the test.
+constexpr auto kAlphanumeric = [](int c) { return isAlphanumericByte(c); };
+
 // A measure length written with many digits (0.130208333333333 for 50/384) is meant
 // as the tick next to it; further than this from a whole tick it is not one.
 constexpr double kWholeTickTolerance = 1e-6;
@@ -123,7 +126,7 @@ private:
     void noteHeader();
     void noteFinding(SourceFinding::Kind kind, std::string spelled);
     std::string spelledLineStart() const;
-    void countReferences();
+    bool countReferences();
 
     // Declared before the input, which reads its text.
     std::shared_ptr<ChartSource> source_;
@@ -159,6 +162,10 @@ BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::siz
     , document_(std::make_unique<BmsBms>())
     , placer_(*document_, storageBudget)
 {
+    // A recorded line takes at least "#00111:01" and a line break: room for all of them
+    // at once spares the copies of a growing record on charts of many short lines.
+    constexpr std::size_t kShortestRecordedLine = 10;
+    source_->lines.reserve(source_->text.size() / kShortestRecordedLine);
 }
 
 ResultCode BmsReader::State::read()
@@ -276,7 +283,7 @@ ResultCode BmsReader::State::afterHash()
 
 ResultCode BmsReader::State::headerKey()
 {
-    const int c = input_.getWhile(isAlphanumericByte, key_);
+    const int c = input_.getWhile(kAlphanumeric, key_);
     if (!isAsciiBlank(c) && !endsLine(c))
         return kResultBadHeaderKey;
     input_.unget(c);
@@ -401,7 +408,7 @@ ResultCode BmsReader::State::measureLengthValue()
 ResultCode BmsReader::State::objectData()
 {
     objects_.clear();
-    int c = input_.getWhile(isAlphanumericByte, objects_);
+    int c = input_.getWhile(kAlphanumeric, objects_);
     const bool stray = objects_.size() % 2 != 0;
     if (objects_.size() < 2 || (!isAsciiBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
@@ -413,9 +420,8 @@ ResultCode BmsReader::State::objectData()
         objects_.pop_back();
         noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
     }
-    if (isWavChannel(channel_) || isBmpChannel(channel_))
+    if (countReferences())
         recordLine(SourceLine::Kind::Data, c);
-    countReferences();
     if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
         noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());
     if (!placer_.place(measure_, channel_, objects_))
@@ -512,12 +518,13 @@ std::string BmsReader::State::spelledLineStart() const
     return std::string(text, sizeof text);
 }
 
-// Every object of the line counts, whatever the tick grid makes of it.
-void BmsReader::State::countReferences()
+// Every object of the line counts, whatever the tick grid makes of it. Returns whether
+// the line's channel refers to a table.
+bool BmsReader::State::countReferences()
 {
     const DefinitionKind kind = isWavChannel(channel_) ? kKindWav : kKindBmp;
     if (kind == kKindBmp && !isBmpChannel(channel_))
-        return;
+        return false;
     ChartSource::Counts& even = source_->references[kind];
     ChartSource::Counts& odd = oddPairCounts_[kind];
     // "00" objects are counted too, without a branch that half of all objects would
@@ -533,6 +540,7 @@ void BmsReader::State::countReferences()
     }
     if (pair != end)
         ++even[digit[pair[0]] * 36u + digit[pair[1]]];
+    return true;
 }
 
 bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice)
