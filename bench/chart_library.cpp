@@ -9,7 +9,7 @@
 
 namespace {
 
-// Every fiftieth chart ends in an object line of odd length, which does not read.
+// Every fiftieth chart ends in an object line of one character, which does not read.
 constexpr int kBrokenEvery = 50;
 // The files of the last sounds of a folder are not there, so missing finds something.
 constexpr int kSoundFilesPresent = 1200;
@@ -74,7 +74,7 @@ ChartLibraryContent writeChartLibrary(const std::filesystem::path& root, const C
             const int number = f * layout.chartsPerFolder + c;
             std::string chart = heavyChartText(shapeOfChart(number));
             if (number % kBrokenEvery == kBrokenEvery - 1) {
-                chart += "#00111:0Z0\r\n";
+                chart += "#00111:0\r\n";
                 ++content.brokenCharts;
             }
             std::snprintf(name, sizeof name, c % 3 == 2 ? "chart_%02d.BME" : "chart_%02d.bms", c);

@@ -4,8 +4,8 @@
 #include "bms/bms_reader.h"
 #include "editing/definition_operations.h"
 #include "editing/edit_history.h"
-#include "editing/reference_channels.h"
 #include "heavy_chart.h"
+#include "model/reference_channels.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "bms/bms_reader.h"
-#include "cli/chart_folder.h"
 #include "editing/definition_counts.h"
 #include "editing/definition_operations.h"
 #include "gui/list_set.h"
@@ -17,6 +16,7 @@
 #include "gui/window/window_proc.h"
 #include "gui_timing.h"
 #include "heavy_chart.h"
+#include "platform/chart_folder.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "editing/definition_operations.h"
 #include "heavy_chart.h"
 #include "model/object_storage.h"
+#include "platform/file_replace.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void BM_WriteHeavyChart(benchmark::State& state)
     }
     const std::string path = "quelmarn-heavy-chart-written.bms";
     for (auto _ : state) {
-        if (!writeChart(path.c_str(), *document)) {
+        if (!replaceFileContent(path.c_str(), chartText(*document))) {
             state.SkipWithError("the heavy chart could not be saved");
             break;
         }

@@ -33,6 +33,15 @@ bool BmsInput::skipLine()
     return true;
 }
 
+std::string_view BmsInput::firstLineBreak() const
+{
+    const void* found = std::memchr(data_, '\n', end_);
+    if (!found)
+        return "\r\n";
+    const char* lineEnd = static_cast<const char*>(found);
+    return lineEnd > data_ && lineEnd[-1] == '\r' ? "\r\n" : "\n";
+}
+
 bool loadChartFile(const char* path, std::string& bytes)
 {
     const std::unique_ptr<std::FILE, FileCloser> file(path ? std::fopen(path, "rb") : nullptr);

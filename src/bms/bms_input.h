@@ -2,11 +2,32 @@
 
 // The bytes of a chart as the reader sees them, the same on every platform: every
 // carriage return is dropped wherever it stands, and the first byte 0x1A ends the
-// input. One character can be pushed back.
+// input. One character can be pushed back. The reader and the layout-keeping writer
+// both see the text through it, so that they never take a byte differently.
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "model/ascii_chars.h"
+
+namespace bms_input_detail {
+// Object data mixes digits and letters at random: a table lookup per character
+// instead of branches on the two ranges keeps the scans free of mispredictions.
+inline constexpr std::array<bool, 256> kAlphanumericBytes = [] {
+    std::array<bool, 256> table {};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<std::size_t>(c)] = isAsciiAlphanumeric(c);
+    return table;
+}();
+} // namespace bms_input_detail
+
+// Whether c, a byte as 0..255 or BmsInput::kEnd, is a digit or a letter of an index.
+inline bool isAlphanumericByte(int c)
+{
+    return c >= 0 && c < 256 && bms_input_detail::kAlphanumericBytes[static_cast<std::size_t>(c)];
+}
 
 class BmsInput {
 public:
@@ -56,6 +77,16 @@ public:
     // input ends first.
     bool skipLine();
     void rewind() { position_ = 0; }
+
+    // Where the next byte is read from, counted in the bytes of the text.
+    std::size_t offset() const { return position_; }
+    // Goes on reading from an offset that an earlier read reported.
+    void seek(std::size_t offset) { position_ = offset; }
+    // The offset at which the input ends: its first 0x1A, else its size.
+    std::size_t end() const { return end_; }
+    // The line break that new lines take: the input's first one ("\n" or "\r\n"), or
+    // "\r\n" when it has none.
+    std::string_view firstLineBreak() const;
 
 private:
     const char* data_;

@@ -16,10 +16,10 @@
 #include "bms/layout_check.h"
 #include "bms/object_placer.h"
 #include "bms/parse_result.h"
-#include "editing/reference_channels.h"
 #include "model/ascii_chars.h"
 #include "model/header_references.h"
 #include "model/object_ticks.h"
+#include "model/reference_channels.h"
 
 namespace {
 
@@ -45,19 +45,8 @@ bool endsLine(int c)
     return c == kLineEnd || c == BmsInput::kEnd;
 }
 
-// Object data mixes digits and letters at random: a table lookup per character
-// instead of branches on the two ranges keeps the scan free of mispredictions.
-constexpr std::array<bool, 256> kAlphanumericBytes = [] {
-    std::array<bool, 256> table {};
-    for (int c = 0; c < 256; ++c)
-        table[static_cast<std::size_t>(c)] = isAsciiAlphanumeric(c);
-    return table;
-}();
-
-bool isAlphanumeric(int c)
-{
-    return c >= 0 && c < 256 && kAlphanumericBytes[static_cast<std::size_t>(c)];
-}
+// A type of its own, so that getWhile's scan inlines the test.
+constexpr auto kAlphanumeric = [](int c) { return isAlphanumericByte(c); };
 
 // A measure length written with many digits (0.130208333333333 for 50/384) is meant
 // as the tick next to it; further than this from a whole tick it is not one.
@@ -129,13 +118,15 @@ private:
 
     bool skipLine();
     ResultCode skipRestOfLine();
+    void nextLine();
+    void recordLine(SourceLine::Kind kind, int lastChar);
 
     void storeHeader();
     bool storeDefinition(BmsRegistArray& table, const char* notice);
     void noteHeader();
     void noteFinding(SourceFinding::Kind kind, std::string spelled);
     std::string spelledLineStart() const;
-    void countReferences();
+    bool countReferences();
 
     // Declared before the input, which reads its text.
     std::shared_ptr<ChartSource> source_;
@@ -147,6 +138,10 @@ private:
     ReaderState state_ = ReaderState::LineStart;
     int pass_ = 1;
     int line_ = 1;
+    // Offsets of the current line's start, its key (or objects) and its value.
+    std::size_t lineBegin_ = 0;
+    std::size_t keyAt_ = 0;
+    std::size_t valueAt_ = 0;
 
     std::string key_;
     std::string value_;
@@ -155,7 +150,7 @@ private:
     int measure_ = 0;
     BmsWord channel_;
     // countReferences' counts of the odd pairs of each line (WAV, BMP), added at the end.
-    std::array<ChartSource::Counts, 2> oddPairCounts_ {};
+    PerKind<ChartSource::Counts> oddPairCounts_ {};
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
 };
@@ -167,6 +162,10 @@ BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::siz
     , document_(std::make_unique<BmsBms>())
     , placer_(*document_, storageBudget)
 {
+    // A recorded line takes at least "#00111:01" and a line break: room for all of them
+    // at once spares the copies of a growing record on charts of many short lines.
+    constexpr std::size_t kShortestRecordedLine = 10;
+    source_->lines.reserve(source_->text.size() / kShortestRecordedLine);
 }
 
 ResultCode BmsReader::State::read()
@@ -181,11 +180,12 @@ ResultCode BmsReader::State::read()
 std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
 {
     for (int value = 0; value < BmsWord::kValueCount; ++value) {
-        source_->wavReferences[static_cast<std::size_t>(value)] += oddPairCounts_[0][static_cast<std::size_t>(value)];
-        source_->bmpReferences[static_cast<std::size_t>(value)] += oddPairCounts_[1][static_cast<std::size_t>(value)];
+        for (DefinitionKind kind : kDefinitionKinds)
+            source_->references[kind][static_cast<std::size_t>(value)]
+                += oddPairCounts_[kind][static_cast<std::size_t>(value)];
     }
-    source_->wavReferences[0] = 0;
-    source_->bmpReferences[0] = 0;
+    for (DefinitionKind kind : kDefinitionKinds)
+        source_->references[kind][0] = 0;
     // The first pass found the lengths, the second everything else.
     std::stable_sort(source_->findings.begin(), source_->findings.end(),
         [](const SourceFinding& a, const SourceFinding& b) { return a.line < b.line; });
@@ -197,6 +197,7 @@ ResultCode BmsReader::State::runPass(int pass)
 {
     pass_ = pass;
     line_ = 1;
+    lineBegin_ = 0;
     state_ = ReaderState::LineStart;
     while (state_ != ReaderState::PassEnd) {
         if (const ResultCode code = runHandler())
@@ -242,7 +243,7 @@ ResultCode BmsReader::State::lineStart()
     if (c == '#') {
         state_ = ReaderState::AfterHash;
     } else if (c == kLineEnd) {
-        ++line_;
+        nextLine();
     } else if (c == BmsInput::kEnd) {
         state_ = ReaderState::PassEnd;
     } else if (!isAsciiBlank(c) && !skipLine()) {
@@ -263,7 +264,7 @@ ResultCode BmsReader::State::afterHash()
     if (pass_ == 1) {
         if (c != kLineEnd)
             return skipRestOfLine();
-        ++line_;
+        nextLine();
         state_ = ReaderState::LineStart;
         return kResultOk;
     }
@@ -275,13 +276,14 @@ ResultCode BmsReader::State::afterHash()
         input_.unget(c);
     else
         return kResultBadCharAfterHash;
+    keyAt_ = c == '@' ? input_.offset() - 1 : input_.offset();
     state_ = ReaderState::HeaderKey;
     return kResultOk;
 }
 
 ResultCode BmsReader::State::headerKey()
 {
-    const int c = input_.getWhile(isAlphanumeric, key_);
+    const int c = input_.getWhile(kAlphanumeric, key_);
     if (!isAsciiBlank(c) && !endsLine(c))
         return kResultBadHeaderKey;
     input_.unget(c);
@@ -296,12 +298,17 @@ ResultCode BmsReader::State::beforeValue()
         c = input_.get();
     } while (isAsciiBlank(c));
     if (endsLine(c)) {
-        // A key without a value is dropped.
-        ++line_;
+        // A key without a value is dropped; its line still counts for the blocks it
+        // opens or closes.
+        value_.clear();
+        valueAt_ = SourceLine::kNoValue;
+        recordLine(SourceLine::Kind::Header, c);
+        nextLine();
         state_ = ReaderState::LineStart;
         return kResultOk;
     }
     input_.unget(c);
+    valueAt_ = input_.offset();
     value_.clear();
     state_ = ReaderState::HeaderValue;
     return kResultOk;
@@ -310,9 +317,10 @@ ResultCode BmsReader::State::beforeValue()
 // The value runs to the line end, inner and trailing blanks included.
 ResultCode BmsReader::State::headerValue()
 {
-    input_.getWhile([](int c) { return c != kLineEnd; }, value_);
+    const int c = input_.getWhile([](int c) { return c != kLineEnd; }, value_);
+    recordLine(SourceLine::Kind::Header, c);
     storeHeader();
-    ++line_;
+    nextLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
 }
@@ -336,10 +344,10 @@ ResultCode BmsReader::State::measureNumber()
 ResultCode BmsReader::State::channelNumber()
 {
     const int high = input_.get();
-    if (!isAlphanumeric(high))
+    if (!isAlphanumericByte(high))
         return kResultBadChannel;
     const int low = input_.get();
-    if (!isAlphanumeric(low))
+    if (!isAlphanumericByte(low))
         return kResultBadChannel;
     channel_.setChars(static_cast<char>(high), static_cast<char>(low));
 
@@ -356,6 +364,8 @@ ResultCode BmsReader::State::colon()
 {
     if (input_.get() != ':')
         return kResultMissingColon;
+    keyAt_ = input_.offset();
+    valueAt_ = SourceLine::kNoValue;
     state_ = pass_ == 1 ? ReaderState::MeasureLengthValue : ReaderState::ObjectData;
     return kResultOk;
 }
@@ -387,39 +397,69 @@ ResultCode BmsReader::State::measureLengthValue()
         noteFinding(SourceFinding::Kind::InexactLength, spelledLineStart() + ':' + lengthText_);
     if (length->ticks != BmsBar::kStandardTicks)
         document_->setMeasureLength(measure_, BmsBar(length->ticks));
-    ++line_;
+    nextLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
 }
 
 // Pairs of alphanumerics with nothing between them, then optional blanks. Whatever
 // ends the run of alphanumerics must be a blank or the line end, and the run must
-// be whole pairs.
+// hold a pair. A stray last character is ignored, as players ignore it.
 ResultCode BmsReader::State::objectData()
 {
     objects_.clear();
-    int c = input_.getWhile(isAlphanumeric, objects_);
-    if (objects_.empty() || objects_.size() % 2 != 0 || (!isAsciiBlank(c) && !endsLine(c)))
+    int c = input_.getWhile(kAlphanumeric, objects_);
+    const bool stray = objects_.size() % 2 != 0;
+    if (objects_.size() < 2 || (!isAsciiBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
     for (; !endsLine(c); c = input_.get()) {
         if (!isAsciiBlank(c))
-            return kResultBadObjectEnd;
+            return stray ? kResultBadObjectData : kResultBadObjectEnd;
     }
-    countReferences();
+    if (stray) {
+        objects_.pop_back();
+        noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
+    }
+    if (countReferences())
+        recordLine(SourceLine::Kind::Data, c);
     if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
         noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());
     if (!placer_.place(measure_, channel_, objects_))
         return kResultChartTooLarge;
-    ++line_;
+    nextLine();
     state_ = ReaderState::LineStart;
     return kResultOk;
+}
+
+void BmsReader::State::nextLine()
+{
+    ++line_;
+    lineBegin_ = input_.offset();
+}
+
+// The current line, which ends at lastChar (a line break or the end of the input) just
+// read, for the layout-keeping writer.
+void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
+{
+    const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
+    const std::size_t end = input_.offset();
+    SourceLine line { kind, channel_, at(lineBegin_), at(lastChar == kLineEnd ? end - 1 : end), at(end), at(keyAt_),
+        at(valueAt_), 0 };
+    if (kind == SourceLine::Kind::Header) {
+        line.header = at(source_->headers.size());
+        std::string upperKey = key_;
+        for (char& c : upperKey)
+            c = asciiUpperCase(c);
+        source_->headers.push_back({ std::move(upperKey), value_.c_str() });
+    }
+    source_->lines.push_back(line);
 }
 
 bool BmsReader::State::skipLine()
 {
     if (!input_.skipLine())
         return false;
-    ++line_;
+    nextLine();
     return true;
 }
 
@@ -452,10 +492,10 @@ void BmsReader::State::noteHeader()
 {
     const std::string_view value = value_.c_str();
     const HeaderIndexReferences references = headerIndexReferences(key_, value);
-    if (references.valueNamesWavIndex)
-        ++source_->wavReferences[static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
-    if (references.valueNamesBmpIndex)
-        ++source_->bmpReferences[static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+    for (DefinitionKind kind : kDefinitionKinds) {
+        if (references.valueNamesIndex[kind])
+            ++source_->references[kind][static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+    }
     std::optional<SourceFinding> finding = findingOfHeader(key_, value, line_);
     if (!finding)
         return;
@@ -478,14 +518,15 @@ std::string BmsReader::State::spelledLineStart() const
     return std::string(text, sizeof text);
 }
 
-// Every object of the line counts, whatever the tick grid makes of it.
-void BmsReader::State::countReferences()
+// Every object of the line counts, whatever the tick grid makes of it. Returns whether
+// the line's channel refers to a table.
+bool BmsReader::State::countReferences()
 {
-    const int table = isWavChannel(channel_) ? 0 : isBmpChannel(channel_) ? 1 : -1;
-    if (table < 0)
-        return;
-    ChartSource::Counts& even = table == 0 ? source_->wavReferences : source_->bmpReferences;
-    ChartSource::Counts& odd = oddPairCounts_[static_cast<std::size_t>(table)];
+    const DefinitionKind kind = isWavChannel(channel_) ? kKindWav : kKindBmp;
+    if (kind == kKindBmp && !isBmpChannel(channel_))
+        return false;
+    ChartSource::Counts& even = source_->references[kind];
+    ChartSource::Counts& odd = oddPairCounts_[kind];
     // "00" objects are counted too, without a branch that half of all objects would
     // mispredict; index 00 is never a reference, and takeDocument clears its count.
     // Odd pairs count apart, so that a run of equal objects is no chain of increments of
@@ -499,6 +540,7 @@ void BmsReader::State::countReferences()
     }
     if (pair != end)
         ++even[digit[pair[0]] * 36u + digit[pair[1]]];
+    return true;
 }
 
 bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice)

@@ -4,11 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <memory>
-#include <new>
 #include <string_view>
-
-#include "bms/file_replace.h"
-#include "bms/parse_result.h"
 
 namespace {
 
@@ -181,21 +177,4 @@ std::string chartText(const BmsBms& document)
         }
     }
     return out;
-}
-
-bool writeChart(const char* path, const BmsBms& document)
-{
-    try {
-        return writeChartBytes(path, chartText(document));
-    } catch (const std::bad_alloc&) {
-        lastParseResult().code = kResultCannotOpen;
-        return false;
-    }
-}
-
-bool writeChartBytes(const char* path, std::string_view bytes)
-{
-    const bool saved = replaceFileContent(path, bytes);
-    lastParseResult().code = saved ? kResultOk : kResultCannotOpen;
-    return saved;
 }

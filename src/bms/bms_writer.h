@@ -20,11 +20,3 @@ std::int64_t measureLengthMillionths(int ticks);
 
 // The normalised chart as bytes.
 std::string chartText(const BmsBms& document);
-
-// Writes the chart to path through a temporary file in the same directory, which then
-// replaces the target in one step. Sets the result code to 0 on success; on any failure
-// returns false with code 4, removes the temporary file and leaves the target as it was;
-// errno then tells the reason.
-bool writeChart(const char* path, const BmsBms& document);
-// The same for chart bytes already made.
-bool writeChartBytes(const char* path, std::string_view bytes);

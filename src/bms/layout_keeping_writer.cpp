@@ -2,92 +2,34 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <map>
 #include <optional>
 #include <set>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "bms/bms_input.h"
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
-#include "editing/definition_kind.h"
-#include "editing/reference_channels.h"
 #include "model/ascii_chars.h"
+#include "model/definition_kind.h"
 #include "model/header_references.h"
 #include "model/helpers.h"
+#include "model/reference_channels.h"
 
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
-constexpr char kEndOfText = 0x1A;
-
 using Renumbering = std::array<BmsWord, BmsWord::kValueCount>;
 
-// One load per character of the object runs instead of three range tests.
-constexpr std::array<bool, 256> kAlphanumericBytes = [] {
-    std::array<bool, 256> table {};
-    for (int c = 0; c < 256; ++c)
-        table[static_cast<std::size_t>(c)] = isAsciiAlphanumeric(static_cast<char>(c));
-    return table;
-}();
-
-// One line of the text: its characters from begin to contentEnd, its line break (if it
-// has one) up to end.
-struct TextLine {
-    std::size_t begin;
-    std::size_t contentEnd;
-    std::size_t end;
-
-    bool hasBreak() const { return end > contentEnd; }
-};
-
-// The characters of a line as the reader sees them: carriage returns are skipped.
-class LineCursor {
-public:
-    LineCursor(std::string_view text, const TextLine& line)
-        : text_(text)
-        , at_(line.begin)
-        , end_(line.contentEnd)
-    {
-    }
-
-    // Position of the next character, or kNone at the end of the line.
-    std::size_t peek()
-    {
-        while (at_ < end_ && text_[at_] == '\r')
-            ++at_;
-        return at_ < end_ ? at_ : kNone;
-    }
-    char peekChar() { return peek() == kNone ? '\0' : text_[at_]; }
-    std::size_t take()
-    {
-        const std::size_t position = peek();
-        if (position != kNone)
-            ++at_;
-        return position;
-    }
-    void skipBlanks()
-    {
-        while (peekChar() == ' ' || peekChar() == '\t')
-            take();
-    }
-
-private:
-    std::string_view text_;
-    std::size_t at_;
-    std::size_t end_;
-};
-
-// A header line that the reader stores (a key with a value), as the text spells it.
+// A header line that the reader stores (a key with a value).
 struct HeaderLine {
-    std::size_t lineNumber = 0; // index into the text's lines
+    std::size_t lineNumber = 0; // index into the source's lines
+    const SourceLine* line = nullptr;
     std::string upperKey;
-    std::vector<std::size_t> keyPositions; // of each key character
-    std::size_t valueBegin = kNone;
-    std::vector<std::size_t> valuePositions; // of the first two value characters
-    std::string value; // as the reader stores it: without carriage returns, up to a NUL
+    std::string value; // as the reader stores it
     HeaderIndexReferences references;
     std::optional<DefinitionKind> definitionKind; // of #WAVxx and #BMPxx
     int original = 0; // a definition's index value
@@ -109,13 +51,15 @@ class LayoutKeepingWriter {
 public:
     explicit LayoutKeepingWriter(const BmsBms& document)
         : document_(document)
-        , text_(document.editState().source()->text)
+        , source_(*document.editState().source())
+        , text_(source_.text)
+        , input_(text_)
     {
         const ChartEditState& state = document.editState();
-        renumberings_[0] = renumberingOf(state.wavIndices());
-        renumberings_[1] = renumberingOf(state.bmpIndices());
-        for (std::size_t slot = 0; slot < 2; ++slot)
-            preparePairTargets(slot);
+        for (DefinitionKind kind : kDefinitionKinds) {
+            renumberings_[kind] = renumberingOf(state.indices(kind));
+            preparePairTargets(kind);
+        }
         for (int value = 0; value < BmsWord::kValueCount; ++value) {
             for (DefinitionKind kind : kDefinitionKinds) {
                 if (isChannelOfKind(BmsWord(value), kind))
@@ -126,7 +70,7 @@ public:
 
     std::string write()
     {
-        splitLines();
+        lineBreak_ = input_.firstLineBreak();
         scanHeaders();
         decideDefinitions();
         decideHeaders();
@@ -144,9 +88,9 @@ private:
 
     // The new bytes of every pair of alphanumerics whose index moves, indexed by its two
     // bytes (first byte low); 0 for a pair that stays.
-    void preparePairTargets(std::size_t slot)
+    void preparePairTargets(DefinitionKind kind)
     {
-        std::vector<std::uint16_t>& targets = pairTargets_[slot];
+        std::vector<std::uint16_t>& targets = pairTargets_[kind];
         targets.assign(std::size_t { 1 } << 16, 0);
         for (int first = 0; first < 256; ++first) {
             for (int second = 0; second < 256; ++second) {
@@ -154,130 +98,86 @@ private:
                 const char low = static_cast<char>(second);
                 if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
                     continue;
-                const BmsWord target = renumberings_[slot][base36PairValue(high, low)];
+                const BmsWord target = renumberings_[kind][base36PairValue(high, low)];
                 if (target.value() != base36PairValue(high, low)) {
                     targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
                         static_cast<unsigned char>(target.high()) | static_cast<unsigned char>(target.low()) << 8);
-                    renumbered_[slot] = true;
+                    renumbered_[kind] = true;
                 }
             }
         }
     }
 
-    static int slotOfKind(DefinitionKind kind) { return kind == kKindBmp ? 1 : 0; }
-    const Renumbering& renumberingOfKind(DefinitionKind kind) const { return renumberings_[slotOfKind(kind)]; }
-    bool isRenumbered(DefinitionKind kind) const { return renumbered_[slotOfKind(kind)]; }
-
-    // The lines up to the end of the input (a 0x1A ends it); the line-end style of new lines.
-    void splitLines()
-    {
-        const std::size_t cut = text_.find(kEndOfText);
-        const std::size_t stop = cut == kNone ? text_.size() : cut;
-        for (std::size_t begin = 0; begin < stop;) {
-            const void* found = std::memchr(text_.data() + begin, '\n', stop - begin);
-            const std::size_t lineEnd
-                = found ? static_cast<std::size_t>(static_cast<const char*>(found) - text_.data()) : stop;
-            lines_.push_back({ begin, lineEnd, found ? lineEnd + 1 : lineEnd });
-            begin = found ? lineEnd + 1 : stop;
-            if (found && lineBreak_.empty())
-                lineBreak_ = lineEnd > 0 && text_[lineEnd - 1] == '\r' ? "\r\n" : "\n";
-        }
-        if (lineBreak_.empty())
-            lineBreak_ = "\r\n";
-    }
+    const Renumbering& renumberingOfKind(DefinitionKind kind) const { return renumberings_[kind]; }
+    bool isRenumbered(DefinitionKind kind) const { return renumbered_[kind]; }
 
     void scanHeaders()
     {
         int depth = 0;
-        for (std::size_t number = 0; number < lines_.size(); ++number) {
-            if (isPlainlyNoHeader(lines_[number]))
+        for (std::size_t number = 0; number < source_.lines.size(); ++number) {
+            const SourceLine& line = source_.lines[number];
+            if (line.kind != SourceLine::Kind::Header)
                 continue;
+            const SourceHeader& text = source_.headers[line.header];
             HeaderLine header;
             header.lineNumber = number;
-            if (!readHeader(lines_[number], header))
-                continue;
-            const int change = blockDepthChange(header.upperKey);
+            header.line = &line;
+            header.upperKey = text.upperKey;
+            header.value = text.value;
+            const int change = blockDepthChange(text.upperKey);
             header.outsideBlocks = depth == 0 && change <= 0;
             depth = std::max(0, depth + change);
-            if (!header.value.empty())
-                headers_.push_back(std::move(header));
-        }
-    }
-
-    // Data lines, the bulk of a chart, and lines without "#" are passed over at a glance;
-    // a carriage return in the way leaves the line to readHeader.
-    bool isPlainlyNoHeader(const TextLine& line) const
-    {
-        std::size_t at = line.begin;
-        while (at < line.contentEnd && (text_[at] == ' ' || text_[at] == '\t'))
-            ++at;
-        if (at == line.contentEnd)
-            return true;
-        if (text_[at] != '#')
-            return text_[at] != '\r';
-        return at + 1 < line.contentEnd && isAsciiDigit(text_[at + 1]);
-    }
-
-    // Reads a "#" line with a key; the value stays empty for a key the reader drops.
-    bool readHeader(const TextLine& line, HeaderLine& header) const
-    {
-        LineCursor cursor(text_, line);
-        cursor.skipBlanks();
-        if (cursor.peekChar() != '#')
-            return false;
-        cursor.take();
-        const char first = cursor.peekChar();
-        if (!isAsciiLetter(first) && first != '@')
-            return false;
-        for (bool atSign = first == '@'; isAsciiAlphanumeric(cursor.peekChar()) || atSign; atSign = false) {
-            header.upperKey += asciiUpperCase(cursor.peekChar());
-            header.keyPositions.push_back(cursor.take());
-        }
-        cursor.skipBlanks();
-        header.valueBegin = cursor.peek();
-        for (std::size_t position = cursor.take(); position != kNone; position = cursor.take()) {
-            if (header.valuePositions.size() < 2)
-                header.valuePositions.push_back(position);
-            header.value += text_[position];
-        }
-        header.value.resize(std::strlen(header.value.c_str()));
-        header.controlFlow = isControlFlowKey(header.upperKey);
-        header.references = headerIndexReferences(header.upperKey, header.value);
-        for (DefinitionKind kind : kDefinitionKinds) {
-            const BmsRegistArray& table = *tableOfKind(document_, kind);
-            if (table.matchesKey(header.upperKey.c_str())) {
-                header.definitionKind = kind;
-                header.original = BmsWord(header.upperKey[3], header.upperKey[4]).value();
+            if (text.value.empty())
+                continue;
+            header.controlFlow = isControlFlowKey(text.upperKey);
+            header.references = headerIndexReferences(text.upperKey, text.value);
+            for (DefinitionKind kind : kDefinitionKinds) {
+                if (document_.table(kind)->matchesKey(text.upperKey.c_str())) {
+                    header.definitionKind = kind;
+                    header.original = BmsWord(text.upperKey[3], text.upperKey[4]).value();
+                }
             }
+            headers_.push_back(std::move(header));
         }
-        return true;
+    }
+
+    // The offsets of the characters count and count + 1 from offset from, as the reader
+    // counts characters.
+    std::pair<std::size_t, std::size_t> charactersAt(std::size_t from, std::size_t count)
+    {
+        input_.seek(from);
+        for (std::size_t i = 0; i < count; ++i)
+            input_.get();
+        input_.get();
+        const std::size_t first = input_.offset() - 1;
+        input_.get();
+        return { first, input_.offset() - 1 };
     }
 
     // A definition's lines stay while the model holds its last name at its current index.
     void decideDefinitions()
     {
         for (DefinitionKind kind : kDefinitionKinds) {
-            const int slot = slotOfKind(kind);
             std::array<const std::string*, BmsWord::kValueCount> lastName {};
             for (const HeaderLine& header : headers_) {
                 if (header.definitionKind == kind) {
                     lastName[header.original] = &header.value;
                     if (header.outsideBlocks)
-                        definitionAnchor_[slot] = header.lineNumber;
+                        definitionAnchor_[kind] = header.lineNumber;
                 }
             }
-            const BmsRegistArray& table = *tableOfKind(document_, kind);
+            const BmsRegistArray& table = *document_.table(kind);
             std::array<bool, BmsWord::kValueCount> written {};
             for (int original = 0; original < BmsWord::kValueCount; ++original) {
                 const BmsWord current = renumberingOfKind(kind)[original];
-                kept_[slot][original]
+                kept_[kind][original]
                     = lastName[original] && table.has(current) && *lastName[original] == table.get(current);
-                written[current.value()] = kept_[slot][original];
+                written[current.value()] = kept_[kind][original];
             }
             for (int value = 0; value < BmsWord::kValueCount; ++value) {
                 const BmsWord index(value);
                 if (table.has(index) && !written[value]) {
-                    newDefinitions_[slot].push_back(
+                    newDefinitions_[kind].push_back(
                         std::string("#") + table.name() + index.high() + index.low() + ' ' + table.get(index));
                 }
             }
@@ -299,9 +199,10 @@ private:
     std::string renumberedValue(const HeaderLine& header) const
     {
         std::string value = header.value;
-        const bool wav = header.references.valueNamesWavIndex;
-        if (wav || header.references.valueNamesBmpIndex) {
-            const BmsWord index = renumberingOfKind(wav ? kKindWav : kKindBmp)[BmsWord(value[0], value[1]).value()];
+        for (DefinitionKind kind : kDefinitionKinds) {
+            if (!header.references.valueNamesIndex[kind])
+                continue;
+            const BmsWord index = renumberingOfKind(kind)[BmsWord(value[0], value[1]).value()];
             if (!index.equals(BmsWord(value[0], value[1]))) {
                 value[0] = index.high();
                 value[1] = index.low();
@@ -360,8 +261,8 @@ private:
         };
         // The normalised order: headers, then WAV, then BMP definitions.
         addLines(anchorOf({ headerAnchor_ }), newHeaders_);
-        addLines(anchorOf({ definitionAnchor_[0], headerAnchor_ }), newDefinitions_[0]);
-        addLines(anchorOf({ definitionAnchor_[1], definitionAnchor_[0], headerAnchor_ }), newDefinitions_[1]);
+        addLines(anchorOf({ definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.wav);
+        addLines(anchorOf({ definitionAnchor_.bmp, definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.bmp);
 
         std::string out;
         out.reserve(text_.size() + 4096);
@@ -375,32 +276,34 @@ private:
             copied = position;
         };
         std::size_t nextHeader = 0;
-        for (std::size_t number = 0; number < lines_.size(); ++number) {
-            const TextLine& line = lines_[number];
+        for (std::size_t number = 0; number < source_.lines.size(); ++number) {
+            const SourceLine& line = source_.lines[number];
             const HeaderLine* header = nextHeader < headers_.size() && headers_[nextHeader].lineNumber == number
                 ? &headers_[nextHeader++]
                 : nullptr;
-            if (header && header->definitionKind && !kept_[slotOfKind(*header->definitionKind)][header->original]) {
+            if (header && header->definitionKind && !kept_[*header->definitionKind][header->original]) {
                 copyTo(line.begin);
                 copied = line.end;
-                if (!line.hasBreak())
+                if (!hasBreak(line))
                     dropLastLineBreak(out);
             } else if (header) {
                 copyTo(line.begin);
-                appendHeaderLine(out, line, *header, nextHeader - 1);
+                appendHeaderLine(out, *header, nextHeader - 1);
                 copied = line.end;
-            } else {
+            } else if (line.kind == SourceLine::Kind::Data) {
                 renumberDataLine(out, line, copyTo);
             }
             if (const auto inserted = insertions.find(number);
                 inserted != insertions.end() && !inserted->second.empty()) {
-                copyTo(std::max(copied, line.end));
-                appendInsertedLines(out, line.hasBreak(), inserted->second);
+                copyTo(std::max<std::size_t>(copied, line.end));
+                appendInsertedLines(out, hasBreak(line), inserted->second);
             }
         }
         copyTo(text_.size());
         return out;
     }
+
+    static bool hasBreak(const SourceLine& line) { return line.end > line.contentEnd; }
 
     static void dropLastLineBreak(std::string& out)
     {
@@ -421,24 +324,26 @@ private:
         }
     }
 
-    void appendHeaderLine(std::string& out, const TextLine& line, const HeaderLine& header, std::size_t index) const
+    void appendHeaderLine(std::string& out, const HeaderLine& header, std::size_t index)
     {
+        const SourceLine& line = *header.line;
         const std::size_t start = out.size();
         const auto newValue = newValues_.find(index);
         if (newValue != newValues_.end()) {
             // The carriage returns before the line break stay with it.
             std::size_t valueEnd = line.contentEnd;
-            while (valueEnd > header.valueBegin && text_[valueEnd - 1] == '\r')
+            while (valueEnd > line.valueAt && text_[valueEnd - 1] == '\r')
                 --valueEnd;
-            out.append(text_, line.begin, header.valueBegin - line.begin);
+            out.append(text_, line.begin, line.valueAt - line.begin);
             out += newValue->second;
             out.append(text_, valueEnd, line.end - valueEnd);
         } else {
             out.append(text_, line.begin, line.end - line.begin);
         }
-        const auto renumberAt = [&](const std::vector<std::size_t>& positions, std::size_t at, DefinitionKind kind) {
-            char* first = out.data() + start + (positions[at] - line.begin);
-            char* second = out.data() + start + (positions[at + 1] - line.begin);
+        const auto renumberAt = [&](std::size_t from, std::size_t at, DefinitionKind kind) {
+            const auto [firstAt, secondAt] = charactersAt(from, at);
+            char* first = out.data() + start + (firstAt - line.begin);
+            char* second = out.data() + start + (secondAt - line.begin);
             const BmsWord old(*first, *second);
             const BmsWord current = renumberingOfKind(kind)[old.value()];
             if (!current.equals(old)) {
@@ -447,41 +352,28 @@ private:
             }
         };
         if (header.definitionKind) {
-            renumberAt(header.keyPositions, 3, *header.definitionKind);
+            renumberAt(line.keyAt, 3, *header.definitionKind);
         } else {
             if (header.references.definedBmpIndexAt != HeaderIndexReferences::kNone)
-                renumberAt(header.keyPositions, header.references.definedBmpIndexAt, kKindBmp);
-            const bool valueNamesIndex = header.references.valueNamesWavIndex || header.references.valueNamesBmpIndex;
-            if (valueNamesIndex && newValue == newValues_.end())
-                renumberAt(header.valuePositions, 0, header.references.valueNamesWavIndex ? kKindWav : kKindBmp);
+                renumberAt(line.keyAt, header.references.definedBmpIndexAt, kKindBmp);
+            for (DefinitionKind kind : kDefinitionKinds) {
+                if (header.references.valueNamesIndex[kind] && newValue == newValues_.end())
+                    renumberAt(line.valueAt, 0, kind);
+            }
         }
     }
 
     // A data line of a renumbered kind's channel gets the new index of each object in
     // place; any other line is copied as it stands.
-    template <typename CopyTo> void renumberDataLine(std::string& out, const TextLine& line, CopyTo& copyTo) const
+    template <typename CopyTo> void renumberDataLine(std::string& out, const SourceLine& line, CopyTo& copyTo)
     {
-        LineCursor cursor(text_, line);
-        cursor.skipBlanks();
-        if (cursor.peekChar() != '#')
-            return;
-        cursor.take();
-        if (!isAsciiDigit(cursor.peekChar()))
-            return;
-        for (int digit = 0; digit < 3; ++digit)
-            cursor.take();
-        const std::size_t high = cursor.take();
-        const std::size_t low = cursor.take();
-        if (high == kNone || low == kNone || cursor.take() == kNone)
-            return;
-        const std::optional<DefinitionKind> kind
-            = kindOfChannel_[static_cast<std::size_t>(base36PairValue(text_[high], text_[low]))];
+        const std::optional<DefinitionKind> kind = kindOfChannel_[static_cast<std::size_t>(line.channel.value())];
         if (!kind || !isRenumbered(*kind))
             return;
         copyTo(line.end);
         // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
         char* const lineOut = out.data() + out.size() - (line.end - line.begin);
-        const std::uint16_t* const targets = pairTargets_[slotOfKind(*kind)].data();
+        const std::uint16_t* const targets = pairTargets_[*kind].data();
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
         // other object.
@@ -495,39 +387,38 @@ private:
         };
         // Straight over the run of objects, then pair by pair where a carriage return
         // stands among them.
-        std::size_t at = cursor.peek();
+        std::size_t at = line.keyAt;
         std::size_t runEnd = at;
-        while (runEnd < line.contentEnd && kAlphanumericBytes[static_cast<unsigned char>(text_[runEnd])])
+        while (runEnd < line.contentEnd && isAlphanumericByte(static_cast<unsigned char>(text_[runEnd])))
             ++runEnd;
         for (const std::size_t pairsEnd = at + (runEnd - at) / 2 * 2; at < pairsEnd; at += 2)
             renumberPair(at, at + 1);
-        LineCursor rest(text_, { at, line.contentEnd, line.end });
-        while (true) {
-            const std::size_t first = rest.take();
-            if (first == kNone || !isAsciiAlphanumeric(text_[first]))
+        input_.seek(at);
+        while (isAlphanumericByte(input_.get())) {
+            const std::size_t first = input_.offset() - 1;
+            if (!isAlphanumericByte(input_.get()))
                 break;
-            const std::size_t second = rest.take();
-            if (second == kNone)
-                break;
-            renumberPair(first, second);
+            renumberPair(first, input_.offset() - 1);
         }
     }
 
     const BmsBms& document_;
+    const ChartSource& source_;
     const std::string& text_;
-    std::array<Renumbering, 2> renumberings_;
+    // The text as the reader sees it, for the characters of a line.
+    BmsInput input_;
+    PerKind<Renumbering> renumberings_;
     // Per kind: the new bytes of each pair (preparePairTargets), and whether any moves.
-    std::array<std::vector<std::uint16_t>, 2> pairTargets_;
-    std::array<bool, 2> renumbered_ {};
+    PerKind<std::vector<std::uint16_t>> pairTargets_;
+    PerKind<bool> renumbered_ {};
     // The kind whose indices each channel's objects are, if any.
     std::array<std::optional<DefinitionKind>, BmsWord::kValueCount> kindOfChannel_ {};
-    std::vector<TextLine> lines_;
     std::string lineBreak_;
     std::vector<HeaderLine> headers_;
-    // Whether each original definition's lines stay, per kind (WAV, BMP).
-    std::array<std::array<bool, BmsWord::kValueCount>, 2> kept_ {};
-    std::array<std::vector<std::string>, 2> newDefinitions_;
-    std::array<std::size_t, 2> definitionAnchor_ { kNone, kNone };
+    // Whether each original definition's lines stay.
+    PerKind<std::array<bool, BmsWord::kValueCount>> kept_ {};
+    PerKind<std::vector<std::string>> newDefinitions_;
+    PerKind<std::size_t> definitionAnchor_ { kNone, kNone };
     std::size_t headerAnchor_ = kNone;
     std::vector<std::string> newHeaders_;
     // New values by index into headers_.

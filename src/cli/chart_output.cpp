@@ -3,48 +3,53 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "bms/bms_writer.h"
 #include "bms/layout_check.h"
 #include "cli/chart_walk.h"
 #include "cli/exit_status.h"
-#include "cli/text_encoding.h"
+#include "platform/file_replace.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
 constexpr const char* kStandardOutputName = "-";
 
-// Names every finding that the layout cannot keep, each on its own line.
-bool refusesUnkeepable(CliSession& session, const std::string& file, const BmsBms& document, SaveLayout layout)
+// Refuses a chart that the layout cannot keep unless --force was given, naming every
+// finding on its own line. Comments and other lines that the normalised layout does not
+// write are what normalising asks for, so they alone never refuse a chart.
+LossQuestion refusalUnlessForced(CliSession& session, const std::string& file, SaveLayout layout, bool force)
 {
-    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
-    for (const SourceFinding& finding : findings) {
-        session.err() << findingMessage(file, "not written", finding, layout) << " (--force writes it anyway)\n";
-    }
-    return !findings.empty();
+    return [&session, &file, layout, force](const SaveLosses& losses) {
+        if (force || losses.findings.empty())
+            return true;
+        for (const SourceFinding& finding : losses.findings)
+            session.err() << findingMessage(file, "not written", finding, layout) << " (--force writes it anyway)\n";
+        return false;
+    };
 }
 
-int writeToStandardOutput(CliSession& session, const BmsBms& document, SaveLayout layout)
+SavedBytesWriter standardOutputWriter(CliSession& session)
 {
-    errno = 0;
-    const std::string text = savedText(document, layout);
-    std::ostream& out = session.out();
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-        session.err() << "standard output: cannot write: " << systemErrorText(errno) << '\n';
-        return kFailureStatus;
-    }
-    return 0;
+    return [&session](std::string_view bytes) {
+        std::ostream& out = session.out();
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            session.err() << "standard output: cannot write: " << systemErrorText(errno) << '\n';
+            return false;
+        }
+        return true;
+    };
 }
 
-int writeToFile(CliSession& session, const std::string& path, const BmsBms& document, SaveLayout layout)
+SavedBytesWriter fileWriter(CliSession& session, const std::string& path)
 {
-    errno = 0;
-    if (!writeChartBytes(path.c_str(), savedText(document, layout))) {
-        session.err() << path << ": cannot write: " << systemErrorText(errno) << '\n';
-        return kFailureStatus;
-    }
-    return 0;
+    return [&session, &path](std::string_view bytes) {
+        if (!replaceFileContent(path.c_str(), bytes)) {
+            session.err() << path << ": cannot write: " << systemErrorText(errno) << '\n';
+            return false;
+        }
+        return true;
+    };
 }
 
 } // namespace
@@ -67,6 +72,9 @@ std::string findingMessage(const std::string& file, const char* label, const Sou
         break;
     case SourceFinding::Kind::InexactLength:
         message += "the measure length " + spelled + " is not a whole number of ticks";
+        break;
+    case SourceFinding::Kind::OddLength:
+        message += spelled + " has a stray last character that players ignore";
         break;
     }
     if (layout == SaveLayout::KeepText) {
@@ -91,20 +99,17 @@ void addOutputOptions(CLI::App& command, OutputOptions& options)
 int emitChart(CliSession& session, const std::string& file, const BmsBms& document, const OutputOptions& options)
 {
     const SaveLayout layout = options.layout();
-    if (!options.force && refusesUnkeepable(session, file, document, layout)) {
+    const bool toStandardOutput
+        = !options.inPlace && (options.outPath.empty() || options.outPath == kStandardOutputName);
+    const std::string& target = options.inPlace ? file : options.outPath;
+    errno = 0;
+    const SaveOutcome outcome = saveChart(document, layout, refusalUnlessForced(session, file, layout, options.force),
+        toStandardOutput ? standardOutputWriter(session) : fileWriter(session, target));
+    if (outcome != SaveOutcome::Written)
         return kFailureStatus;
-    }
-    if (options.inPlace) {
-        const int status = writeToFile(session, file, document, layout);
-        if (status == 0) {
-            session.out() << file << ": written\n";
-        }
-        return status;
-    }
-    if (options.outPath.empty() || options.outPath == kStandardOutputName) {
-        return writeToStandardOutput(session, document, layout);
-    }
-    return writeToFile(session, options.outPath, document, layout);
+    if (options.inPlace)
+        session.out() << file << ": written\n";
+    return 0;
 }
 
 int editCharts(

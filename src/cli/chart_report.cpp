@@ -1,7 +1,7 @@
 #include "cli/chart_report.h"
 
 #include "cli/cli_arguments.h"
-#include "cli/text_encoding.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

@@ -1,15 +1,12 @@
 #include "cli/chart_walk.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
-#include "cli/folder_entries.h"
 #include "editing/file_name_rules.h"
+#include "platform/folder_entries.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 4> kChartExtensions = { ".bms", ".bme", ".bml", ".pms" };
 
 // Names from the system are code page 932 on Windows, whose second bytes may be "\\".
 constexpr bool kDoubleByteNames = kPathSeparator == '\\';
@@ -49,7 +46,7 @@ public:
             const std::string path = joinPath(folder, entry.name);
             if (entry.kind == PathKind::Folder) {
                 walk(path);
-            } else if (entry.kind == PathKind::Other || !isChartName(entry.name)) {
+            } else if (entry.kind == PathKind::Other || !isChartFileName(entry.name, kDoubleByteNames)) {
                 continue;
             } else if (entry.unnamable) {
                 items_.push_back({ path, "not read: the name has no form in the system's code page" });
@@ -70,15 +67,6 @@ private:
 };
 
 } // namespace
-
-bool isChartName(std::string_view name)
-{
-    const size_t start = extensionStart(name, kDoubleByteNames);
-    return start != std::string_view::npos
-        && std::find(
-               kChartExtensions.begin(), kChartExtensions.end(), foldAsciiCase(name.substr(start), kDoubleByteNames))
-        != kChartExtensions.end();
-}
 
 ChartList listCharts(const std::vector<std::string>& arguments)
 {

@@ -23,6 +23,3 @@ struct ChartList {
 };
 
 ChartList listCharts(const std::vector<std::string>& arguments);
-
-// Whether a file name ends in one of the chart extensions.
-bool isChartName(std::string_view name);

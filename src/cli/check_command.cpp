@@ -6,7 +6,7 @@
 #include "cli/chart_report.h"
 #include "cli/commands.h"
 #include "editing/definition_counts.h"
-#include "editing/definition_kind.h"
+#include "model/definition_kind.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "cli/cli_arguments.h"
 
-#include "editing/definition_kind.h"
 #include "model/ascii_chars.h"
 #include "model/bms_word.h"
+#include "model/definition_kind.h"
 
 CLI::Option* addKindArgument(CLI::App& command, DefinitionKind& kind)
 {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editing/definition_kind.h"
+#include "model/definition_kind.h"
 
 // Adds the positional KIND argument; kind receives kKindWav or kKindBmp.
 CLI::Option* addKindArgument(CLI::App& command, DefinitionKind& kind);

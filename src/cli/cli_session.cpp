@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "bms/parse_result.h"
-#include "cli/folder_entries.h"
-#include "cli/text_encoding.h"
 #include "editing/file_name_rules.h"
+#include "platform/folder_entries.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "bms/bms_reader.h"
 #include "bms/parse_result.h"
-#include "cli/chart_folder.h"
 #include "editing/list_exchanger.h"
+#include "platform/chart_folder.h"
 
 class CliSession {
 public:

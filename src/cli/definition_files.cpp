@@ -63,7 +63,7 @@ std::vector<DefinitionFile> examineDefinitionFiles(
 #endif
     std::vector<DefinitionFile> entries;
     for (DefinitionKind kind : kDefinitionKinds) {
-        const BmsRegistArray& table = *tableOfKind(document, kind);
+        const BmsRegistArray& table = *document.table(kind);
         for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
             const BmsWord index(i);
             if (!table.has(index))

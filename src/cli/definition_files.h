@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "editing/definition_kind.h"
+#include "model/definition_kind.h"
 #include "editing/missing_files.h"
 #include "media/media_info.h"
 

@@ -2,11 +2,11 @@
 #include <memory>
 #include <string>
 
-#include "cli/chart_folder.h"
+#include "platform/chart_folder.h"
 #include "cli/chart_report.h"
 #include "cli/commands.h"
 #include "cli/definition_files.h"
-#include "cli/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "editing/definition_counts.h"
 
 namespace {

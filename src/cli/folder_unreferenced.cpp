@@ -3,8 +3,8 @@
 #include <any>
 
 #include "cli/exit_status.h"
-#include "cli/folder_entries.h"
-#include "cli/text_encoding.h"
+#include "platform/folder_entries.h"
+#include "platform/text_encoding.h"
 #include "editing/file_name_rules.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include "cli/chart_report.h"
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
-#include "cli/text_encoding.h"
-#include "editing/definition_kind.h"
 #include "editing/index_usage.h"
+#include "model/definition_kind.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ struct ListRow {
 std::vector<ListRow> usedRows(BmsBms& document, DefinitionKind kind)
 {
     const ReferenceCounts references = countReferences(document, kind);
-    const BmsRegistArray& table = *tableOfKind(document, kind);
+    const BmsRegistArray& table = *document.table(kind);
     std::vector<ListRow> rows;
     for (int i = 0; i < BmsWord::kValueCount; ++i) {
         const BmsWord index(i);

@@ -5,16 +5,16 @@
 #include <string>
 #include <string_view>
 
-#include "cli/chart_folder.h"
 #include "cli/chart_report.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/folder_entries.h"
 #include "cli/folder_unreferenced.h"
-#include "cli/text_encoding.h"
 #include "editing/definition_counts.h"
-#include "editing/definition_kind.h"
 #include "editing/missing_files.h"
+#include "model/definition_kind.h"
+#include "platform/chart_folder.h"
+#include "platform/folder_entries.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "cli/cli_arguments.h"
 #include "cli/commands.h"
 #include "cli/selection_page.h"
-#include "cli/text_encoding.h"
 #include "editing/file_registration.h"
 #include "paths/path_parts.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

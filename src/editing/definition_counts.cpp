@@ -1,14 +1,14 @@
 #include "editing/definition_counts.h"
 
-#include "editing/definition_kind.h"
 #include "editing/index_usage.h"
+#include "model/definition_kind.h"
 
 DefinitionCounts countDefinitions(BmsBms& document, DefinitionKind kind)
 {
     // Usage as the editing operations see it, so that "unused" counts exactly what
     // unregistering the unused definitions would remove.
     const ReferenceCounts references = countReferences(document, kind);
-    const BmsRegistArray& table = *tableOfKind(document, kind);
+    const BmsRegistArray& table = *document.table(kind);
     DefinitionCounts counts;
     for (int row = 0; row < BmsWord::kValueCount; ++row) {
         const bool registered = table.has(BmsWord(row));

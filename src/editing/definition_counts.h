@@ -3,8 +3,8 @@
 // What one definition table holds at a glance: how many indices are registered, used by
 // the channel data, registered but never used, and used but not registered.
 
-#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 struct DefinitionCounts {
     int registered = 0;

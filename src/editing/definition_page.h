@@ -5,7 +5,8 @@
 // The GUI's list page implements it over a real list box; the command-line tool
 // over a set of rows. Refreshing a row clears that row's selection.
 
-#include "editing/definition_kind.h"
+#include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 class DefinitionPage {
 public:
@@ -23,5 +24,5 @@ public:
     // Refreshes every row; afterwards no row is selected.
     virtual void refreshAll() = 0;
 
-    BmsRegistArray& table() { return *tableOfKind(document(), kind()); }
+    BmsRegistArray& table() { return *document().table(kind()); }
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editing/definition_kind.h"
+#include "model/definition_kind.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ void applyStep(const EditStep& step, BmsBms& document, ListExchanger& plan, bool
             plan.add(forward ? move.from : move.to, forward ? move.to : move.from);
         plan.apply();
     }
-    BmsRegistArray& table = *tableOfKind(document, step.kind);
+    BmsRegistArray& table = *document.table(step.kind);
     for (const EditStep::SlotChange& slot : step.slots) {
         const std::optional<std::string>& name = forward ? slot.after : slot.before;
         table.set(BmsWord(slot.row), name ? name->c_str() : nullptr);
@@ -68,7 +68,7 @@ void EditHistory::clear()
 
 void EditHistory::beginTableChange(BmsBms& document, DefinitionKind kind, ListExchanger& plan)
 {
-    const BmsRegistArray& table = *tableOfKind(document, kind);
+    const BmsRegistArray& table = *document.table(kind);
     namesBefore_.resize(BmsRegistArray::kSlotCount);
     for (int row = 0; row < BmsRegistArray::kSlotCount; ++row)
         namesBefore_[row] = slotName(table, row);
@@ -88,7 +88,7 @@ bool EditHistory::endTableChange(BmsBms& document, const ListExchanger& plan)
         if (plan.targetOf(from).value() != from)
             step.moves.push_back({ BmsWord(from), plan.targetOf(from) });
     }
-    const BmsRegistArray& table = *tableOfKind(document, changingKind_);
+    const BmsRegistArray& table = *document.table(changingKind_);
     for (int row = 0; row < BmsRegistArray::kSlotCount; ++row) {
         std::optional<std::string> after = slotName(table, row);
         if (after != namesBefore_[row])

@@ -8,12 +8,6 @@
 
 namespace {
 
-#ifdef _WIN32
-constexpr bool kPathsHaveDrives = true;
-#else
-constexpr bool kPathsHaveDrives = false;
-#endif
-
 // Bytes of the character at name[i]: without doubleByte every byte is a character.
 size_t nameCharacterLength(std::string_view name, size_t i, bool doubleByte)
 {
@@ -78,7 +72,7 @@ std::string directoryPart(std::string_view path, bool doubleByte)
     for (size_t i = 0; i < path.size();) {
         const size_t length = nameCharacterLength(path, i, doubleByte);
         // A drive such as "C:" counts as a directory of its own: "C:a.bms" lies in C:.
-        const bool drive = kPathsHaveDrives && i == 1 && path[i] == ':' && isAsciiLetter(path[0]);
+        const bool drive = doubleByte && i == 1 && path[i] == ':' && isAsciiLetter(path[0]);
         if (length == 1 && (isPathSeparator(path[i]) || drive)) {
             end = i + 1;
         }
@@ -87,12 +81,12 @@ std::string directoryPart(std::string_view path, bool doubleByte)
     return std::string(path.substr(0, end));
 }
 
-bool isChartFileName(std::string_view name)
+bool isChartFileName(std::string_view name, bool doubleByte)
 {
     constexpr std::array<std::string_view, 4> kChartExtensions = { ".bms", ".bme", ".bml", ".pms" };
-    const size_t start = extensionStart(name, true);
+    const size_t start = extensionStart(name, doubleByte);
     if (start == std::string_view::npos)
         return false;
-    const std::string extension = foldAsciiCase(name.substr(start), true);
+    const std::string extension = foldAsciiCase(name.substr(start), doubleByte);
     return std::find(kChartExtensions.begin(), kChartExtensions.end(), extension) != kChartExtensions.end();
 }

@@ -19,9 +19,9 @@ std::string foldAsciiCase(std::string_view name, bool doubleByte);
 size_t extensionStart(std::string_view name, bool doubleByte);
 
 // The drive and directory of a path, up to and including its last separator; empty
-// for a bare file name.
+// for a bare file name. Only Windows names (doubleByte) have drives such as "C:".
 std::string directoryPart(std::string_view path, bool doubleByte);
 
 // True for a name whose extension, in any case, is one of a chart's: .bms, .bme, .bml
 // or .pms.
-bool isChartFileName(std::string_view name);
+bool isChartFileName(std::string_view name, bool doubleByte = true);

@@ -34,7 +34,8 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
     // A row is passed over once, though later names look at the last row again.
     IndexSet passedOverUsed;
     // The caret names a row; one outside the list must not lead to a slot of another row.
-    const int firstRow = page.kind() == kKindBmp ? 0 : 1;
+    constexpr PerKind<int> kFirstRows { 1, 0 }; // no object can use sound row 00
+    const int firstRow = kFirstRows[page.kind()];
     int row = std::clamp(page.caretRow(), firstRow, kLastRow);
     std::set<std::string> registered = registeredNames(table);
     FileRegistration result;

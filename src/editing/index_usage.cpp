@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "editing/definition_kind.h"
 #include "editing/object_scan.h"
+#include "model/definition_kind.h"
 #include "model/header_references.h"
 
 namespace {
@@ -18,7 +18,7 @@ ReferenceCounts countModelReferences(BmsBms& document, DefinitionKind kind)
     for (const std::string& key : headers.keys()) {
         const std::string_view value = headers.get(key.c_str());
         const HeaderIndexReferences references = headerIndexReferences(key, value);
-        if (kind == kKindBmp ? references.valueNamesBmpIndex : references.valueNamesWavIndex)
+        if (references.valueNamesIndex[kind])
             ++counts[BmsWord(value[0], value[1]).value()];
     }
     return counts;
@@ -26,24 +26,14 @@ ReferenceCounts countModelReferences(BmsBms& document, DefinitionKind kind)
 
 } // namespace
 
-IndexMapping& indexMappingOfKind(ChartEditState& state, DefinitionKind kind)
-{
-    return kind == kKindBmp ? state.bmpIndices() : state.wavIndices();
-}
-
-const IndexMapping& indexMappingOfKind(const ChartEditState& state, DefinitionKind kind)
-{
-    return kind == kKindBmp ? state.bmpIndices() : state.wavIndices();
-}
-
 ReferenceCounts countReferences(BmsBms& document, DefinitionKind kind)
 {
     const ChartEditState& state = document.editState();
     const ChartSource* source = state.source();
     if (!source)
         return countModelReferences(document, kind);
-    const ChartSource::Counts& original = kind == kKindBmp ? source->bmpReferences : source->wavReferences;
-    const IndexMapping& mapping = indexMappingOfKind(state, kind);
+    const ChartSource::Counts& original = source->references[kind];
+    const IndexMapping& mapping = state.indices(kind);
     ReferenceCounts counts {};
     for (int value = 0; value < BmsWord::kValueCount; ++value)
         counts[mapping.currentValue(value)] += original[value];

@@ -7,15 +7,11 @@
 #include <array>
 #include <bitset>
 
-#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 using ReferenceCounts = std::array<int, BmsWord::kValueCount>;
 using IndexSet = std::bitset<BmsWord::kValueCount>;
-
-// Where the kind's indices of the chart's text stand now.
-IndexMapping& indexMappingOfKind(ChartEditState& state, DefinitionKind kind);
-const IndexMapping& indexMappingOfKind(const ChartEditState& state, DefinitionKind kind);
 
 // How often each current index is referred to: by objects of the kind's channels and by
 // header lines (#LNOBJ for WAV; the image of #BGAxx yy and #@BGAxx yy for BMP).

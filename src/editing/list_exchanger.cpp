@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "editing/definition_kind.h"
 #include "editing/index_usage.h"
 #include "editing/object_scan.h"
+#include "model/definition_kind.h"
 #include "model/header_references.h"
 
 namespace {
@@ -52,11 +52,11 @@ void ListExchanger::apply()
 {
     if (!document_ || count_ == 0)
         return;
-    moveFileNames(*tableOfKind(*document_, kind_));
+    moveFileNames(*document_->table(kind_));
     const Renumbering renumbered = renumbering();
     renumberObjects(renumbered);
     renumberHeaderReferences(renumbered);
-    indexMappingOfKind(document_->editState(), kind_).renumber(permutation());
+    document_->editState().indices(kind_).renumber(permutation());
 }
 
 ListExchanger::Renumbering ListExchanger::renumbering() const
@@ -114,8 +114,7 @@ void ListExchanger::renumberHeaderReferences(const Renumbering& renumbered)
     for (const std::string& key : headers.keys()) {
         std::string value = headers.get(key.c_str());
         const HeaderIndexReferences references = headerIndexReferences(key, value);
-        const bool valueNamesIndex = kind_ == kKindBmp ? references.valueNamesBmpIndex : references.valueNamesWavIndex;
-        if (valueNamesIndex && renumberIndexAt(value, 0, renumbered))
+        if (references.valueNamesIndex[kind_] && renumberIndexAt(value, 0, renumbered))
             headers.replaceValue(key.c_str(), value.c_str());
         std::string newKey = key;
         if (kind_ == kKindBmp && references.definedBmpIndexAt != HeaderIndexReferences::kNone

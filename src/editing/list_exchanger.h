@@ -8,8 +8,8 @@
 
 #include <array>
 
-#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 class ListExchanger {
 public:

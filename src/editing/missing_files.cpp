@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
-#include "editing/definition_kind.h"
 #include "editing/file_name_rules.h"
+#include "model/definition_kind.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ namespace {
 constexpr std::array<std::string_view, 4> kSoundExtensions = { ".wav", ".ogg", ".flac", ".mp3" };
 constexpr std::array<std::string_view, 9> kPictureExtensions
     = { ".bmp", ".png", ".jpg", ".jpeg", ".mpg", ".mpeg", ".mp4", ".wmv", ".avi" };
+constexpr PerKind<std::span<const std::string_view>> kOtherExtensions { kSoundExtensions, kPictureExtensions };
 
 template <size_t N> bool contains(const std::array<std::string_view, N>& extensions, std::string_view extension)
 {
@@ -25,9 +27,8 @@ std::string foldedExtension(std::string_view name)
     return start == std::string_view::npos ? std::string() : foldAsciiCase(name.substr(start), true);
 }
 
-template <size_t N>
 std::optional<FoundFile> findWithOtherExtension(
-    FileLookup& lookup, const std::string& name, const std::array<std::string_view, N>& extensions)
+    FileLookup& lookup, const std::string& name, std::span<const std::string_view> extensions)
 {
     const size_t start = extensionStart(name, true);
     const std::string stem = name.substr(0, start == std::string::npos ? name.size() : start);
@@ -70,8 +71,7 @@ std::optional<FoundFile> findDefinitionFile(
     otherExtension = false;
     if (std::optional<FoundFile> file = lookup.find(name))
         return file;
-    std::optional<FoundFile> file = kind == kKindBmp ? findWithOtherExtension(lookup, name, kPictureExtensions)
-                                                     : findWithOtherExtension(lookup, name, kSoundExtensions);
+    std::optional<FoundFile> file = findWithOtherExtension(lookup, name, kOtherExtensions[kind]);
     otherExtension = file.has_value();
     return file;
 }
@@ -80,7 +80,7 @@ std::vector<AbsentFile> findAbsentFiles(
     const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>& found)
 {
     std::vector<AbsentFile> absent;
-    const BmsRegistArray& table = *tableOfKind(document, kind);
+    const BmsRegistArray& table = *document.table(kind);
     for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
         const BmsWord index(i);
         if (!table.has(index))

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editing/definition_kind.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 struct FoundFile {
     // Equal for two finds of the same file, and for the same file in a folder's listing.

@@ -6,10 +6,10 @@
 
 #include <algorithm>
 
-#include "editing/definition_kind.h"
-#include "editing/reference_channels.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 #include "model/first_object.h"
+#include "model/reference_channels.h"
 
 // Calls visit(BmsWord& object) for each such object; the visitor may rewrite it.
 template <typename Visit> void forEachObjectOfKind(BmsBms& document, DefinitionKind kind, Visit&& visit)

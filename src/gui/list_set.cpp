@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/chart_folder.h"
+#include "platform/chart_folder.h"
 #include "editing/definition_operations.h"
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"

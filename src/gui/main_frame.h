@@ -11,7 +11,6 @@
 #include <optional>
 #include <type_traits>
 
-#include "cli/chart_folder.h"
 #include "editing/edit_history.h"
 #include "editing/list_exchanger.h"
 #include "editing/missing_files.h"
@@ -21,6 +20,7 @@
 #include "gui/shell_state.h"
 #include "gui/window/tt_app.h"
 #include "gui/window/tt_controls.h"
+#include "platform/chart_folder.h"
 
 // The class the start-up registers for the main window.
 constexpr const char* kMainWindowClassName = "QUELMARN";

@@ -14,6 +14,7 @@
 #include "gui/save_question.h"
 #include "gui/window/wait_cursor.h"
 #include "paths/path_parts.h"
+#include "platform/file_replace.h"
 #include "quelmarn_version.h"
 
 // The file side of the main window: opening, creating and saving charts, the dialogs that
@@ -121,24 +122,24 @@ bool MainFrame::saveChart(const char* path)
 {
     BmsBms& document = *shell_.document;
     const SaveLayout layout = keepsLayout() ? SaveLayout::KeepText : SaveLayout::Normalised;
-    const std::vector<SourceFinding> findings = findingsLostBy(document, layout);
-    const ChartSource* source = document.editState().source();
-    const std::vector<UnwrittenLine> unwritten
-        = layout == SaveLayout::Normalised && source ? findUnwrittenLines(source->text) : std::vector<UnwrittenLine>();
     // A chart with a text of its own keeps all but its base when its layout is kept.
-    const bool optionWouldKeep = !keepsLayout() && source && findingsLostBy(document, SaveLayout::KeepText).empty();
+    const bool optionWouldKeep = !keepsLayout() && document.editState().source()
+        && findingsLostBy(document, SaveLayout::KeepText).empty();
     // No is the default: Enter alone must not destroy what the chart plays.
-    if ((!findings.empty() || !unwritten.empty())
-        && MessageBoxA(handle(), saveQuestionText(findings, unwritten, caseSharedDefinitions_, optionWouldKeep).c_str(),
-               "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
-            != IDYES)
-        return false;
-    bool saved;
+    const auto askAboutLosses = [&](const SaveLosses& losses) {
+        return MessageBoxA(handle(),
+                   saveQuestionText(losses.findings, losses.unwritten, caseSharedDefinitions_, optionWouldKeep).c_str(),
+                   "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+            == IDYES;
+    };
+    SaveOutcome outcome;
     {
         const WaitCursor wait;
-        saved = saveChartFile(path, document, layout);
+        outcome = saveChartFile(path, document, layout, askAboutLosses, replaceFileContent);
     }
-    if (!saved)
+    if (outcome == SaveOutcome::Declined)
+        return false;
+    if (outcome == SaveOutcome::Failed)
         return offerSaveAsAfterFailure(path, errno);
     rememberChartPath(path);
     history_.markSaved();

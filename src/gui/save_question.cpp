@@ -23,6 +23,8 @@ const char* whatIsLost(SourceFinding::Kind kind)
         return "刻みに乗らないオブジェ";
     case SourceFinding::Kind::InexactLength:
         return "刻みの整数倍でない小節長";
+    case SourceFinding::Kind::OddLength:
+        return "行末の余分な1文字";
     }
     return "";
 }
@@ -81,6 +83,8 @@ std::string saveQuestionText(const std::vector<SourceFinding>& findings, const s
         text += "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n";
     if (hasFindingOf(findings, SourceFinding::Kind::UnkeptBase))
         text += "インデックスは大文字にまとめられます。" + caseSharedSentence(caseShared) + "\r\n";
+    if (hasFindingOf(findings, SourceFinding::Kind::OddLength))
+        text += "文字数が奇数のデータ行は、最後の1文字を除いて保存されます。\r\n";
     if (mentionLayoutOption)
         text += "「ファイル」メニューの「レイアウトを保って保存」を選ぶと、譜面の記述を保ったまま保存できます。\r\n";
     return text + "保存しますか？";

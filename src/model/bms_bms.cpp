@@ -10,8 +10,7 @@
 
 BmsBms::BmsBms()
     : headerTable_(std::make_unique<BmsHeaderHash>())
-    , wavTable_(std::make_unique<BmsRegistArray>("WAV"))
-    , bmpTable_(std::make_unique<BmsRegistArray>("BMP"))
+    , tables_ { std::make_unique<BmsRegistArray>("WAV"), std::make_unique<BmsRegistArray>("BMP") }
 {
     for (int m = 0; m <= kMeasureCount; ++m)
         measureStarts_[m] = m * BmsBar::kStandardTicks;

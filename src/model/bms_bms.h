@@ -13,6 +13,7 @@
 #include "model/bms_header_hash.h"
 #include "model/bms_regist_array.h"
 #include "model/chart_edit_state.h"
+#include "model/definition_kind.h"
 
 class BmsBms {
 public:
@@ -28,10 +29,12 @@ public:
 
     BmsHeaderHash* headerTable() { return headerTable_.get(); }
     const BmsHeaderHash* headerTable() const { return headerTable_.get(); }
-    BmsRegistArray* wavTable() { return wavTable_.get(); }
-    const BmsRegistArray* wavTable() const { return wavTable_.get(); }
-    BmsRegistArray* bmpTable() { return bmpTable_.get(); }
-    const BmsRegistArray* bmpTable() const { return bmpTable_.get(); }
+    BmsRegistArray* wavTable() { return tables_.wav.get(); }
+    const BmsRegistArray* wavTable() const { return tables_.wav.get(); }
+    BmsRegistArray* bmpTable() { return tables_.bmp.get(); }
+    const BmsRegistArray* bmpTable() const { return tables_.bmp.get(); }
+    BmsRegistArray* table(DefinitionKind kind) { return tables_[kind].get(); }
+    const BmsRegistArray* table(DefinitionKind kind) const { return tables_[kind].get(); }
     BmsChannel* firstLine() { return firstLine_; }
     const BmsChannel* firstLine() const { return firstLine_; }
     int lineCount() const { return lineCount_; }
@@ -70,8 +73,7 @@ public:
 
 private:
     std::unique_ptr<BmsHeaderHash> headerTable_;
-    std::unique_ptr<BmsRegistArray> wavTable_;
-    std::unique_ptr<BmsRegistArray> bmpTable_;
+    PerKind<std::unique_ptr<BmsRegistArray>> tables_;
     int lineCount_ = 0;
     BmsChannel* firstLine_ = nullptr; // owned, with the chain of next links
     ChartEditState editState_;

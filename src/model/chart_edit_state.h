@@ -11,6 +11,7 @@
 
 #include "model/bms_word.h"
 #include "model/chart_source.h"
+#include "model/definition_kind.h"
 
 // Original index value -> current index, a permutation of 0..1295.
 class IndexMapping {
@@ -38,13 +39,10 @@ public:
     explicit ChartEditState(std::shared_ptr<const ChartSource> source);
 
     const ChartSource* source() const { return source_.get(); }
-    IndexMapping& wavIndices() { return wavIndices_; }
-    const IndexMapping& wavIndices() const { return wavIndices_; }
-    IndexMapping& bmpIndices() { return bmpIndices_; }
-    const IndexMapping& bmpIndices() const { return bmpIndices_; }
+    IndexMapping& indices(DefinitionKind kind) { return indices_[kind]; }
+    const IndexMapping& indices(DefinitionKind kind) const { return indices_[kind]; }
 
 private:
     std::shared_ptr<const ChartSource> source_;
-    IndexMapping wavIndices_;
-    IndexMapping bmpIndices_;
+    PerKind<IndexMapping> indices_;
 };

@@ -5,10 +5,12 @@
 // save can keep the text and usage can count what the model could not hold.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "model/bms_word.h"
+#include "model/definition_kind.h"
 
 // A line whose meaning the normalised layout would change or lose.
 struct SourceFinding {
@@ -17,10 +19,36 @@ struct SourceFinding {
         UnkeptBase, // #BASE other than 36: indices are case-sensitive, the model folds case
         OffGridObjects, // a data line with an object that falls between ticks or is dropped
         InexactLength, // a measure length that is not a whole number of ticks
+        OddLength, // a data line with a stray last character, which players ignore
     };
     Kind kind;
     int line; // counted from 1
     std::string spelled; // the line's start as the chart spells it: "#RANDOM", "#00111", "#00102:0.1"
+};
+
+// A line of the text that a layout-keeping save may edit, where the reader found it: a
+// header line (with or without a value) or a data line of a WAV or BMP channel. Offsets
+// count bytes of the text; carriage returns may stand anywhere between the characters.
+struct SourceLine {
+    static constexpr std::uint32_t kNoValue = UINT32_MAX;
+    enum class Kind : std::uint8_t { Header, Data };
+
+    Kind kind;
+    BmsWord channel; // of a data line
+    std::uint32_t begin; // the line's first byte
+    std::uint32_t contentEnd; // its line break, or the end of the input
+    std::uint32_t end; // after its line break
+    // A header's first key character after "#" ("@" of "#@BGA"); a data line's first object.
+    std::uint32_t keyAt;
+    // A header's first value character, or kNoValue for a key the reader drops.
+    std::uint32_t valueAt;
+    // A header line's key (upper case) and value as the reader took them.
+    std::uint32_t header;
+};
+
+struct SourceHeader {
+    std::string upperKey;
+    std::string value; // without carriage returns, up to a NUL; empty for a dropped key
 };
 
 struct ChartSource {
@@ -31,9 +59,12 @@ struct ChartSource {
     // "00" of every data line of a channel of the kind, whether the tick grid could place
     // it or a later line overrides it, and the header references (#LNOBJ for WAV, the yy
     // of #BGAxx yy for BMP).
-    Counts wavReferences {};
-    Counts bmpReferences {};
+    PerKind<Counts> references {};
     // In line order: the first control-flow line, the first #BASE other than 36, every
     // off-grid data line and every inexact measure length.
     std::vector<SourceFinding> findings;
+    // In line order: every header line and every data line of a WAV or BMP channel, and
+    // the keys and values of the header lines.
+    std::vector<SourceLine> lines;
+    std::vector<SourceHeader> headers;
 };

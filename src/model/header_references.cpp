@@ -38,11 +38,11 @@ HeaderIndexReferences headerIndexReferences(std::string_view key, std::string_vi
 {
     HeaderIndexReferences references;
     if (equalsIgnoringCase(key, "LNOBJ")) {
-        references.valueNamesWavIndex = startsWithIndex(value);
+        references.valueNamesIndex.wav = startsWithIndex(value);
         return references;
     }
     references.definedBmpIndexAt = imagePartIndexAt(key);
     if (references.definedBmpIndexAt != HeaderIndexReferences::kNone)
-        references.valueNamesBmpIndex = startsWithIndex(value);
+        references.valueNamesIndex.bmp = startsWithIndex(value);
     return references;
 }

@@ -8,16 +8,17 @@
 #include <cstddef>
 #include <string_view>
 
+#include "model/definition_kind.h"
+
 struct HeaderIndexReferences {
     static constexpr std::size_t kNone = std::string_view::npos;
 
     // Offset in the key of the BMP index that the line defines (#BGAxx), or kNone.
     std::size_t definedBmpIndexAt = kNone;
     // Whether the value's first two characters are an index of the WAV or BMP table.
-    bool valueNamesWavIndex = false;
-    bool valueNamesBmpIndex = false;
+    PerKind<bool> valueNamesIndex {};
 
-    bool any() const { return definedBmpIndexAt != kNone || valueNamesWavIndex || valueNamesBmpIndex; }
+    bool any() const { return definedBmpIndexAt != kNone || valueNamesIndex.wav || valueNamesIndex.bmp; }
 };
 
 // What a header line with this key and value refers to. A value names an index when it

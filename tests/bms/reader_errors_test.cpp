@@ -27,8 +27,9 @@ TEST(ReaderErrors, MalformedLineFailsWithItsCodeAndLine)
         // Header keys are alphanumeric.
         { "#PLAY-LEVEL 3\n", { kResultBadHeaderKey, 1 } },
         { "#TITLE:x\n", { kResultBadHeaderKey, 1 } },
-        // Object data is whole alphanumeric pairs, and only blanks may follow them.
-        { "#00111:010\n", { kResultBadObjectData, 1 } },
+        // Object data is alphanumeric pairs (a stray last character is ignored), and only
+        // blanks may follow them.
+        { "#00111:010 x\n", { kResultBadObjectData, 1 } },
         { "#00111:\n", { kResultBadObjectData, 1 } },
         { "#00111: 01\n", { kResultBadObjectData, 1 } },
         { "#00111:0*\n", { kResultBadObjectData, 1 } },
@@ -54,7 +55,7 @@ TEST(ReaderErrors, MalformedLineFailsWithItsCodeAndLine)
         { "#00\n", { kResultBadMeasureNumber, 1 } },
         // The end of the input ends the last line like a line end, in errors too.
         { "#", { kResultBadCharAfterHash, 1 } },
-        { "\n#00111:010", { kResultBadObjectData, 2 } },
+        { "\n#00111:0", { kResultBadObjectData, 2 } },
         { "#00111:01 x", { kResultBadObjectEnd, 1 } },
         { "#00102:", { kResultBadMeasureLengthValue, 1 } },
         { "#00111", { kResultMissingColon, 1 } },

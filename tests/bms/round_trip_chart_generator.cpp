@@ -225,7 +225,7 @@ private:
     void addRejectedLine()
     {
         static constexpr const char* kRejected[]
-            = { "#00111:010", "#00111:01 02", "# comment", "#PLAY-LEVEL 3", "#0011:01", "#00102:1.2.3", "#00111:" };
+            = { "#00111:0", "#00111:01 02", "# comment", "#PLAY-LEVEL 3", "#0011:01", "#00102:1.2.3", "#00111:" };
         lines_.push_back(random_.pick(kRejected));
     }
 

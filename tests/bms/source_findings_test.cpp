@@ -54,6 +54,20 @@ TEST(SourceFindings, DataLinesWithObjectsOffTheTickGrid)
     EXPECT_THAT(findingsOf("#00102:0\n#00111:01\n"), ElementsAre(finding(2, Kind::OffGridObjects, "#00111")));
 }
 
+// Players take the pairs of a data line and ignore a stray last character: so does the
+// reader, and it says so.
+TEST(SourceFindings, DataLinesWithAStrayLastCharacter)
+{
+    const std::string chart = "#WAV01 a.wav\n#00111:01020\n#00211:0102 \n#00311:010Z0\t\n";
+    EXPECT_THAT(
+        findingsOf(chart), ElementsAre(finding(2, Kind::OddLength, "#00111"), finding(4, Kind::OddLength, "#00311")));
+    const std::unique_ptr<BmsBms> document = readChart(chart);
+    EXPECT_EQ(objectAt(*document, "11", 384), "01");
+    EXPECT_EQ(objectAt(*document, "11", 384 + 192), "02");
+    EXPECT_EQ(objectAt(*document, "11", 3 * 384 + 192), "0Z");
+    EXPECT_EQ(document->editState().source()->references.wav[BmsWord("02").value()], 2);
+}
+
 TEST(SourceFindings, MeasureLengthsThatAreNoWholeNumberOfTicks)
 {
     EXPECT_THAT(findingsOf("#00102:0.1\n#00202:0.130208333333333\n#00302:0.130209\n#00402:0.13021\n"),
@@ -74,14 +88,14 @@ TEST(SourceFindings, EveryOccurrenceInTheTextCountsAsAReference)
                                     "#00102:0.0078125\n#00111:01010101\n#00211:01\n#00211:02\n#00101:0203\n"
                                     "#00204:06\n#00208:07\n");
     const ChartSource& source = *document->editState().source();
-    EXPECT_EQ(source.wavReferences[BmsWord("01").value()], 5);
-    EXPECT_EQ(source.wavReferences[BmsWord("02").value()], 2);
-    EXPECT_EQ(source.wavReferences[BmsWord("03").value()], 1);
-    EXPECT_EQ(source.wavReferences[BmsWord("ZZ").value()], 1);
-    EXPECT_EQ(source.wavReferences[BmsWord("0A").value()], 1);
-    EXPECT_EQ(source.bmpReferences[BmsWord("03").value()], 2);
-    EXPECT_EQ(source.bmpReferences[BmsWord("06").value()], 1);
-    EXPECT_EQ(source.bmpReferences[BmsWord("07").value()], 0); // channel 08 is no BMP channel
+    EXPECT_EQ(source.references.wav[BmsWord("01").value()], 5);
+    EXPECT_EQ(source.references.wav[BmsWord("02").value()], 2);
+    EXPECT_EQ(source.references.wav[BmsWord("03").value()], 1);
+    EXPECT_EQ(source.references.wav[BmsWord("ZZ").value()], 1);
+    EXPECT_EQ(source.references.wav[BmsWord("0A").value()], 1);
+    EXPECT_EQ(source.references.bmp[BmsWord("03").value()], 2);
+    EXPECT_EQ(source.references.bmp[BmsWord("06").value()], 1);
+    EXPECT_EQ(source.references.bmp[BmsWord("07").value()], 0); // channel 08 is no BMP channel
 }
 
 TEST(SourceFindings, ImagePartKeysStartWithAnAtSign)

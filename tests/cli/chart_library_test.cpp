@@ -40,7 +40,7 @@ std::string generatedChart(int number)
         text += line;
     }
     if (number % 5 == 4) {
-        text += "#00111:0Z0\n";
+        text += "#00111:0\n";
     }
     return text;
 }

@@ -44,6 +44,19 @@ TEST(CheckCommand, WarnsOnStandardErrorAboutWhatASaveCannotKeep)
               "1 chart: 1 read, 0 failed, 0 with unused definitions\n");
 }
 
+TEST(CheckCommand, ReadsADataLineWithAStrayLastCharacterAndWarnsAboutIt)
+{
+    const std::string chart = testDataPath("reader/stray_character.bms");
+    const CliRun run = runTool({ "check", chart });
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, chart + ": ok\n");
+    EXPECT_EQ(run.err,
+        chart
+            + ":3: warning: #00111 has a stray last character that players ignore, which the normalised layout "
+              "cannot keep\n"
+              "1 chart: 1 read, 0 failed, 0 with unused definitions\n");
+}
+
 TEST(CheckCommand, SendsTheReadersOverwriteNoticesToStandardError)
 {
     const CliRun run = runTool({ "check", cliData("overwrite.bms") });

@@ -111,7 +111,7 @@ TEST_F(ChartBesideFiles, UnreferencedFilesAreThoseThatNoChartOfTheFolderNames)
 TEST_F(ChartBesideFiles, NoUnreferencedFilesBesideAChartThatDidNotRead)
 {
     const std::string chart = writeChart("#WAV01 kick.wav\n");
-    writeChart("#WAV01 hat.ogg\n#00111:010\n", "broken.bms");
+    writeChart("#WAV01 hat.ogg\n#00111:0\n", "broken.bms");
     const CliRun run = runTool({ "missing", "--unreferenced", chart, scratch.file("broken.bms") });
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, chart + ": ok\n");

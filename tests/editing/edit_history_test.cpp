@@ -82,8 +82,8 @@ TEST_F(EditHistoryTest, EveryTableOperationIsUndoneAndRedoneWithItsReferences)
 
         ASSERT_NE(history.undo(document, plan), nullptr) << c.name;
         EXPECT_EQ(chartText(document), before) << c.name;
-        EXPECT_TRUE(document.editState().wavIndices() == stateBefore.wavIndices()) << c.name;
-        EXPECT_TRUE(document.editState().bmpIndices() == stateBefore.bmpIndices()) << c.name;
+        EXPECT_TRUE(document.editState().indices(kKindWav) == stateBefore.indices(kKindWav)) << c.name;
+        EXPECT_TRUE(document.editState().indices(kKindBmp) == stateBefore.indices(kKindBmp)) << c.name;
         // Modified while any step stays applied: the chart was saved before the first.
         EXPECT_EQ(history.isModified(), history.canUndo()) << c.name;
         ASSERT_NE(history.redo(document, plan), nullptr) << c.name;

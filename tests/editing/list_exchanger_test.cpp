@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "editing/chart_objects.h"
-#include "editing/definition_kind.h"
 #include "editing/list_exchanger.h"
+#include "model/definition_kind.h"
 
 namespace {
 BmsWord id(const char* text)

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "editing/definition_kind.h"
 #include "editing/missing_files.h"
+#include "model/definition_kind.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "bms/bms_writer.h"
 #include "bms/layout_check.h"
 #include "editing/chart_edits.h"
-#include "editing/reference_channels.h"
 #include "model/header_references.h"
+#include "model/reference_channels.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::string playedBy(const BmsBms& document, BmsWord channel, BmsWord object)
         return text;
     for (const char* prefix : { "BGA", "@BGA" }) {
         const std::string value = document.headerTable()->get((prefix + std::string(text)).c_str());
-        if (headerIndexReferences(prefix + std::string(text), value).valueNamesBmpIndex)
+        if (headerIndexReferences(prefix + std::string(text), value).valueNamesIndex.bmp)
             return std::string(prefix) + ' ' + document.bmpTable()->get(BmsWord(value[0], value[1])) + value.substr(2);
     }
     return std::string("bmp ") + document.bmpTable()->get(object);

@@ -1,14 +1,12 @@
-#ifdef _WIN32
-
 #include <windows.h>
 
 #include <algorithm>
 #include <set>
 
-#include "cli/chart_folder.h"
-#include "cli/folder_entries.h"
-#include "cli/windows_handles.h"
 #include "editing/file_name_rules.h"
+#include "platform/chart_folder.h"
+#include "platform/folder_entries.h"
+#include "platform/windows_handles.h"
 
 // Windows file systems ignore case themselves, so nothing is listed ahead.
 struct ChartFolder::Lookup {
@@ -96,5 +94,3 @@ std::vector<std::string> ChartFolder::takeUnreadFolders()
     lookup_->unread.clear();
     return unread;
 }
-
-#endif

@@ -1,9 +1,7 @@
-#ifdef _WIN32
-
 #include <windows.h>
 
-#include "cli/folder_entries.h"
-#include "cli/windows_handles.h"
+#include "platform/folder_entries.h"
+#include "platform/windows_handles.h"
 
 namespace {
 
@@ -84,5 +82,3 @@ std::optional<FolderIdentity> folderIdentity(const std::string& path)
     return FolderIdentity { information.dwVolumeSerialNumber,
         (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow };
 }
-
-#endif

@@ -6,6 +6,7 @@
 #include "bms/chart_save.h"
 #include "bms/layout_check.h"
 #include "bms/layout_keeping_writer.h"
+#include "bms/memory_save.h"
 #include "bms/reader_test_support.h"
 #include "editing/definition_operations.h"
 #include "editing/file_registration.h"
@@ -83,6 +84,16 @@ TEST(LayoutKeepingWriter, RenumberedObjectsGetTheirNewIndexInPlaceAndNothingElse
         "  #00011:0a02 \t\r\n#00111:01010101\r\n#00004:01\r\n");
 }
 
+// A stray last character stays where it is; the normalised layout drops it.
+TEST(LayoutKeepingWriter, ALineWithAStrayLastCharacterKeepsItWithItsPairsRenumbered)
+{
+    const std::string chart = "#WAV01 a.wav\r\n#WAV02 b.wav\r\n#00111:01021 \r\n#00211:0102\r\n";
+    EXPECT_EQ(
+        keptAfter(chart, swap(kKindWav, 1, 2)), "#WAV02 a.wav\r\n#WAV01 b.wav\r\n#00111:02011 \r\n#00211:0201\r\n");
+    EXPECT_EQ(chartText(*reader_test::readChart(chart)),
+        chartText(*reader_test::readChart("#WAV01 a.wav\r\n#WAV02 b.wav\r\n#00111:0102\r\n#00211:0102\r\n")));
+}
+
 TEST(LayoutKeepingWriter, ARemovedDefinitionLosesEveryLineOfItsIndex)
 {
     EXPECT_EQ(keptAfter("#WAV01 a.wav\n#WAV02 b.wav\n#wav01 c.wav\n#00111:01", removeRows(kKindWav, { 1 })),
@@ -142,21 +153,19 @@ TEST(LayoutKeepingWriter, AnEditedHeaderValueReplacesItsLastLineAndANewKeyGetsAL
 
 TEST(LayoutKeepingWriter, AfterASaveTheWrittenTextIsWhatTheNextSaveKeeps)
 {
-    ScratchDirectory scratch;
-    const std::string path = scratch.file("saved.bms");
     const std::unique_ptr<BmsBms> document = reader_test::readChart(
         "; kept\n#WAV02 b.wav\n#WAV04 d.wav\n#00111:0204\n#00102:0.0078125\n#00111:04040404\n");
     ListExchanger plan;
     compact(kKindWav)(*document, plan);
-    ASSERT_TRUE(saveChartFile(path.c_str(), *document, SaveLayout::KeepText));
+    ASSERT_EQ(saveToMemory(*document, SaveLayout::KeepText), SaveOutcome::Written);
     const std::string saved = "; kept\n#WAV01 b.wav\n#WAV02 d.wav\n#00111:0102\n#00102:0.0078125\n#00111:02020202\n";
-    EXPECT_EQ(readFileBytes(path), saved);
+    EXPECT_EQ(memory_save::lastBytes(), saved);
     EXPECT_EQ(layoutKeepingText(*document), saved);
 
     // The same after a normalised save, which the user allowed to drop the 4-object line:
     // nothing is left that a save would lose.
     EXPECT_FALSE(findUnkeepableConstructs(*document).empty());
-    ASSERT_TRUE(saveChartFile(path.c_str(), *document, SaveLayout::Normalised));
+    ASSERT_EQ(saveToMemory(*document, SaveLayout::Normalised), SaveOutcome::Written);
     EXPECT_EQ(layoutKeepingText(*document), chartText(*document));
     EXPECT_TRUE(findUnkeepableConstructs(*document).empty());
 }

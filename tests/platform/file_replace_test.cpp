@@ -3,9 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "bms/bms_writer.h"
-#include "bms/parse_result.h"
-#include "support/chart_building.h"
+#include "platform/file_replace.h"
 #include "support/test_support.h"
 
 #ifndef _WIN32
@@ -19,16 +17,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class WriterSave : public ::testing::Test {
+class FileReplace : public ::testing::Test {
 protected:
-    WriterSave()
-    {
-        document.headerTable()->set("TITLE", "Song");
-        document.wavTable()->set(BmsWord("01"), "a.wav");
-        placeObject(document, "11", 0, "01");
-        lastParseResult() = {};
-    }
-
     // The names in the scratch directory, so that a left-over temporary file shows.
     Names directoryNames() const
     {
@@ -39,61 +29,57 @@ protected:
         return names;
     }
 
-    BmsBms document;
+    std::string bytes = "#TITLE Song\r\n#WAV01 a.wav\r\n#00011:01\r\n";
     ScratchDirectory scratch;
     const std::string path = scratch.file("song.bms");
 };
 
 // Into a new file or over an old one, and without a temporary file left behind.
-TEST_F(WriterSave, WritesTheChartTextAndSetsCode0)
+TEST_F(FileReplace, WritesTheBytes)
 {
     for (const bool existing : { false, true }) {
         if (existing)
             writeFileBytes(path, std::string(100'000, 'x'));
-        lastParseResult().code = kResultBadObjectData;
 
-        ASSERT_TRUE(writeChart(path.c_str(), document)) << existing;
-        EXPECT_EQ(lastParseResult().code, kResultOk) << existing;
-        EXPECT_EQ(readFileBytes(path), chartText(document)) << existing;
+        ASSERT_TRUE(replaceFileContent(path.c_str(), bytes)) << existing;
+        EXPECT_EQ(readFileBytes(path), bytes) << existing;
         EXPECT_EQ(directoryNames(), Names { "song.bms" }) << existing;
     }
 }
 
-TEST_F(WriterSave, SavesUnderADoubleByteFileName)
+TEST_F(FileReplace, SavesUnderADoubleByteFileName)
 {
     // The name is code page 932 bytes, the system's narrow encoding on Windows.
     const std::string named = scratch.file("譜面ソ.bms");
 
-    ASSERT_TRUE(writeChart(named.c_str(), document));
-    EXPECT_EQ(readFileBytes(named), chartText(document));
+    ASSERT_TRUE(replaceFileContent(named.c_str(), bytes));
+    EXPECT_EQ(readFileBytes(named), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 1);
 }
 
-TEST_F(WriterSave, FailsWithCode4WhenTheDirectoryIsMissing)
+TEST_F(FileReplace, FailsWhenTheDirectoryIsMissing)
 {
     errno = 0;
 
-    EXPECT_FALSE(writeChart(scratch.file("missing/song.bms").c_str(), document));
-    EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+    EXPECT_FALSE(replaceFileContent(scratch.file("missing/song.bms").c_str(), bytes));
     EXPECT_EQ(errno, ENOENT);
     EXPECT_EQ(directoryNames(), Names {});
 }
 
-TEST_F(WriterSave, FailsWithCode4AndLeavesADirectoryTargetAlone)
+TEST_F(FileReplace, FailsAndLeavesADirectoryTargetAlone)
 {
     fs::create_directory(path);
     writeFileBytes(scratch.file("song.bms/inside"), "kept");
     errno = 0;
 
-    EXPECT_FALSE(writeChart(path.c_str(), document));
-    EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+    EXPECT_FALSE(replaceFileContent(path.c_str(), bytes));
     EXPECT_NE(errno, 0) << "the reason of the failed replacement";
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_EQ(readFileBytes(scratch.file("song.bms/inside")), "kept");
     EXPECT_EQ(directoryNames(), Names { "song.bms" });
 }
 
-TEST_F(WriterSave, RefusesAChartTheUserMayNotWrite)
+TEST_F(FileReplace, RefusesAFileTheUserMayNotWrite)
 {
     writeFileBytes(path, "old");
     fs::permissions(
@@ -107,33 +93,32 @@ TEST_F(WriterSave, RefusesAChartTheUserMayNotWrite)
     }
 #endif
 
-    EXPECT_FALSE(writeChart(path.c_str(), document));
-    EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
+    EXPECT_FALSE(replaceFileContent(path.c_str(), bytes));
     fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(readFileBytes(path), "old");
     EXPECT_EQ(directoryNames(), Names { "song.bms" });
 }
 
 #ifndef _WIN32
-TEST_F(WriterSave, KeepsThePermissionBitsOfTheChart)
+TEST_F(FileReplace, KeepsThePermissionBitsOfTheFile)
 {
     writeFileBytes(path, "old");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
-    ASSERT_TRUE(writeChart(path.c_str(), document));
+    ASSERT_TRUE(replaceFileContent(path.c_str(), bytes));
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(WriterSave, ReplacesTheFileALinkNamesAndKeepsTheLink)
+TEST_F(FileReplace, ReplacesTheFileALinkNamesAndKeepsTheLink)
 {
     const std::string target = scratch.file("real.bms");
     const std::string link = scratch.file("link.bms");
     writeFileBytes(target, "old");
     fs::create_symlink(target, link);
 
-    ASSERT_TRUE(writeChart(link.c_str(), document));
+    ASSERT_TRUE(replaceFileContent(link.c_str(), bytes));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readFileBytes(target), chartText(document));
+    EXPECT_EQ(readFileBytes(target), bytes);
     EXPECT_EQ(directoryNames(), (Names { "link.bms", "real.bms" }));
 }
 
@@ -161,18 +146,17 @@ private:
     void (*previousHandler_)(int) = nullptr;
 };
 
-TEST_F(WriterSave, KeepsTheOldChartWhenAWriteFails)
+TEST_F(FileReplace, KeepsTheOldContentWhenAWriteFails)
 {
     writeFileBytes(path, "old");
-    document.headerTable()->set("COMMENT", std::string(100'000, 'c').c_str());
+    bytes = std::string(100'000, 'c');
 
     bool saved = true;
     {
         const FileSizeLimit limit(4096);
-        saved = writeChart(path.c_str(), document);
+        saved = replaceFileContent(path.c_str(), bytes);
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(lastParseResult().code, kResultCannotOpen);
     EXPECT_EQ(readFileBytes(path), "old");
     EXPECT_EQ(directoryNames(), Names { "song.bms" });
 }

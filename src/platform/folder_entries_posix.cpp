@@ -1,12 +1,10 @@
-#ifndef _WIN32
-
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <memory>
 #include <sys/stat.h>
 
-#include "cli/folder_entries.h"
+#include "platform/folder_entries.h"
 
 namespace {
 
@@ -81,5 +79,3 @@ std::optional<FolderIdentity> folderIdentity(const std::string& path)
     }
     return FolderIdentity { static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino) };
 }
-
-#endif

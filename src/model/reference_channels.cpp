@@ -1,6 +1,8 @@
-#include "editing/reference_channels.h"
+#include "model/reference_channels.h"
 
-#include "editing/definition_kind.h"
+#include <initializer_list>
+
+#include "model/definition_kind.h"
 
 bool isWavChannel(BmsWord channel)
 {

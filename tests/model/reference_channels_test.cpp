@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "editing/definition_kind.h"
-#include "editing/reference_channels.h"
+#include "model/definition_kind.h"
+#include "model/reference_channels.h"
 
 namespace {
 std::string channelsPassing(bool (*test)(BmsWord))

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cli/text_encoding.h"
 #include "editing/file_name_rules.h"
+#include "platform/text_encoding.h"
 
 namespace {
 

@@ -1,14 +1,12 @@
-#ifndef _WIN32
-
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <unordered_map>
 
-#include "cli/chart_folder.h"
-#include "cli/text_encoding.h"
 #include "editing/file_name_rules.h"
+#include "platform/chart_folder.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -164,5 +162,3 @@ std::vector<std::string> ChartFolder::takeUnreadFolders()
     lookup_->unread.clear();
     return unread;
 }
-
-#endif

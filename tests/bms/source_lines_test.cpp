@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "reader_test_support.h"
+
+namespace {
+
+// A recorded line as "kind begin-contentEnd-end key@ value@ KEY=value" ("-" for no value).
+std::vector<std::string> recordedLines(std::string_view text)
+{
+    const std::unique_ptr<BmsBms> document = reader_test::readChart(text);
+    const ChartSource& source = *document->editState().source();
+    std::vector<std::string> lines;
+    for (const SourceLine& line : source.lines) {
+        std::string described = line.kind == SourceLine::Kind::Header ? "header " : "data ";
+        described += std::to_string(line.begin) + '-' + std::to_string(line.contentEnd) + '-' + std::to_string(line.end)
+            + ' ' + std::to_string(line.keyAt) + ' '
+            + (line.valueAt == SourceLine::kNoValue ? std::string("-") : std::to_string(line.valueAt));
+        if (line.kind == SourceLine::Kind::Header) {
+            const SourceHeader& header = source.headers[line.header];
+            described += ' ' + header.upperKey + '=' + header.value;
+        } else {
+            described += std::string(" ") + line.channel.high() + line.channel.low();
+        }
+        lines.push_back(described);
+    }
+    return lines;
+}
+
+// The reader records where each line that a layout-keeping save may edit stands: the
+// same line breaks, carriage returns, blanks and end of input as it reads.
+TEST(SourceLines, TheReaderRecordsEveryHeaderAndReferenceDataLine)
+{
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        { "#WAV01 a.wav\r\n#00111:01\r\n#00102:0.5\r\n#00103:FF\r\n",
+            { "header 0-13-14 1 7 WAV01=a.wav", "data 14-24-25 21 - 11" } },
+        // Blanks before "#", a key without a value, a carriage return inside a key.
+        { "  #title x\n#ENDIF\n#wa\rv02 b\n",
+            { "header 0-10-11 3 9 TITLE=x", "header 11-17-18 12 - ENDIF=", "header 18-27-28 19 26 WAV02=b" } },
+        // The image parts' "@", and a last line without a line break, cut by 0x1A.
+        { "#@BGA01 02 0 0 1 1 0 0\n#00104:02\x1a#WAV03 c",
+            { "header 0-22-23 1 8 @BGA01=02 0 0 1 1 0 0", "data 23-32-32 30 - 04" } },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(recordedLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
+}
+
+} // namespace
