@@ -12,13 +12,10 @@
 #include <vector>
 
 #include "bms/layout_check.h"
+#include "bms/save_layout.h"
 #include "model/bms_bms.h"
 #include "model/chart_source.h"
 
-enum class SaveLayout {
-    Normalised, // bms_writer.h: fixed order, coarsest grids
-    KeepText, // layout_keeping_writer.h: the chart's own text with the edits
-};
 
 enum class SaveOutcome {
     Written,

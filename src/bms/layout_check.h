@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bms/chart_save.h"
+#include "bms/save_layout.h"
 #include "model/bms_bms.h"
 
 // Whether the upper-cased key is a word of #RANDOM, #SWITCH or their branches.
