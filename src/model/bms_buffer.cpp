@@ -65,6 +65,8 @@ void BmsBuffer::makeRoom()
     const std::size_t storage = storage_ ? 2 * storage_ : kFirstBlockEntries;
     Storage entries = allocateStorage(storage);
     std::copy_n(entries_.get(), count_, entries.get());
+    const std::size_t outgrownBytes = entries_.get_deleter().blockBytes;
+    releaseObjectBlock({ entries_.release(), outgrownBytes });
     entries_ = std::move(entries);
     storage_ = storage;
 }
@@ -114,9 +116,8 @@ BmsWord BmsBuffer::setObject(int i, BmsWord id)
     return exchangeObject(i, id);
 }
 
-void BmsBuffer::appendObject(int tick, BmsWord id)
+void BmsBuffer::appendObjectAnyhow(int tick, BmsWord id, bool inOrder)
 {
-    const bool inOrder = !unsettled_ && (count_ == 0 || entries_[count_ - 1].tick < tick);
     if (id.isEmptyObject()) {
         // Nothing stored at or after the tick yet: it reads "00" already.
         if (inOrder || tick >= capacity_)

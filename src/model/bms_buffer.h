@@ -57,7 +57,15 @@ public:
     // ticks and in constant time. A later write to a tick wins; "00" grows nothing and
     // only clears what an earlier write stored there. Until settleObjects(), nothing
     // else may be asked of the line.
-    void appendObject(int tick, BmsWord id);
+    void appendObject(int tick, BmsWord id)
+    {
+        // Inline for the usual case of a chart read: an object after the last one.
+        const bool inOrder = !unsettled_ && (count_ == 0 || entries_[count_ - 1].tick < tick);
+        if (inOrder && count_ < storage_ && tick < capacity_ && !id.isEmptyObject())
+            entries_[count_++] = { tick, id };
+        else
+            appendObjectAnyhow(tick, id, inOrder);
+    }
     // Puts the objects written by appendObject in tick order.
     void settleObjects();
 
@@ -84,6 +92,7 @@ private:
     std::size_t lowerBound(int tick) const;
     // Room for one more entry at the end.
     void makeRoom();
+    void appendObjectAnyhow(int tick, BmsWord id, bool inOrder);
 
     int capacity_ = 0;
     std::size_t count_ = 0;
