@@ -52,24 +52,25 @@ HeavyChartShape shapeOfRun(const benchmark::State& state)
     return { .measures = static_cast<int>(state.range(0)), .lanes = static_cast<int>(state.range(1)) };
 }
 
-// Positions the renumbering scan visits: the WAV lines with their lanes, each up to the
-// chart's last object.
-long long wavPositions(BmsBms& document)
+// Objects the renumbering scan visits: those of the WAV lines with their lanes.
+long long wavObjects(BmsBms& document)
 {
-    long long lines = 0;
+    long long objects = 0;
     for (BmsChannel* line = document.firstLine(); line; line = line->next()) {
-        for (BmsChannel* lane = line; lane; lane = lane->child())
-            lines += isWavChannel(lane->channel());
+        for (BmsChannel* lane = line; lane; lane = lane->child()) {
+            if (isWavChannel(lane->channel()))
+                objects += static_cast<long long>(lane->objectCount());
+        }
     }
-    return lines * (document.lastObjectPosition() + 1LL);
+    return objects;
 }
 
-// Items are the positions scanned, so items_per_second is positions per second.
-void reportPositions(benchmark::State& state, BmsBms& document)
+// Items are the objects scanned, so items_per_second is objects per second.
+void reportObjects(benchmark::State& state, BmsBms& document)
 {
-    const long long positions = wavPositions(document);
-    state.SetItemsProcessed(state.iterations() * positions);
-    state.counters["ticks_x_lines_M"] = static_cast<double>(positions) / 1e6;
+    const long long objects = wavObjects(document);
+    state.SetItemsProcessed(state.iterations() * objects);
+    state.counters["objects_M"] = static_cast<double>(objects) / 1e6;
 }
 
 // Moves every index of 01..ZY one up again, undoing a compaction of a chart without 01.
@@ -94,7 +95,7 @@ template <typename Measure> void measureOnChartWithHoleAt01(benchmark::State& st
     QuietPage page(*document, kKindWav, 1, 2);
     ListExchanger plan;
     measure(*document, page, plan);
-    reportPositions(state, *document);
+    reportObjects(state, *document);
 }
 
 void BM_CompactIndices(benchmark::State& state)
@@ -144,7 +145,7 @@ void BM_SwapTopTwoSelected(benchmark::State& state)
     ListExchanger plan;
     for (auto _ : state)
         benchmark::DoNotOptimize(swapTopTwoSelected(page, plan));
-    reportPositions(state, *document);
+    reportObjects(state, *document);
 }
 
 // A plan that exchanges the pairs 01-02, 03-04, ... over its first range(0) indices, on the
@@ -163,7 +164,7 @@ void BM_ApplyPlanOfLength(benchmark::State& state)
     }
     for (auto _ : state)
         plan.apply();
-    reportPositions(state, *document);
+    reportObjects(state, *document);
 }
 
 void heavyChartSizes(benchmark::internal::Benchmark* benchmark)

@@ -172,9 +172,11 @@ ResultCode BmsReader::State::read()
 {
     if (const ResultCode code = runPass(1))
         return code;
-    placer_.finishPlan();
     input_.rewind();
-    return runPass(2);
+    if (const ResultCode code = runPass(2))
+        return code;
+    placer_.finish();
+    return kResultOk;
 }
 
 std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
@@ -352,8 +354,6 @@ ResultCode BmsReader::State::channelNumber()
     channel_.setChars(static_cast<char>(high), static_cast<char>(low));
 
     const bool measureLength = channel_.equalsChars('0', '2');
-    if (pass_ == 1 && !measureLength)
-        placer_.noteDataLine(measure_, channel_);
     if ((pass_ == 1) != measureLength)
         return skipRestOfLine();
     state_ = ReaderState::Colon;

@@ -1,25 +1,27 @@
 #pragma once
 
-// The object storage that one read's channel lines take, counted as the document
-// lays it out: capacity x 2 bytes per line, capacities growing in whole steps
-// (BmsBuffer::capacityHolding). A hostile chart of a few lines could otherwise ask for
-// gigabytes.
+// The storage that one read's channel lines take, counted as a fixed size per line and
+// per stored object, so that a chart's storage grows with its lines and objects. A
+// hostile chart could otherwise ask for gigabytes.
 
 #include <cstddef>
-#include <cstdint>
+
+#include "model/bms_channel.h"
 
 class StorageBudget {
 public:
+    static constexpr std::size_t kLineBytes = sizeof(BmsChannel);
+    static constexpr std::size_t kObjectBytes = sizeof(PlacedObject);
+
     explicit StorageBudget(std::size_t bytes);
 
-    // Takes positions more of line capacity; false (taking nothing) when that would
-    // pass the budget.
-    bool takeCapacity(std::int64_t positions);
-    // Takes storage reserved ahead of use, which the budget bounds on its own.
-    bool takeReservation(std::int64_t positions);
+    // Each takes the storage of one more line, or of count more objects; false (taking
+    // nothing) when that would pass the budget.
+    bool takeLine();
+    bool takeObjects(std::size_t count);
 
 private:
-    std::int64_t limit_;
-    std::int64_t capacity_ = 0;
-    std::int64_t reserved_ = 0;
+    bool take(std::size_t bytes);
+
+    std::size_t left_;
 };

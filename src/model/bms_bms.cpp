@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <utility>
 
-#include "model/first_object.h"
 #include "model/helpers.h"
 #include "model/object_ticks.h"
 
@@ -107,10 +107,10 @@ int BmsBms::lastObjectPosition() const
     for (const BmsChannel* line = firstLine_; line; line = line->next()) {
         for (const BmsChannel* lane = line; lane; lane = lane->child()) {
             // From the end backwards: only positions above the best so far can matter.
-            const BmsWord* objects = lane->objects();
-            for (int i = lane->capacity() - 1; i > last; --i) {
-                if (!objects[i].isEmptyObject()) {
-                    last = i;
+            const std::span<const PlacedObject> objects = lane->objects();
+            for (auto entry = objects.rbegin(); entry != objects.rend() && entry->tick > last; ++entry) {
+                if (!entry->object.isEmptyObject()) {
+                    last = entry->tick;
                     break;
                 }
             }
@@ -165,25 +165,15 @@ namespace {
 
 // The coarsest grid step on which every object of the measure lies: the greatest
 // common divisor of the length and every offset holding an object.
-int coarsestStep(const BmsBuffer& line, int start, int ticks)
+int coarsestStep(std::span<const PlacedObject> objects, int start, int ticks)
 {
     int step = ticks;
-    const BmsWord* objects = line.objects();
-    // Positions at or beyond the capacity hold "00" and do not narrow the grid.
-    int end = static_cast<int>(std::min<long long>(static_cast<long long>(start) + ticks, line.capacity()));
-    // gridPoint is the last multiple of step at or before the object: walking it forward
-    // with the objects tells whether an offset lies on the grid without a division, in
-    // time bounded by the objects plus the grid points, which is what gets written.
-    int gridPoint = 0;
-    for (int i = firstObjectFrom(objects, start + 1, end); i < end && step > 1;
-         i = firstObjectFrom(objects, i + 1, end)) {
-        int offset = i - start;
-        while (gridPoint + step <= offset)
-            gridPoint += step;
-        if (gridPoint != offset) {
+    for (const PlacedObject& entry : objects) {
+        if (step == 1)
+            break;
+        const int offset = entry.tick - start;
+        if (offset % step != 0 && !entry.object.isEmptyObject())
             step = greatestCommonDivisor(step, offset);
-            gridPoint = offset;
-        }
     }
     return step;
 }
@@ -194,21 +184,16 @@ int measureDataText(const BmsBuffer& line, int start, int ticks, char* out)
 {
     int written = 0;
     if (start >= 0 && ticks > 0) {
-        int step = coarsestStep(line, start, ticks);
-        long long end = static_cast<long long>(start) + ticks;
-        int stored = static_cast<int>(std::min<long long>(end, line.capacity()));
-        const BmsWord* objects = line.objects();
-        if (step == 1 && end <= stored) {
-            // Every position is written: the objects are the text, two bytes each.
-            static_assert(sizeof(BmsWord) == 2);
-            std::memcpy(out, objects + start, 2 * static_cast<size_t>(ticks));
-            written = 2 * ticks;
-        } else {
-            for (long long pos = start; pos < end; pos += step) {
-                BmsWord object = pos < stored ? objects[pos] : BmsWord();
-                object.copyChars(out + written);
-                written += 2;
-            }
+        // start + ticks stays inside int: the document bounds every measure.
+        const std::span<const PlacedObject> objects = line.objectsBetween(start, start + ticks);
+        const int step = coarsestStep(objects, start, ticks);
+        written = 2 * (ticks / step);
+        // Every grid point "00", then the objects over it; an entry holding "00" may lie
+        // off the grid, and is left out like an empty position.
+        std::memset(out, '0', static_cast<std::size_t>(written));
+        for (const PlacedObject& entry : objects) {
+            if (!entry.object.isEmptyObject())
+                entry.object.copyChars(out + 2 * ((entry.tick - start) / step));
         }
     }
     out[written] = '\0';

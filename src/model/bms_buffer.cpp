@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <cstring>
 #include <new>
+#include <type_traits>
 
 #include "model/object_storage.h"
 
@@ -18,56 +18,95 @@ int checkedPositions(std::int64_t positions)
     return static_cast<int>(positions);
 }
 
-void fillWithEmptyObjects(BmsWord* objects, int count)
+// A line's first block: most lines of a chart hold a few dozen objects at least.
+constexpr std::size_t kFirstBlockEntries = 32;
+
+bool tickBefore(const PlacedObject& entry, int tick)
 {
-    static_assert(sizeof(BmsWord) == 2);
-    std::memset(static_cast<void*>(objects), '0', static_cast<std::size_t>(count) * sizeof(BmsWord));
+    return entry.tick < tick;
 }
 
 } // namespace
 
 BmsBuffer::BmsBuffer(int capacity)
     : capacity_(std::max(capacity, 0))
-    , storage_(capacity_)
-    , objects_(allocateStorage(storage_))
+    , entries_(nullptr, StorageDeleter {})
 {
-    fillWithEmptyObjects(objects_.get(), capacity_);
 }
 
-// BmsWord is trivially copyable with a trivial destructor, so its objects may live in
-// raw storage that is filled byte-wise.
-BmsBuffer::Storage BmsBuffer::allocateStorage(int positions)
+// PlacedObject is trivially copyable with a trivial destructor, so entries may live in
+// raw storage and be moved byte-wise.
+static_assert(std::is_trivially_copyable_v<PlacedObject> && std::is_trivially_destructible_v<PlacedObject>);
+
+BmsBuffer::Storage BmsBuffer::allocateStorage(std::size_t count)
 {
-    const ObjectBlock block = takeObjectBlock(static_cast<std::size_t>(positions) * sizeof(BmsWord));
-    return Storage(static_cast<BmsWord*>(block.storage), StorageDeleter { block.bytes });
+    if (count > SIZE_MAX / sizeof(PlacedObject))
+        throw std::bad_alloc();
+    const ObjectBlock block = takeObjectBlock(count * sizeof(PlacedObject));
+    return Storage(static_cast<PlacedObject*>(block.storage), StorageDeleter { block.bytes });
 }
 
-void BmsBuffer::StorageDeleter::operator()(BmsWord* objects) const
+void BmsBuffer::StorageDeleter::operator()(PlacedObject* entries) const
 {
-    giveBackObjectBlock({ objects, blockBytes });
+    giveBackObjectBlock({ entries, blockBytes });
+}
+
+std::size_t BmsBuffer::lowerBound(int tick) const
+{
+    const PlacedObject* begin = entries_.get();
+    return static_cast<std::size_t>(std::lower_bound(begin, begin + count_, tick, tickBefore) - begin);
+}
+
+void BmsBuffer::makeRoom()
+{
+    if (count_ < storage_)
+        return;
+    // Doubling keeps a long line's growth amortised linear.
+    const std::size_t storage = storage_ ? 2 * storage_ : kFirstBlockEntries;
+    Storage entries = allocateStorage(storage);
+    std::copy_n(entries_.get(), count_, entries.get());
+    const std::size_t outgrownBytes = entries_.get_deleter().blockBytes;
+    releaseObjectBlock({ entries_.release(), outgrownBytes });
+    entries_ = std::move(entries);
+    storage_ = storage;
+}
+
+BmsWord BmsBuffer::objectAt(int i) const
+{
+    const std::size_t at = lowerBound(i);
+    return at < count_ && entries_[at].tick == i ? entries_[at].object : BmsWord();
 }
 
 BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
 {
     if (i < 0 || i >= capacity_)
         return BmsWord();
-    BmsWord previous = objects_[i];
-    objects_[i] = id;
-    return previous;
+    const std::size_t at = lowerBound(i);
+    PlacedObject* entries = entries_.get();
+    if (at < count_ && entries[at].tick == i) {
+        const BmsWord previous = entries[at].object;
+        if (id.isEmptyObject()) {
+            std::copy(entries + at + 1, entries + count_, entries + at);
+            --count_;
+        } else {
+            entries[at].object = id;
+        }
+        return previous;
+    }
+    if (!id.isEmptyObject()) {
+        makeRoom();
+        entries = entries_.get();
+        std::copy_backward(entries + at, entries + count_, entries + count_ + 1);
+        entries[at] = { i, id };
+        ++count_;
+    }
+    return BmsWord();
 }
 
 int BmsBuffer::reserve(int i)
 {
-    if (i < capacity_)
-        return capacity_;
-    int capacity = checkedPositions(capacityHolding(capacity_, i));
-    if (capacity > storage_) {
-        // Growing by half the storage at least keeps a long line's growth amortised linear.
-        const std::int64_t grown = roundUpToGrowthStep(std::max<std::int64_t>(capacity, storage_ + storage_ / 2));
-        reserveStorage(grown > INT_MAX ? capacity : static_cast<int>(grown));
-    }
-    fillWithEmptyObjects(objects_.get() + capacity_, capacity - capacity_);
-    capacity_ = capacity;
+    if (i >= capacity_)
+        capacity_ = checkedPositions(capacityHolding(capacity_, i));
     return capacity_;
 }
 
@@ -77,12 +116,41 @@ BmsWord BmsBuffer::setObject(int i, BmsWord id)
     return exchangeObject(i, id);
 }
 
-void BmsBuffer::reserveStorage(int positions)
+void BmsBuffer::appendObjectAnyhow(int tick, BmsWord id, bool inOrder)
 {
-    if (positions <= storage_)
+    if (id.isEmptyObject()) {
+        // Nothing stored at or after the tick yet: it reads "00" already.
+        if (inOrder || tick >= capacity_)
+            return;
+    } else {
+        reserve(tick);
+    }
+    makeRoom();
+    entries_[count_++] = { tick, id };
+    unsettled_ = unsettled_ || !inOrder;
+}
+
+void BmsBuffer::settleObjects()
+{
+    if (!unsettled_)
         return;
-    Storage objects = allocateStorage(positions);
-    std::copy_n(objects_.get(), capacity_, objects.get());
-    objects_ = std::move(objects);
-    storage_ = positions;
+    PlacedObject* entries = entries_.get();
+    // Stable: of the writes to one tick, the last one written stays last.
+    std::stable_sort(
+        entries, entries + count_, [](const PlacedObject& a, const PlacedObject& b) { return a.tick < b.tick; });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const bool overwritten = i + 1 < count_ && entries[i + 1].tick == entries[i].tick;
+        if (!overwritten && !entries[i].object.isEmptyObject())
+            entries[kept++] = entries[i];
+    }
+    count_ = kept;
+    unsettled_ = false;
+}
+
+std::span<const PlacedObject> BmsBuffer::objectsBetween(int from, int to) const
+{
+    const std::size_t first = lowerBound(from);
+    const std::size_t end = std::max(first, lowerBound(to));
+    return { entries_.get() + first, end - first };
 }

@@ -106,3 +106,8 @@ void giveBackObjectBlock(ObjectBlock block)
     else
         ::operator delete(block.storage);
 }
+
+void releaseObjectBlock(ObjectBlock block)
+{
+    ::operator delete(block.storage);
+}

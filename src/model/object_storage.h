@@ -22,6 +22,9 @@ ObjectBlock takeObjectBlock(std::size_t bytes);
 // Gives a block back to the calling thread's spare blocks, or to the system when the
 // thread keeps none or they hold enough.
 void giveBackObjectBlock(ObjectBlock block);
+// Gives a block straight back to the system, for a block that a line has outgrown: kept,
+// the outgrown blocks of a chart's lines would add up to as much as the lines hold.
+void releaseObjectBlock(ObjectBlock block);
 
 class SpareBlocks;
 

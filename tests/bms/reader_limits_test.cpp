@@ -3,6 +3,7 @@
 #include <new>
 #include <string>
 
+#include "bms/storage_budget.h"
 #include "reader_test_support.h"
 #include "support/test_support.h"
 
@@ -11,8 +12,8 @@ namespace {
 using namespace reader_test;
 
 constexpr int kMeasure = BmsBar::kStandardTicks;
-// One new line: 3840 positions of two bytes.
-constexpr std::size_t kLineBytes = BmsBuffer::kGrowthStep * sizeof(BmsWord);
+constexpr std::size_t kLine = StorageBudget::kLineBytes;
+constexpr std::size_t kObject = StorageBudget::kObjectBytes;
 
 TEST(ReaderLimits, ReadsFieldsOfAnyLength)
 {
@@ -55,46 +56,50 @@ TEST(ReaderLimits, RefusesAMeasureLongerThanAMillionTicks)
 
 TEST(ReaderLimits, LongestChartKeepsItsTickArithmeticInRange)
 {
-    // 1000 measures of 999,936 ticks; the object at the end would need about 2 GB.
+    // 1000 measures of 999,936 ticks; the object at the end costs what any object does.
     std::string chart;
     for (int m = 0; m < BmsBms::kMeasureCount; ++m) {
         char line[16];
         std::snprintf(line, sizeof line, "#%03d02:2604\n", m);
         chart += line;
     }
-    EXPECT_EQ(readFailure(chart + "#00011:01\n#99911:01\n"),
-        (ReadFailure { kResultChartTooLarge, BmsBms::kMeasureCount + 2 }));
-
-    const auto document = readChart(chart + "#00011:01\n#00111:01\n");
+    const auto document = readChart(chart + "#00011:01\n#00111:01\n#99901:0001\n");
     EXPECT_EQ(document->measureStart(BmsBms::kMeasureCount), 999936000);
     EXPECT_EQ(objectAt(*document, "11", 999936), "01");
+    EXPECT_EQ(objectAt(*document, "01", 999 * 999936 + 499968), "01");
+    EXPECT_EQ(document->lastObjectPosition(), 999 * 999936 + 499968);
 }
 
 TEST(ReaderLimits, StorageBudgetCountsEveryNewLine)
 {
     const std::string threeLines = "#00011:01\n#00012:01\n#00001:01\n";
-    EXPECT_EQ(readFailure(threeLines, 3 * kLineBytes), (ReadFailure { kResultOk, 4 }));
-    EXPECT_EQ(readFailure(threeLines + "#00001:02\n", 3 * kLineBytes), (ReadFailure { kResultChartTooLarge, 4 }));
-    EXPECT_EQ(readFailure(threeLines + "#00013:01\n", 3 * kLineBytes), (ReadFailure { kResultChartTooLarge, 4 }));
+    const std::size_t threeLinesBytes = 3 * kLine + 3 * kObject;
+    EXPECT_EQ(readFailure(threeLines, threeLinesBytes), (ReadFailure { kResultOk, 4 }));
+    EXPECT_EQ(readFailure(threeLines + "#00001:00\n", threeLinesBytes), (ReadFailure { kResultChartTooLarge, 4 }));
+    EXPECT_EQ(readFailure(threeLines + "#00013:00\n", threeLinesBytes), (ReadFailure { kResultChartTooLarge, 4 }));
 }
 
-TEST(ReaderLimits, StorageBudgetCountsLineGrowthInSteps)
+TEST(ReaderLimits, StorageBudgetCountsStoredObjectsWhereverTheyStand)
 {
-    // Measure 10 starts at tick 3840, the first position of a line's second step.
-    EXPECT_EQ(readFailure("#00011:01\n#01011:01\n", 2 * kLineBytes).code, kResultOk);
-    EXPECT_EQ(readFailure("#00011:01\n#01011:01\n", 2 * kLineBytes - 1), (ReadFailure { kResultChartTooLarge, 2 }));
-    EXPECT_EQ(readFailure("#00001:01\n\n#01001:01\n", 2 * kLineBytes - 1), (ReadFailure { kResultChartTooLarge, 3 }));
+    EXPECT_EQ(readFailure("#00011:01\n#99911:01\n", kLine + 2 * kObject).code, kResultOk);
+    EXPECT_EQ(
+        readFailure("#00011:01\n#99911:01\n", kLine + 2 * kObject - 1), (ReadFailure { kResultChartTooLarge, 2 }));
+    EXPECT_EQ(
+        readFailure("#00001:01\n\n#99901:0001\n", kLine + 2 * kObject - 1), (ReadFailure { kResultChartTooLarge, 3 }));
     // Empty objects and dropped lines take nothing.
-    // (Measure 5 has no ticks, so measure 11 starts at tick 3840.)
-    EXPECT_EQ(readFailure("#00011:01\n#01111:00\n#00502:0\n#00512:01\n", kLineBytes).code, kResultOk);
+    EXPECT_EQ(readFailure("#00011:01\n#01111:00\n#00502:0\n#00512:01\n", kLine + kObject).code, kResultOk);
+    // A line written before an earlier measure's takes what it stores.
+    EXPECT_EQ(readFailure("#00111:0101\n#00011:01\n", kLine + 3 * kObject).code, kResultOk);
+    EXPECT_EQ(
+        readFailure("#00111:0101\n#00011:01\n", kLine + 3 * kObject - 1), (ReadFailure { kResultChartTooLarge, 2 }));
 }
 
 TEST(ReaderLimits, EmptyLaneObjectsBeyondALaneTakeNoStorage)
 {
     // A saved chart writes every lane in every measure; read again, its empty lane
     // lines must not ask for more storage than the chart it was saved from.
-    EXPECT_EQ(readFailure("#00001:01\n#00001:02\n#99901:00\n#99901:0000\n", 2 * kLineBytes).code, kResultOk);
-    EXPECT_EQ(readFailure("#00001:01\n#99901:0001\n", 2 * kLineBytes), (ReadFailure { kResultChartTooLarge, 2 }));
+    EXPECT_EQ(readFailure("#00001:01\n#00001:02\n#99901:00\n#99901:0000\n", 2 * kLine + 2 * kObject).code, kResultOk);
+    EXPECT_EQ(readFailure("#00001:01\n#99901:0001\n", kLine + kObject), (ReadFailure { kResultChartTooLarge, 2 }));
 }
 
 TEST(ReaderLimits, RunningOutOfMemoryFailsTheReadCleanly)

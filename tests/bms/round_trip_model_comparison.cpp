@@ -37,8 +37,8 @@ std::string channelText(BmsWord channel)
 
 bool holdsObjects(const BmsBuffer& line)
 {
-    const BmsWord* objects = line.objects();
-    return std::any_of(objects, objects + line.capacity(), [](BmsWord object) { return !object.isEmptyObject(); });
+    return std::any_of(line.objects().begin(), line.objects().end(),
+        [](const PlacedObject& entry) { return !entry.object.isEmptyObject(); });
 }
 
 // The line of the channel and its lanes, without the empty ones at the end.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <new>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -23,16 +24,68 @@ TEST(BmsBufferTest, ReserveGrowsInStepsAndNewPositionsAreEmpty)
     EXPECT_EQ(line.reserve(7680), 11520);
 }
 
-TEST(BmsBufferTest, StorageReservedAheadStaysEmptyUntilTheCapacityReachesIt)
+namespace {
+
+// The entries as "tick:object" texts, in the order the line keeps them.
+std::vector<std::string> entryTexts(const BmsBuffer& buffer)
+{
+    std::vector<std::string> texts;
+    for (const PlacedObject& entry : buffer.objects()) {
+        char object[3];
+        texts.push_back(std::to_string(entry.tick) + ':' + entry.object.toText(object));
+    }
+    return texts;
+}
+
+using Texts = std::vector<std::string>;
+
+} // namespace
+
+TEST(BmsBufferTest, StoresOnlyObjectsInTickOrderWhateverTheOrderOfWrites)
 {
     BmsBuffer buffer(3840);
-    buffer.reserveStorage(40000);
-    EXPECT_EQ(buffer.capacity(), 3840);
-    EXPECT_TRUE(buffer.exchangeObject(30000, BmsWord("01")).isEmptyObject());
-    EXPECT_TRUE(buffer.objectAt(30000).isEmptyObject());
-    buffer.reserve(38000);
-    EXPECT_EQ(buffer.capacity(), 38400);
-    EXPECT_TRUE(buffer.objectAt(30000).isEmptyObject());
+    EXPECT_TRUE(buffer.setObject(300, BmsWord("03")).isEmptyObject());
+    EXPECT_TRUE(buffer.setObject(100, BmsWord("01")).isEmptyObject());
+    EXPECT_TRUE(buffer.setObject(200, BmsWord("02")).isEmptyObject());
+    EXPECT_TRUE(buffer.setObject(400, BmsWord("00")).isEmptyObject());
+    EXPECT_EQ(entryTexts(buffer), (Texts { "100:01", "200:02", "300:03" }));
+    EXPECT_TRUE(buffer.exchangeObject(200, BmsWord("0Z")).equalsText("02"));
+    EXPECT_TRUE(buffer.exchangeObject(100, BmsWord("00")).equalsText("01"));
+    EXPECT_EQ(entryTexts(buffer), (Texts { "200:0Z", "300:03" }));
+    EXPECT_TRUE(buffer.objectAt(100).isEmptyObject());
+    EXPECT_TRUE(buffer.objectAt(250).isEmptyObject());
+    EXPECT_TRUE(buffer.objectAt(300).equalsText("03"));
+
+    EXPECT_EQ(buffer.objectsBetween(200, 300).size(), 1u);
+    EXPECT_EQ(buffer.objectsBetween(201, 301).front().tick, 300);
+    EXPECT_TRUE(buffer.objectsBetween(301, 3840).empty());
+    EXPECT_TRUE(buffer.objectsBetween(0, 200).empty());
+}
+
+TEST(BmsBufferTest, AppendedObjectsSettleWithTheLastWriteOfEachTick)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, const char*>> writes;
+        Texts settled;
+        int capacity;
+    };
+    const Case cases[] = {
+        { "in order", { { 1, "01" }, { 2, "00" }, { 5, "02" } }, { "1:01", "5:02" }, 3840 },
+        { "backwards", { { 5000, "02" }, { 1, "01" } }, { "1:01", "5000:02" }, 7680 },
+        { "overwritten", { { 5, "01" }, { 1, "02" }, { 5, "03" } }, { "1:02", "5:03" }, 3840 },
+        { "cleared", { { 5, "01" }, { 9, "02" }, { 5, "00" } }, { "9:02" }, 3840 },
+        { "cleared in order", { { 5, "01" }, { 5, "00" }, { 6, "03" } }, { "6:03" }, 3840 },
+        { "empty beyond the capacity", { { 5, "01" }, { 1, "02" }, { 9000, "00" } }, { "1:02", "5:01" }, 3840 },
+    };
+    for (const Case& c : cases) {
+        BmsBuffer buffer(3840);
+        for (const auto& [tick, object] : c.writes)
+            buffer.appendObject(tick, BmsWord(object));
+        buffer.settleObjects();
+        EXPECT_EQ(entryTexts(buffer), c.settled) << c.name;
+        EXPECT_EQ(buffer.capacity(), c.capacity) << c.name;
+    }
 }
 
 TEST(BmsBufferTest, PositionsOutsideTheCapacityReadEmptyAndStoreNothing)
@@ -85,8 +138,8 @@ TEST(BmsChannelTest, DestroysAVeryDeepChainOfLanes)
     SUCCEED();
 }
 
-// Threads that keep spare blocks, as the tool's workers do: a line made from a block
-// that an earlier line gave back reads empty, and a line that outlives its thread's
+// Threads that keep spare blocks, as the tool's workers do: a line whose blocks an
+// earlier line gave back reads empty, and a line that outlives its thread's
 // spare blocks is freed on another thread. (Under Wine this ran into MinGW freeing a
 // thread's objects before their destructors when spare blocks were thread_local.)
 TEST(BmsBufferTest, ThreadsThatKeepSpareBlocksReuseThemAndEndCleanly)
@@ -99,6 +152,7 @@ TEST(BmsBufferTest, ThreadsThatKeepSpareBlocksReuseThemAndEndCleanly)
                 BmsBuffer buffer(BmsBuffer::kGrowthStep);
                 for (int i = 0; i < buffer.capacity(); ++i)
                     ASSERT_TRUE(buffer.exchangeObject(i, BmsWord("ZZ")).isEmptyObject()) << line << ' ' << i;
+                ASSERT_EQ(buffer.objectCount(), static_cast<std::size_t>(buffer.capacity()));
             }
             survivors.push_back(std::make_unique<BmsBuffer>(BmsBuffer::kGrowthStep));
             survivors.back()->setObject(1, BmsWord("01"));
