@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "bms/file_replace.h"
+#include "platform/file_replace.h"
 #include "gui/main_frame.h"
 #include "gui/startup.h"
 #include "gui_timing.h"
