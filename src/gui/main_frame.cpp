@@ -171,6 +171,13 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         runEdit(page, [this, &page] { compactIndices(page, plan_); });
         return 0;
     }
+    case ID_EDIT_SELECT_ALL:
+        selectAll();
+        return 0;
+    case ID_VIEW_NEXT_PAGE:
+    case ID_VIEW_PREVIOUS_PAGE:
+        switchPage(id == ID_VIEW_NEXT_PAGE ? 1 : -1);
+        return 0;
     case ID_HELP_USAGE:
         showUsageGuide(handle());
         return 0;

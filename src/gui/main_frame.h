@@ -111,6 +111,10 @@ private:
     // The page of the tab's selection; null when no tab is selected.
     ListSet* selectedPage();
     void showPage(int index);
+    // Shows the page step pages on, round the ends, and gives it the keyboard focus.
+    void switchPage(int step);
+    // Selects every row of the page on top, or the text of the header field in focus.
+    void selectAll();
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);

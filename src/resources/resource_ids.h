@@ -25,6 +25,9 @@
 #define ID_FILE_KEEP_LAYOUT 1112
 #define ID_EDIT_UNDO 1120
 #define ID_EDIT_REDO 1121
+#define ID_EDIT_SELECT_ALL 1122
+#define ID_VIEW_NEXT_PAGE 1123
+#define ID_VIEW_PREVIOUS_PAGE 1124
 
 // Controls of the main window: the header pane's labels (even) and edits (odd), the
 // tab control, its two list pages and the status bar.

@@ -4,6 +4,7 @@
 
 #include "bms/parse_result.h"
 #include "gui/startup.h"
+#include "gui/window/window_proc.h"
 #include "resource_ids.h"
 #include "test_windows.h"
 
@@ -149,6 +150,20 @@ void destroyMainWindow(MainFrame& frame)
 LRESULT sendCommand(MainFrame& frame, int id)
 {
     return SendMessageA(frame.handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void typeControlKey(MainFrame& frame, HACCEL accelerators, HWND target, BYTE key, bool shift)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostQuitMessage(0);
+    messageLoop(frame.handle(), accelerators);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
 }
 
 void MainFrameTest::SetUp()

@@ -66,6 +66,10 @@ void destroyMainWindow(MainFrame& frame);
 // Sends a menu command, as choosing it from the menu does.
 LRESULT sendCommand(MainFrame& frame, int id);
 
+// Presses Ctrl (and Shift) with the key on the target and runs the messages through the
+// window's accelerator table, as the editor's message loop does.
+void typeControlKey(MainFrame& frame, HACCEL accelerators, HWND target, BYTE key, bool shift);
+
 // A fresh shell (empty document, no names, the WAV page, result code and line 0) and a
 // main window created on it, not shown. Its settings file lies in the scratch directory.
 class MainFrameTest : public ::testing::Test {

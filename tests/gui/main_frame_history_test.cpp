@@ -220,18 +220,8 @@ TEST_F(MainFrameHistoryTest, ControlKeysOfTheAcceleratorTableReachTheWindowFromA
 {
     chooseNormalisedSave();
     HACCEL accelerators = LoadAcceleratorsA(testInstance(), MAIN_ACCEL_NAME);
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    auto typeInto = [&](HWND target, BYTE key, bool shift) {
-        keys[VK_CONTROL] = 0x80;
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        PostMessageA(target, WM_KEYDOWN, key, 1);
-        PostQuitMessage(0);
-        messageLoop(frame->handle(), accelerators);
-        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
-    };
+    auto typeInto
+        = [&](HWND target, BYTE key, bool shift) { typeControlKey(*frame, accelerators, target, key, shift); };
     sendCommand(*frame, ID_EDIT_COMPACT_WAV);
     const std::string compacted = chart();
     typeInto(wavList(), 'Z', false);
