@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editing/definition_operations.h"
+#include "gui/first_window.h"
 #include "gui/usage_guide.h"
 #include "gui/version_dialog.h"
 #include "gui/window/message_decoding.h"
@@ -74,6 +75,7 @@ bool MainFrame::onCreate()
     tab_->setFont(font);
     tab_->show();
 
+    listFont_.reset(createMessageBoxFont());
     createPage(kWavPage, kKindWav, ID_WAV_PAGE);
     pages_[kWavPage]->show();
     createPage(kBmpPage, kKindBmp, ID_BMP_PAGE);
@@ -95,7 +97,7 @@ void MainFrame::createPage(int index, DefinitionKind kind, int id)
     tab_->insertItem(index, page.table().name());
     // The pages lie over the tab's display area, in front of the tab.
     tab_->placeBehind(page);
-    page.setFont(font_.get());
+    page.setFont(listFont_ ? listFont_.get() : font_.get());
     page.setHost(this);
 }
 

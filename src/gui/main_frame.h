@@ -139,6 +139,8 @@ private:
     ShellState& shell_;
     char settingsPath_[ShellState::kNameSize];
     std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
+    // The lists' font, the size of the system's message boxes; none keeps font_.
+    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> listFont_;
     std::unique_ptr<TtStatic> background_;
     std::unique_ptr<TtGroup> group_;
     std::array<std::unique_ptr<HeaderSet>, kFieldCount> fields_;
