@@ -87,6 +87,8 @@ bool MainFrame::onCreate()
     chartChanged();
     keepLayoutChoice_ = loadKeepLayout(settingsPath_);
     showKeepLayout();
+    recent_.load(settingsPath_);
+    showRecent();
     return true;
 }
 
@@ -187,6 +189,10 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         showVersionDialog(instance(), handle());
         return 0;
     default:
+        if (id >= ID_FILE_RECENT_FIRST && id < ID_FILE_RECENT_FIRST + RecentFiles::kCount) {
+            openRecent(id - ID_FILE_RECENT_FIRST);
+            return 0;
+        }
         return NotHandled;
     }
 }
@@ -254,6 +260,7 @@ LRESULT MainFrame::onDestroy()
     saveWindowPlacement(handle(), settingsPath_);
     if (keepLayoutChoice_)
         saveKeepLayout(*keepLayoutChoice_, settingsPath_);
+    recent_.save(settingsPath_);
     return TtApp::onDestroy();
 }
 

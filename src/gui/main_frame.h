@@ -17,6 +17,7 @@
 #include "editing/missing_files.h"
 #include "gui/header_set.h"
 #include "gui/list_set.h"
+#include "gui/recent_files.h"
 #include "gui/shell_state.h"
 #include "gui/window/tt_app.h"
 #include "gui/window/tt_controls.h"
@@ -81,6 +82,7 @@ public:
     TtTab& tab() { return *tab_; }
     ListSet& page(int index) { return *pages_[index]; }
     const EditHistory& history() const { return history_; }
+    const RecentFiles& recentFiles() const { return recent_; }
 
 private:
     struct FontDeleter {
@@ -120,6 +122,12 @@ private:
     void rememberChartPath(const char* path);
     // The user's choice, which the settings file keeps.
     void chooseKeepLayout(bool keepLayout);
+    // Puts the chart first among the recent files of the File menu.
+    void rememberRecent(const char* path);
+    // Opens the recent file at the index, after asking about unsaved changes; a file that
+    // is gone is said so and leaves the list.
+    void openRecent(int index);
+    void showRecent();
     void showKeepLayout();
 
     // Takes the last change back, or makes the next one again, and shows what it touched.
@@ -160,4 +168,5 @@ private:
     int caseSharedDefinitions_ = 0;
     // Stored in the settings only once chosen, so that the default may hold until then.
     std::optional<bool> keepLayoutChoice_;
+    RecentFiles recent_;
 };

@@ -93,6 +93,7 @@ bool MainFrame::openChart(const char* path)
     }
     shell_.document = std::move(document);
     rememberChartPath(chart.c_str());
+    rememberRecent(chart.c_str());
     refreshFromDocument();
     noticeCaseFolding();
     return true;
@@ -141,6 +142,7 @@ bool MainFrame::saveChart(const char* path)
     if (!saved)
         return offerSaveAsAfterFailure(path, errno);
     rememberChartPath(path);
+    rememberRecent(path);
     history_.markSaved();
     // The chart may have moved to another folder.
     forgetFolder();

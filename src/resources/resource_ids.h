@@ -28,6 +28,8 @@
 #define ID_EDIT_SELECT_ALL 1122
 #define ID_VIEW_NEXT_PAGE 1123
 #define ID_VIEW_PREVIOUS_PAGE 1124
+// The recent files, 1130 to 1137, and the separator below them.
+#define ID_FILE_RECENT_FIRST 1130
 
 // Controls of the main window: the header pane's labels (even) and edits (odd), the
 // tab control, its two list pages and the status bar.
