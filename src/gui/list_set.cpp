@@ -69,6 +69,9 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSKEYDOWN:
         result = onSysKeyDown(wParam, lParam);
         break;
+    case WM_CHAR:
+        result = onChar(wParam);
+        break;
     case WM_DROPFILES:
         registerDroppedFiles(droppedFiles(wParam));
         result = 0;

@@ -75,6 +75,8 @@ public:
     void registerDroppedFiles(HDROP drop);
     // Shows the first rows, with the caret on row 00.
     void showFromTop();
+    // Selects the row alone and brings it into view with the caret on it.
+    void jumpTo(int row);
 
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
     // Without a host, a page runs its edits unrecorded and registers dropped charts as
@@ -83,6 +85,8 @@ public:
 
 private:
     LRESULT onKeyDown(WPARAM key);
+    // Two index characters typed one after the other jump to that row.
+    LRESULT onChar(WPARAM character);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
     void registerNames(const std::vector<std::string>& paths, const std::vector<std::string>& tooLong);
@@ -99,6 +103,8 @@ private:
     int redrawHolds_ = 0;
     std::bitset<kRowCount> gathered_;
     int lastSelected_ = -1;
+    // The first character of an index being typed; 0 when none.
+    char typedIndex_ = 0;
 };
 
 // Holds a page's painting for a scope.

@@ -178,6 +178,15 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
     case ID_EDIT_SELECT_ALL:
         selectAll();
         return 0;
+    case ID_EDIT_FIND:
+        findName();
+        return 0;
+    case ID_EDIT_FIND_NEXT:
+        findNext();
+        return 0;
+    case ID_EDIT_GO_TO:
+        goToIndex();
+        return 0;
     case ID_VIEW_NEXT_PAGE:
     case ID_VIEW_PREVIOUS_PAGE:
         switchPage(id == ID_VIEW_NEXT_PAGE ? 1 : -1);

@@ -117,6 +117,12 @@ private:
     void switchPage(int step);
     // Selects every row of the page on top, or the text of the header field in focus.
     void selectAll();
+    // Asks for a part of a file name and selects the next row of the page on top that
+    // holds it; findNext looks again for the last one, asking when there is none yet.
+    void findName();
+    void findNext();
+    // Asks for an index and selects its row on the page on top.
+    void goToIndex();
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);
@@ -169,4 +175,6 @@ private:
     // Stored in the settings only once chosen, so that the default may hold until then.
     std::optional<bool> keepLayoutChoice_;
     RecentFiles recent_;
+    // What the last find looked for.
+    std::string findText_;
 };

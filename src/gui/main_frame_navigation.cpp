@@ -1,8 +1,11 @@
-// The keys that move around the window: switching pages and selecting every row.
+// The keys that move around the window: switching pages, selecting every row, finding a
+// file name and going to an index.
 
 #include <cstring>
 
+#include "gui/input_dialog.h"
 #include "gui/main_frame.h"
+#include "gui/row_search.h"
 
 void MainFrame::switchPage(int step)
 {
@@ -24,4 +27,44 @@ void MainFrame::selectAll()
     ListSet& page = *pages_[shell_.currentPage];
     RedrawHold hold(page);
     SendMessageA(page.handle(), LB_SETSEL, TRUE, -1);
+}
+
+void MainFrame::findName()
+{
+    const std::optional<std::string> text = askLine(instance(), handle(), "ファイル名を検索", findText_);
+    if (!text || text->empty())
+        return;
+    findText_ = *text;
+    findNext();
+}
+
+void MainFrame::findNext()
+{
+    if (findText_.empty()) {
+        findName();
+        return;
+    }
+    ListSet& page = *pages_[shell_.currentPage];
+    const int row = findRowWithName(page.table(), findText_, page.caretRow());
+    if (row < 0) {
+        showStatus(findText_ + " を含むファイル名はありません");
+        return;
+    }
+    page.jumpTo(row);
+    SetFocus(page.handle());
+}
+
+void MainFrame::goToIndex()
+{
+    const std::optional<std::string> text = askLine(instance(), handle(), "インデックスへ移動", "");
+    if (!text)
+        return;
+    const int row = rowOfIndex(*text);
+    if (row < 0) {
+        showStatus(*text + " はインデックスではありません");
+        return;
+    }
+    ListSet& page = *pages_[shell_.currentPage];
+    page.jumpTo(row);
+    SetFocus(page.handle());
 }

@@ -8,6 +8,7 @@
 #define MAIN_MENU_NAME "MAIN_MENU"
 #define VERSION_DIALOG_NAME "VERSION_DIALOG"
 #define MAIN_ACCEL_NAME "MAIN_ACCEL"
+#define INPUT_DIALOG_NAME "INPUT_DIALOG"
 
 // Menu commands.
 #define ID_FILE_EXIT 1100
@@ -28,6 +29,9 @@
 #define ID_EDIT_SELECT_ALL 1122
 #define ID_VIEW_NEXT_PAGE 1123
 #define ID_VIEW_PREVIOUS_PAGE 1124
+#define ID_EDIT_FIND 1125
+#define ID_EDIT_FIND_NEXT 1126
+#define ID_EDIT_GO_TO 1127
 // The recent files, 1130 to 1137, and the separator below them.
 #define ID_FILE_RECENT_FIRST 1130
 
@@ -47,3 +51,5 @@
 #define ID_WAV_PAGE 1051
 #define ID_BMP_PAGE 1052
 #define ID_STATUS_BAR 1060
+// The one-line input dialog's edit.
+#define ID_INPUT_EDIT 1070

@@ -93,6 +93,9 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
                   { ID_EDIT_COMPACT_BMP, "BMP登録インデックスNo.を詰める" },
                   { 0, "" },
                   { ID_EDIT_SELECT_ALL, "すべて選択(&L)\tCtrl+A" },
+                  { ID_EDIT_FIND, "ファイル名を検索(&F)...\tCtrl+F" },
+                  { ID_EDIT_FIND_NEXT, "次を検索\tF3" },
+                  { ID_EDIT_GO_TO, "インデックスへ移動(&G)...\tCtrl+G" },
                   { ID_VIEW_NEXT_PAGE, "次のページ\tCtrl+Tab" },
                   { ID_VIEW_PREVIOUS_PAGE, "前のページ\tCtrl+Shift+Tab" },
               }),
@@ -115,6 +118,7 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
     for (int i = 0; i < count; ++i) {
         ASSERT_TRUE(entries[i].fVirt & FVIRTKEY);
         const std::string key = entries[i].key == VK_F1 ? std::string("F1")
+            : entries[i].key == VK_F3                   ? std::string("F3")
             : entries[i].key == VK_TAB                  ? std::string("Tab")
                                                         : std::string(1, static_cast<char>(entries[i].key));
         keys.push_back(std::to_string(entries[i].cmd) + ((entries[i].fVirt & FCONTROL) ? " Ctrl+" : " ")
@@ -122,7 +126,8 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
     }
     EXPECT_EQ(keys,
         (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
-            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1", "1122 Ctrl+A", "1123 Ctrl+Tab", "1124 Ctrl+Shift+Tab" }));
+            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1", "1122 Ctrl+A", "1123 Ctrl+Tab", "1124 Ctrl+Shift+Tab",
+            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G" }));
     DestroyAcceleratorTable(table);
 }
 
