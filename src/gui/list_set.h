@@ -11,6 +11,7 @@
 
 #include "editing/definition_page.h"
 #include "editing/list_exchanger.h"
+#include "editing/row_marks.h"
 #include "gui/window/tt_controls.h"
 
 class ListSet;
@@ -77,6 +78,11 @@ public:
     void showFromTop();
     // Selects the row alone and brings it into view with the caret on it.
     void jumpTo(int row);
+    // Shows the rows' marks after their names; only rows whose marks changed are
+    // replaced, and keep their selection.
+    void showMarks(const RowMarks& marks);
+    // How often the row's index is referred to, as last shown.
+    int references(int row) const { return marks_.references[static_cast<std::size_t>(row)]; }
 
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
     // Without a host, a page runs its edits unrecorded and registers dropped charts as
@@ -103,6 +109,7 @@ private:
     int redrawHolds_ = 0;
     std::bitset<kRowCount> gathered_;
     int lastSelected_ = -1;
+    RowMarks marks_;
     // The first character of an index being typed; 0 when none.
     char typedIndex_ = 0;
 };

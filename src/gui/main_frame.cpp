@@ -1,5 +1,6 @@
 #include "gui/main_frame.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -84,6 +85,9 @@ bool MainFrame::onCreate()
     status_->create(this, ID_STATUS_BAR, instance());
     status_->setFont(font);
     status_->show();
+    RECT client {};
+    GetClientRect(handle(), &client);
+    placeStatusParts(client.right);
     chartChanged();
     keepLayoutChoice_ = loadKeepLayout(settingsPath_);
     showKeepLayout();
@@ -135,6 +139,13 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
     case ID_BPM_EDIT:
     case ID_TOTAL_EDIT:
         return onHeaderEdit(id, code);
+    case ID_WAV_PAGE:
+    case ID_BMP_PAGE:
+        // The status bar names the references of the caret row.
+        if (code != LBN_SELCHANGE)
+            return NotHandled;
+        showStatusText();
+        return 0;
     case ID_FILE_EXIT:
         close();
         return 0;
@@ -252,6 +263,7 @@ LRESULT MainFrame::onSize(int, int width, int height)
     constexpr int kPaneWidth = HeaderSet::kPaneWidth;
     // The bar places itself along the bottom; the rest of the client lies above it.
     SendMessageA(status_->handle(), WM_SIZE, 0, 0);
+    placeStatusParts(width);
     height -= status_->height();
     background_->move(0, 0, kPaneWidth, height);
     group_->move(0, 0, kPaneWidth, height);
@@ -262,6 +274,14 @@ LRESULT MainFrame::onSize(int, int width, int height)
     for (const auto& page : pages_)
         page->moveToRect(area.left + kPaneWidth, area.top, area.right + kPaneWidth, area.bottom);
     return 0;
+}
+
+void MainFrame::placeStatusParts(int width)
+{
+    // The counts, and at the right the caret row's references.
+    constexpr int kReferencesWidth = 140;
+    const int parts[] = { std::max(0, width - kReferencesWidth), -1 };
+    SendMessageA(status_->handle(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
 }
 
 LRESULT MainFrame::onDestroy()

@@ -146,6 +146,8 @@ private:
     // a message in passing stays beside them until they are shown anew.
     void refreshStatus();
     void showStatusText();
+    // Splits the status bar of a client that wide into the counts and the references.
+    void placeStatusParts(int width);
     // Files are looked up afresh: the chart's folder changed, or may have.
     void forgetFolder();
 

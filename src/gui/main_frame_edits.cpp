@@ -1,4 +1,7 @@
+#include <cstdio>
+
 #include "editing/definition_counts.h"
+#include "editing/row_marks.h"
 #include "gui/chart_messages.h"
 #include "gui/main_frame.h"
 #include "gui/window/wait_cursor.h"
@@ -85,11 +88,20 @@ void MainFrame::refreshStatus()
         = folderFiles_ ? std::optional<int>(countMissingFiles(document, kind, *folderFiles_)) : std::nullopt;
     statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
     statusMessage_.clear();
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
+        pages_[index]->showMarks(markRows(document, kindOfPage(index), folderFiles_.get()));
     showStatusText();
 }
 
 void MainFrame::showStatusText()
 {
+    ListSet& page = *pages_[shell_.currentPage];
+    const int row = page.caretRow();
+    const BmsWord index(row);
+    char references[32];
+    std::snprintf(references, sizeof references, "%c%c: 参照 %d", index.high(), index.low(), page.references(row));
+    // The references have the bar's second part, right of the counts.
+    SendMessageA(status_->handle(), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(references));
     const std::string text = statusMessage_.empty() ? statusCounts_ : statusCounts_ + "   " + statusMessage_;
     status_->setText(text.c_str());
 }
