@@ -141,10 +141,17 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         return onHeaderEdit(id, code);
     case ID_WAV_PAGE:
     case ID_BMP_PAGE:
-        // The status bar names the references of the caret row.
+        // The status bar names the references of the caret row; a double click renames it.
+        if (code == LBN_DBLCLK) {
+            renameCaretRow();
+            return 0;
+        }
         if (code != LBN_SELCHANGE)
             return NotHandled;
         showStatusText();
+        return 0;
+    case ID_EDIT_RENAME:
+        renameCaretRow();
         return 0;
     case ID_FILE_EXIT:
         close();

@@ -123,6 +123,9 @@ private:
     void findNext();
     // Asks for an index and selects its row on the page on top.
     void goToIndex();
+    // Asks for the caret row's new file name and sets it as one step; an empty name
+    // removes the definition, after asking when the index is in use.
+    void renameCaretRow();
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);

@@ -32,6 +32,7 @@
 #define ID_EDIT_FIND 1125
 #define ID_EDIT_FIND_NEXT 1126
 #define ID_EDIT_GO_TO 1127
+#define ID_EDIT_RENAME 1128
 // The recent files, 1130 to 1137, and the separator below them.
 #define ID_FILE_RECENT_FIRST 1130
 

@@ -85,6 +85,7 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
                   { ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z" },
                   { ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y" },
                   { 0, "" },
+                  { ID_EDIT_RENAME, "ファイル名の変更(&M)...\tF2" },
                   { ID_EDIT_SWAP_TOP_TWO, "選択中の上2つを交換" },
                   { 0, "" },
                   { ID_EDIT_UNREGISTER_UNUSED_WAV, "未使用WAVの登録解除" },
@@ -119,6 +120,7 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
         ASSERT_TRUE(entries[i].fVirt & FVIRTKEY);
         const std::string key = entries[i].key == VK_F1 ? std::string("F1")
             : entries[i].key == VK_F3                   ? std::string("F3")
+            : entries[i].key == VK_F2                   ? std::string("F2")
             : entries[i].key == VK_TAB                  ? std::string("Tab")
                                                         : std::string(1, static_cast<char>(entries[i].key));
         keys.push_back(std::to_string(entries[i].cmd) + ((entries[i].fVirt & FCONTROL) ? " Ctrl+" : " ")
@@ -127,7 +129,7 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
     EXPECT_EQ(keys,
         (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
             "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1", "1122 Ctrl+A", "1123 Ctrl+Tab", "1124 Ctrl+Shift+Tab",
-            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G" }));
+            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G", "1128 F2" }));
     DestroyAcceleratorTable(table);
 }
 
