@@ -27,14 +27,6 @@ protected:
     }
     HWND wavList() const { return control(ID_WAV_PAGE); }
     std::string statusText() const { return windowText(control(ID_STATUS_BAR)); }
-    // Types the text into the input dialog and presses OK.
-    static DialogWatcher::Answer typeLine(const std::string& text)
-    {
-        return [text](HWND dialog) {
-            SetDlgItemTextA(dialog, ID_INPUT_EDIT, text.c_str());
-            pressButton(IDOK)(dialog);
-        };
-    }
     void typeCharacters(HWND list, const char* text)
     {
         for (const char* c = text; *c; ++c)
@@ -77,7 +69,7 @@ TEST(RowSearchTest, ReadsTwoCharacterIndices)
 
 TEST_F(MainFrameFindTest, ControlFFindsANameAndF3TheNextRoundTheEnd)
 {
-    dialogs.answerWith(typeLine("kick"));
+    dialogs.answerWith(typeInputLine("kick"));
     // Ctrl+F and F3 are the accelerator table's (ResourcesTest); a dialog cannot run
     // inside the loop that typeControlKey ends at once.
     sendCommand(*frame, ID_EDIT_FIND);
@@ -90,7 +82,7 @@ TEST_F(MainFrameFindTest, ControlFFindsANameAndF3TheNextRoundTheEnd)
         EXPECT_EQ(expected, SendMessageA(wavList(), LB_GETCARETINDEX, 0, 0));
     }
 
-    dialogs.answerWith(typeLine("nothing"));
+    dialogs.answerWith(typeInputLine("nothing"));
     sendCommand(*frame, ID_EDIT_FIND);
     EXPECT_NE(std::string::npos, statusText().find("nothing を含むファイル名はありません"));
     EXPECT_EQ(std::vector<int> { 1 }, selectedRows(wavList()));
@@ -104,11 +96,11 @@ TEST_F(MainFrameFindTest, TypingTwoIndexCharactersOrControlGJumpsToTheRow)
     typeCharacters(wavList(), "1 zz");
     EXPECT_EQ(std::vector<int> { 1295 }, selectedRows(wavList()));
 
-    dialogs.answerWith(typeLine("02"));
+    dialogs.answerWith(typeInputLine("02"));
     sendCommand(*frame, ID_EDIT_GO_TO);
     EXPECT_EQ(std::vector<int> { 2 }, selectedRows(wavList()));
     EXPECT_EQ("インデックスへ移動", dialogs.seen().back().caption);
-    dialogs.answerWith(typeLine("2"));
+    dialogs.answerWith(typeInputLine("2"));
     sendCommand(*frame, ID_EDIT_GO_TO);
     EXPECT_EQ(std::vector<int> { 2 }, selectedRows(wavList()));
     EXPECT_NE(std::string::npos, statusText().find("2 はインデックスではありません"));

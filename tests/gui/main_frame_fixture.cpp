@@ -116,6 +116,14 @@ DialogWatcher::Answer typeFileName(const std::string& path)
     };
 }
 
+DialogWatcher::Answer typeInputLine(const std::string& text)
+{
+    return [text](HWND dialog) {
+        SetDlgItemTextA(dialog, ID_INPUT_EDIT, text.c_str());
+        pressButton(IDOK)(dialog);
+    };
+}
+
 std::string fileNameField(HWND dialog)
 {
     return windowText(fileNameControl(dialog));

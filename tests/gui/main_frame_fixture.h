@@ -51,6 +51,8 @@ private:
 DialogWatcher::Answer pressButton(int id);
 // Types the path into a file dialog's name field and presses OK.
 DialogWatcher::Answer typeFileName(const std::string& path);
+// Types the text into the one-line input dialog and presses OK.
+DialogWatcher::Answer typeInputLine(const std::string& text);
 // The text of a file dialog's name field.
 std::string fileNameField(HWND dialog);
 // The id of the button that Enter presses in a dialog or message box; 0 for none.

@@ -26,13 +26,6 @@ protected:
     }
     HWND wavList() const { return control(ID_WAV_PAGE); }
     void caretOn(int row) const { SendMessageA(wavList(), LB_SETCARETINDEX, row, FALSE); }
-    static DialogWatcher::Answer typeLine(const std::string& text)
-    {
-        return [text](HWND dialog) {
-            SetDlgItemTextA(dialog, ID_INPUT_EDIT, text.c_str());
-            pressButton(IDOK)(dialog);
-        };
-    }
     std::string name(int row) const { return document().wavTable()->get(BmsWord(row)); }
 
     std::string chartPath;
@@ -41,7 +34,7 @@ protected:
 TEST_F(MainFrameRenameTest, RenamingIsOneStepThatTheLayoutKeepingSaveWrites)
 {
     caretOn(1);
-    dialogs.answerWith(typeLine("boom.wav"));
+    dialogs.answerWith(typeInputLine("boom.wav"));
     sendCommand(*frame, ID_EDIT_RENAME);
     ASSERT_EQ(1u, dialogs.seen().size());
     EXPECT_EQ("ファイル名の変更", dialogs.seen()[0].caption);
@@ -64,7 +57,7 @@ TEST_F(MainFrameRenameTest, RenamingIsOneStepThatTheLayoutKeepingSaveWrites)
 TEST_F(MainFrameRenameTest, AnEmptyNameRemovesAfterAskingWhenTheIndexIsUsed)
 {
     caretOn(1);
-    dialogs.answerWith(typeLine(""));
+    dialogs.answerWith(typeInputLine(""));
     dialogs.answerWith(pressButton(IDNO));
     sendCommand(*frame, ID_EDIT_RENAME);
     ASSERT_EQ(2u, dialogs.seen().size());
@@ -72,14 +65,14 @@ TEST_F(MainFrameRenameTest, AnEmptyNameRemovesAfterAskingWhenTheIndexIsUsed)
     EXPECT_EQ("01 は譜面で使われています。登録を解除しますか？", dialogs.seen()[1].text);
     EXPECT_EQ("kick.wav", name(1));
 
-    dialogs.answerWith(typeLine(""));
+    dialogs.answerWith(typeInputLine(""));
     dialogs.answerWith(pressButton(IDYES));
     sendCommand(*frame, ID_EDIT_RENAME);
     EXPECT_EQ("", name(1));
 
     // An unused index goes without a question.
     caretOn(2);
-    dialogs.answerWith(typeLine(""));
+    dialogs.answerWith(typeInputLine(""));
     sendCommand(*frame, ID_EDIT_RENAME);
     EXPECT_EQ(5u, dialogs.seen().size());
     EXPECT_EQ("", name(2));
