@@ -7,6 +7,7 @@
 
 #include "editing/definition_operations.h"
 #include "gui/first_window.h"
+#include "gui/number_headers.h"
 #include "gui/usage_guide.h"
 #include "gui/version_dialog.h"
 #include "gui/window/message_decoding.h"
@@ -239,6 +240,7 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
     const BmsHeaderOne* entry = headers.find(field->key());
     const std::optional<std::string> before = entry ? std::optional<std::string>(entry->value()) : std::nullopt;
     field->store();
+    markNumberField(*field, headers);
     history_.recordHeaderChange(field->key(), before, std::string(headers.get(field->key())));
     // Headers count for nothing in the status bar.
     showHistoryState();
@@ -283,6 +285,15 @@ LRESULT MainFrame::onSize(int, int width, int height)
     return 0;
 }
 
+void MainFrame::showHeaderFields()
+{
+    refreshingFields_ = true;
+    HeaderSet::refreshFields();
+    refreshingFields_ = false;
+    for (const auto& field : fields_)
+        markNumberField(*field, *shell_.document->headerTable());
+}
+
 void MainFrame::placeStatusParts(int width)
 {
     // The counts, and at the right the caret row's references.
@@ -306,9 +317,7 @@ void MainFrame::refreshFromDocument()
     for (const auto& page : pages_)
         page->setDocument(*shell_.document);
     showCaption();
-    refreshingFields_ = true;
-    HeaderSet::refreshFields();
-    refreshingFields_ = false;
+    showHeaderFields();
     for (const auto& page : pages_) {
         page->refreshAll();
         page->showFromTop();

@@ -149,6 +149,9 @@ private:
     // a message in passing stays beside them until they are shown anew.
     void refreshStatus();
     void showStatusText();
+    // Shows the document's headers in the fields, which must not store them back, with
+    // the number fields that hold no number marked.
+    void showHeaderFields();
     // Splits the status bar of a client that wide into the counts and the references.
     void placeStatusParts(int width);
     // Files are looked up afresh: the chart's folder changed, or may have.

@@ -37,11 +37,8 @@ void MainFrame::takeStep(bool forward)
     const EditStep* step = forward ? history_.redo(document, plan_) : history_.undo(document, plan_);
     if (!step)
         return;
-    if (!step->headers.empty()) {
-        refreshingFields_ = true;
-        HeaderSet::refreshFields();
-        refreshingFields_ = false;
-    }
+    if (!step->headers.empty())
+        showHeaderFields();
     if (step->changesTable()) {
         // Showing the page counts its table anew.
         const int index = pageOfKind(step->kind);
