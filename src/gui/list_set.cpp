@@ -20,13 +20,14 @@
 
 namespace {
 
-// "%c%c:%s" of the slot; a name too long for the buffer is cut after its last whole
-// character that fits.
-void formatRow(char* text, int size, BmsWord id, const char* name)
+// "%c%c:%s" of the slot and its marks; a name too long for the buffer is cut after its
+// last whole character that fits with the marks.
+void formatRow(char* text, int size, BmsWord id, const char* name, const std::string& marks)
 {
     constexpr int kPrefixLength = 3;
-    const int nameLength = wholeCharacterLength(name, static_cast<int>(std::strlen(name)), size - 1 - kPrefixLength);
-    std::snprintf(text, size, "%c%c:%.*s", id.high(), id.low(), nameLength, name);
+    const int room = size - 1 - kPrefixLength - static_cast<int>(marks.size());
+    const int nameLength = wholeCharacterLength(name, static_cast<int>(std::strlen(name)), room);
+    std::snprintf(text, size, "%c%c:%.*s%s", id.high(), id.low(), nameLength, name, marks.c_str());
 }
 
 } // namespace
@@ -66,6 +67,9 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SYSKEYDOWN:
         result = onSysKeyDown(wParam, lParam);
+        break;
+    case WM_CHAR:
+        result = onChar(wParam);
         break;
     case WM_DROPFILES:
         registerDroppedFiles(droppedFiles(wParam));
@@ -192,7 +196,7 @@ void ListSet::refreshRow(int row)
     gathered_.reset(static_cast<std::size_t>(row));
     char* text = ShellState::instance().pathBuffer;
     const BmsWord id(row);
-    formatRow(text, kPathBufferSize, id, table().get(id));
+    formatRow(text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(row)]));
     deleteString(row);
     insertString(row, text);
 }

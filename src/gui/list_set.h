@@ -12,6 +12,7 @@
 
 #include "editing/definition_page.h"
 #include "editing/list_exchanger.h"
+#include "editing/row_marks.h"
 #include "gui/window/tt_controls.h"
 
 class AuditionPlayer;
@@ -81,6 +82,13 @@ public:
     void registerDroppedFiles(HDROP drop);
     // Shows the first rows, with the caret on row 00.
     void showFromTop();
+    // Selects the row alone and brings it into view with the caret on it.
+    void jumpTo(int row);
+    // Shows the rows' marks after their names; only rows whose marks changed are
+    // replaced, and keep their selection.
+    void showMarks(const RowMarks& marks);
+    // How often the row's index is referred to, as last shown.
+    int references(int row) const { return marks_.references[static_cast<std::size_t>(row)]; }
 
     // Replaces the audition player, which decodes and plays on the system.
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
@@ -91,6 +99,8 @@ public:
 
 private:
     LRESULT onKeyDown(WPARAM key);
+    // Two index characters typed one after the other jump to that row.
+    LRESULT onChar(WPARAM character);
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
     void registerNames(const std::vector<std::string>& paths, const std::vector<std::string>& tooLong);
@@ -108,6 +118,9 @@ private:
     int redrawHolds_ = 0;
     std::bitset<kRowCount> gathered_;
     int lastSelected_ = -1;
+    RowMarks marks_;
+    // The first character of an index being typed; 0 when none.
+    char typedIndex_ = 0;
 };
 
 // Holds a page's painting for a scope.

@@ -1,10 +1,13 @@
 #include "gui/main_frame.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
 
 #include "editing/definition_operations.h"
+#include "gui/first_window.h"
+#include "gui/number_headers.h"
 #include "gui/usage_guide.h"
 #include "gui/version_dialog.h"
 #include "gui/window/message_decoding.h"
@@ -74,6 +77,7 @@ bool MainFrame::onCreate()
     tab_->setFont(font);
     tab_->show();
 
+    listFont_.reset(createMessageBoxFont());
     createPage(kWavPage, kKindWav, ID_WAV_PAGE);
     pages_[kWavPage]->show();
     createPage(kBmpPage, kKindBmp, ID_BMP_PAGE);
@@ -86,9 +90,14 @@ bool MainFrame::onCreate()
     status_->create(this, ID_STATUS_BAR, instance());
     status_->setFont(font);
     status_->show();
+    RECT client {};
+    GetClientRect(handle(), &client);
+    placeStatusParts(client.right);
     chartChanged();
     keepLayoutChoice_ = loadKeepLayout(settingsPath_);
     showKeepLayout();
+    recent_.load(settingsPath_);
+    showRecent();
     return true;
 }
 
@@ -99,7 +108,7 @@ void MainFrame::createPage(int index, DefinitionKind kind, int id)
     tab_->insertItem(index, page.table().name());
     // The pages lie over the tab's display area, in front of the tab.
     tab_->placeBehind(page);
-    page.setFont(font_.get());
+    page.setFont(listFont_ ? listFont_.get() : font_.get());
     page.setHost(this);
 }
 
@@ -135,6 +144,20 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
     case ID_BPM_EDIT:
     case ID_TOTAL_EDIT:
         return onHeaderEdit(id, code);
+    case ID_WAV_PAGE:
+    case ID_BMP_PAGE:
+        // The status bar names the references of the caret row; a double click renames it.
+        if (code == LBN_DBLCLK) {
+            renameCaretRow();
+            return 0;
+        }
+        if (code != LBN_SELCHANGE)
+            return NotHandled;
+        showStatusText();
+        return 0;
+    case ID_EDIT_RENAME:
+        renameCaretRow();
+        return 0;
     case ID_FILE_EXIT:
         close();
         return 0;
@@ -175,6 +198,22 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         runEdit(page, [this, &page] { compactIndices(page, plan_); });
         return 0;
     }
+    case ID_EDIT_SELECT_ALL:
+        selectAll();
+        return 0;
+    case ID_EDIT_FIND:
+        findName();
+        return 0;
+    case ID_EDIT_FIND_NEXT:
+        findNext();
+        return 0;
+    case ID_EDIT_GO_TO:
+        goToIndex();
+        return 0;
+    case ID_VIEW_NEXT_PAGE:
+    case ID_VIEW_PREVIOUS_PAGE:
+        switchPage(id == ID_VIEW_NEXT_PAGE ? 1 : -1);
+        return 0;
     case ID_HELP_USAGE:
         showUsageGuide(handle());
         return 0;
@@ -188,6 +227,10 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         showRowDetails();
         return 0;
     default:
+        if (id >= ID_FILE_RECENT_FIRST && id < ID_FILE_RECENT_FIRST + RecentFiles::kCount) {
+            openRecent(id - ID_FILE_RECENT_FIRST);
+            return 0;
+        }
         return NotHandled;
     }
 }
@@ -207,6 +250,7 @@ LRESULT MainFrame::onHeaderEdit(int id, int code)
     const BmsHeaderOne* entry = headers.find(field->key());
     const std::optional<std::string> before = entry ? std::optional<std::string>(entry->value()) : std::nullopt;
     field->store();
+    markNumberField(*field, headers);
     history_.recordHeaderChange(field->key(), before, std::string(headers.get(field->key())));
     // Headers count for nothing in the status bar.
     showHistoryState();
@@ -239,6 +283,7 @@ LRESULT MainFrame::onSize(int, int width, int height)
     constexpr int kPaneWidth = HeaderSet::kPaneWidth;
     // The bar places itself along the bottom; the rest of the client lies above it.
     SendMessageA(status_->handle(), WM_SIZE, 0, 0);
+    placeStatusParts(width);
     height -= status_->height();
     background_->move(0, 0, kPaneWidth, height);
     group_->move(0, 0, kPaneWidth, height);
@@ -251,11 +296,29 @@ LRESULT MainFrame::onSize(int, int width, int height)
     return 0;
 }
 
+void MainFrame::showHeaderFields()
+{
+    refreshingFields_ = true;
+    HeaderSet::refreshFields();
+    refreshingFields_ = false;
+    for (const auto& field : fields_)
+        markNumberField(*field, *shell_.document->headerTable());
+}
+
+void MainFrame::placeStatusParts(int width)
+{
+    // The counts, and at the right the caret row's references.
+    constexpr int kReferencesWidth = 140;
+    const int parts[] = { std::max(0, width - kReferencesWidth), -1 };
+    SendMessageA(status_->handle(), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+}
+
 LRESULT MainFrame::onDestroy()
 {
     saveWindowPlacement(handle(), settingsPath_);
     if (keepLayoutChoice_)
         saveKeepLayout(*keepLayoutChoice_, settingsPath_);
+    recent_.save(settingsPath_);
     return TtApp::onDestroy();
 }
 
@@ -265,9 +328,7 @@ void MainFrame::refreshFromDocument()
     for (const auto& page : pages_)
         page->setDocument(*shell_.document);
     showCaption();
-    refreshingFields_ = true;
-    HeaderSet::refreshFields();
-    refreshingFields_ = false;
+    showHeaderFields();
     for (const auto& page : pages_) {
         page->refreshAll();
         page->showFromTop();

@@ -17,6 +17,7 @@
 #include "gui/header_set.h"
 #include "gui/image_preview.h"
 #include "gui/list_set.h"
+#include "gui/recent_files.h"
 #include "gui/shell_state.h"
 #include "gui/window/tt_app.h"
 #include "gui/window/tt_controls.h"
@@ -83,6 +84,7 @@ public:
     ImagePreview& imagePreview() { return *preview_; }
     ListSet& page(int index) { return *pages_[index]; }
     const EditHistory& history() const { return history_; }
+    const RecentFiles& recentFiles() const { return recent_; }
 
 private:
     struct FontDeleter {
@@ -113,11 +115,30 @@ private:
     // The page of the tab's selection; null when no tab is selected.
     ListSet* selectedPage();
     void showPage(int index);
+    // Shows the page step pages on, round the ends, and gives it the keyboard focus.
+    void switchPage(int step);
+    // Selects every row of the page on top, or the text of the header field in focus.
+    void selectAll();
+    // Asks for a part of a file name and selects the next row of the page on top that
+    // holds it; findNext looks again for the last one, asking when there is none yet.
+    void findName();
+    void findNext();
+    // Asks for an index and selects its row on the page on top.
+    void goToIndex();
+    // Asks for the caret row's new file name and sets it as one step; an empty name
+    // removes the definition, after asking when the index is in use.
+    void renameCaretRow();
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);
     // The user's choice, which the settings file keeps.
     void chooseKeepLayout(bool keepLayout);
+    // Puts the chart first among the recent files of the File menu.
+    void rememberRecent(const char* path);
+    // Opens the recent file at the index, after asking about unsaved changes; a file that
+    // is gone is said so and leaves the list.
+    void openRecent(int index);
+    void showRecent();
     void showKeepLayout();
 
     // Takes the last change back, or makes the next one again, and shows what it touched.
@@ -130,6 +151,11 @@ private:
     // a message in passing stays beside them until they are shown anew.
     void refreshStatus();
     void showStatusText();
+    // Shows the document's headers in the fields, which must not store them back, with
+    // the number fields that hold no number marked.
+    void showHeaderFields();
+    // Splits the status bar of a client that wide into the counts and the references.
+    void placeStatusParts(int width);
     // Files are looked up afresh: the chart's folder changed, or may have.
     void forgetFolder();
     // The listing of the chart's folder, made when first asked for; null without a
@@ -145,6 +171,8 @@ private:
     ShellState& shell_;
     char settingsPath_[ShellState::kNameSize];
     std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> font_;
+    // The lists' font, the size of the system's message boxes; none keeps font_.
+    std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter> listFont_;
     std::unique_ptr<TtStatic> background_;
     std::unique_ptr<TtGroup> group_;
     std::array<std::unique_ptr<HeaderSet>, kFieldCount> fields_;
@@ -165,4 +193,7 @@ private:
     int caseSharedDefinitions_ = 0;
     // Stored in the settings only once chosen, so that the default may hold until then.
     std::optional<bool> keepLayoutChoice_;
+    RecentFiles recent_;
+    // What the last find looked for.
+    std::string findText_;
 };

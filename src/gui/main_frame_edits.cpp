@@ -1,4 +1,7 @@
+#include <cstdio>
+
 #include "editing/definition_counts.h"
+#include "editing/row_marks.h"
 #include "gui/chart_messages.h"
 #include "gui/main_frame.h"
 #include "gui/window/wait_cursor.h"
@@ -34,11 +37,8 @@ void MainFrame::takeStep(bool forward)
     const EditStep* step = forward ? history_.redo(document, plan_) : history_.undo(document, plan_);
     if (!step)
         return;
-    if (!step->headers.empty()) {
-        refreshingFields_ = true;
-        HeaderSet::refreshFields();
-        refreshingFields_ = false;
-    }
+    if (!step->headers.empty())
+        showHeaderFields();
     if (step->changesTable()) {
         // Showing the page counts its table anew.
         const int index = pageOfKind(step->kind);
@@ -82,11 +82,20 @@ void MainFrame::refreshStatus()
         = files ? std::optional<int>(countMissingFiles(document, kind, *files)) : std::nullopt;
     statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
     statusMessage_.clear();
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
+        pages_[index]->showMarks(markRows(document, kindOfPage(index), folderFiles_.get()));
     showStatusText();
 }
 
 void MainFrame::showStatusText()
 {
+    ListSet& page = *pages_[shell_.currentPage];
+    const int row = page.caretRow();
+    const BmsWord index(row);
+    char references[32];
+    std::snprintf(references, sizeof references, "%c%c: 参照 %d", index.high(), index.low(), page.references(row));
+    // The references have the bar's second part, right of the counts.
+    SendMessageA(status_->handle(), SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(references));
     const std::string text = statusMessage_.empty() ? statusCounts_ : statusCounts_ + "   " + statusMessage_;
     status_->setText(text.c_str());
 }

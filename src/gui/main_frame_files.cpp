@@ -11,6 +11,7 @@
 #include "gui/dropped_paths.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_frame.h"
+#include "gui/number_headers.h"
 #include "gui/save_question.h"
 #include "gui/window/wait_cursor.h"
 #include "paths/path_parts.h"
@@ -94,6 +95,7 @@ bool MainFrame::openChart(const char* path)
     }
     shell_.document = std::move(document);
     rememberChartPath(chart.c_str());
+    rememberRecent(chart.c_str());
     refreshFromDocument();
     noticeCaseFolding();
     return true;
@@ -125,6 +127,13 @@ bool MainFrame::saveChart(const char* path)
     // A chart with a text of its own keeps all but its base when its layout is kept.
     const bool optionWouldKeep = !keepsLayout() && document.editState().source()
         && findingsLostBy(document, SaveLayout::KeepText).empty();
+    // The chart keeps what the user typed, but a player would not read it as a number.
+    const std::vector<std::string> notNumbers = headersNotNumbers(*document.headerTable());
+    if (!notNumbers.empty()
+        && MessageBoxA(handle(), notNumbersQuestion(*document.headerTable(), notNumbers).c_str(), "確認",
+               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
+            != IDYES)
+        return false;
     // No is the default: Enter alone must not destroy what the chart plays.
     const auto askAboutLosses = [&](const SaveLosses& losses) {
         return MessageBoxA(handle(),
@@ -142,6 +151,7 @@ bool MainFrame::saveChart(const char* path)
     if (outcome == SaveOutcome::Failed)
         return offerSaveAsAfterFailure(path, errno);
     rememberChartPath(path);
+    rememberRecent(path);
     history_.markSaved();
     // The chart may have moved to another folder.
     forgetFolder();

@@ -1,6 +1,7 @@
 #include "gui/startup.h"
 
 #include "bms/parse_result.h"
+#include "gui/first_window.h"
 #include "gui/window/window_proc.h"
 #include "gui/window_settings.h"
 #include "model/object_storage.h"
@@ -38,7 +39,7 @@ bool startMainWindow(MainFrame& frame, HINSTANCE instance, const char* commandLi
         return false;
     }
     frame.setText(QUELMARN_NAME);
-    applyWindowSettings(frame, loadWindowSettings(frame.settingsPath()));
+    applyWindowSettings(frame, loadWindowSettings(frame.settingsPath(), primaryWorkArea()));
     openCommandLineChart(frame, commandLine);
     return true;
 }

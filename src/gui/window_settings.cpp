@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "gui/first_window.h"
 #include "paths/path_parts.h"
 
 namespace {
@@ -59,9 +60,9 @@ void settingsPathOf(const char* modulePath, char (&settingsPath)[ShellState::kNa
     std::snprintf(settingsPath, sizeof settingsPath, "%s.ini", path);
 }
 
-WindowSettings loadWindowSettings(const char* settingsPath)
+WindowSettings loadWindowSettings(const char* settingsPath, const RECT& workArea)
 {
-    const WindowSettings defaults;
+    const WindowSettings defaults = firstWindowSettings(workArea);
     WindowSettings settings;
     settings.x = GetPrivateProfileIntA(kSection, kPosX, defaults.x, settingsPath);
     settings.y = GetPrivateProfileIntA(kSection, kPosY, defaults.y, settingsPath);

@@ -22,8 +22,9 @@ struct WindowSettings {
 // The settings path of a module: its path without the extension, and ".ini".
 void settingsPathOf(const char* modulePath, char (&settingsPath)[ShellState::kNameSize]);
 
-// The stored placement; a missing file or key gives the default.
-WindowSettings loadWindowSettings(const char* settingsPath);
+// The stored placement; a missing file or key gives that of the first start's window,
+// fitted to the work area.
+WindowSettings loadWindowSettings(const char* settingsPath, const RECT& workArea);
 
 // Stores the window's restored rectangle and show command, replacing the whole section
 // (any other key in it is dropped). A minimised window is stored as a normal one so that

@@ -8,6 +8,7 @@
 #define MAIN_MENU_NAME "MAIN_MENU"
 #define VERSION_DIALOG_NAME "VERSION_DIALOG"
 #define MAIN_ACCEL_NAME "MAIN_ACCEL"
+#define INPUT_DIALOG_NAME "INPUT_DIALOG"
 
 // Menu commands.
 #define ID_FILE_EXIT 1100
@@ -25,6 +26,15 @@
 #define ID_FILE_KEEP_LAYOUT 1112
 #define ID_EDIT_UNDO 1120
 #define ID_EDIT_REDO 1121
+#define ID_EDIT_SELECT_ALL 1122
+#define ID_VIEW_NEXT_PAGE 1123
+#define ID_VIEW_PREVIOUS_PAGE 1124
+#define ID_EDIT_FIND 1125
+#define ID_EDIT_FIND_NEXT 1126
+#define ID_EDIT_GO_TO 1127
+#define ID_EDIT_RENAME 1128
+// The recent files, 1130 to 1137, and the separator below them.
+#define ID_FILE_RECENT_FIRST 1130
 
 // Controls of the main window: the header pane's labels (even) and edits (odd), the
 // tab control, its two list pages and the status bar.
@@ -43,3 +53,5 @@
 #define ID_BMP_PAGE 1052
 #define ID_IMAGE_PREVIEW 1053
 #define ID_STATUS_BAR 1060
+// The one-line input dialog's edit.
+#define ID_INPUT_EDIT 1070

@@ -4,6 +4,7 @@
 
 #include "bms/parse_result.h"
 #include "gui/startup.h"
+#include "gui/window/window_proc.h"
 #include "resource_ids.h"
 #include "test_windows.h"
 
@@ -115,6 +116,14 @@ DialogWatcher::Answer typeFileName(const std::string& path)
     };
 }
 
+DialogWatcher::Answer typeInputLine(const std::string& text)
+{
+    return [text](HWND dialog) {
+        SetDlgItemTextA(dialog, ID_INPUT_EDIT, text.c_str());
+        pressButton(IDOK)(dialog);
+    };
+}
+
 std::string fileNameField(HWND dialog)
 {
     return windowText(fileNameControl(dialog));
@@ -149,6 +158,20 @@ void destroyMainWindow(MainFrame& frame)
 LRESULT sendCommand(MainFrame& frame, int id)
 {
     return SendMessageA(frame.handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void typeControlKey(MainFrame& frame, HACCEL accelerators, HWND target, BYTE key, bool shift)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostQuitMessage(0);
+    messageLoop(frame.handle(), accelerators);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
 }
 
 void MainFrameTest::SetUp()

@@ -51,6 +51,8 @@ private:
 DialogWatcher::Answer pressButton(int id);
 // Types the path into a file dialog's name field and presses OK.
 DialogWatcher::Answer typeFileName(const std::string& path);
+// Types the text into the one-line input dialog and presses OK.
+DialogWatcher::Answer typeInputLine(const std::string& text);
 // The text of a file dialog's name field.
 std::string fileNameField(HWND dialog);
 // The id of the button that Enter presses in a dialog or message box; 0 for none.
@@ -65,6 +67,10 @@ void destroyMainWindow(MainFrame& frame);
 
 // Sends a menu command, as choosing it from the menu does.
 LRESULT sendCommand(MainFrame& frame, int id);
+
+// Presses Ctrl (and Shift) with the key on the target and runs the messages through the
+// window's accelerator table, as the editor's message loop does.
+void typeControlKey(MainFrame& frame, HACCEL accelerators, HWND target, BYTE key, bool shift);
 
 // A fresh shell (empty document, no names, the WAV page, result code and line 0) and a
 // main window created on it, not shown. Its settings file lies in the scratch directory.

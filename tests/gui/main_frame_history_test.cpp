@@ -107,14 +107,14 @@ TEST_F(MainFrameHistoryTest, UndoShowsThePageOfTheStepWithTheRowsItTouchedSelect
 {
     HWND bmpList = control(ID_BMP_PAGE);
     sendCommand(*frame, ID_EDIT_COMPACT_BMP);
-    EXPECT_EQ("01:back.bmp", listRowText(bmpList, 1));
+    EXPECT_EQ("01:back.bmp", listRowName(bmpList, 1));
     EXPECT_EQ(0, ShellState::instance().currentPage);
 
     sendCommand(*frame, ID_EDIT_UNDO);
     EXPECT_EQ(1, ShellState::instance().currentPage);
     EXPECT_EQ(1, SendMessageA(control(ID_TAB), TCM_GETCURSEL, 0, 0));
-    EXPECT_EQ("01:", listRowText(bmpList, 1));
-    EXPECT_EQ("02:back.bmp", listRowText(bmpList, 2));
+    EXPECT_EQ("01:", listRowName(bmpList, 1));
+    EXPECT_EQ("02:back.bmp", listRowName(bmpList, 2));
     EXPECT_EQ((std::vector<int> { 1, 2, 4 }), selectedRows(bmpList));
     EXPECT_EQ("02", objectAt(document(), "04", 384));
 }
@@ -220,18 +220,8 @@ TEST_F(MainFrameHistoryTest, ControlKeysOfTheAcceleratorTableReachTheWindowFromA
 {
     chooseNormalisedSave();
     HACCEL accelerators = LoadAcceleratorsA(testInstance(), MAIN_ACCEL_NAME);
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    auto typeInto = [&](HWND target, BYTE key, bool shift) {
-        keys[VK_CONTROL] = 0x80;
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
-        SetKeyboardState(keys);
-        PostMessageA(target, WM_KEYDOWN, key, 1);
-        PostQuitMessage(0);
-        messageLoop(frame->handle(), accelerators);
-        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-        SetKeyboardState(keys);
-    };
+    auto typeInto
+        = [&](HWND target, BYTE key, bool shift) { typeControlKey(*frame, accelerators, target, key, shift); };
     sendCommand(*frame, ID_EDIT_COMPACT_WAV);
     const std::string compacted = chart();
     typeInto(wavList(), 'Z', false);

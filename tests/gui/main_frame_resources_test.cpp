@@ -78,23 +78,31 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
                   { ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S" },
                   { ID_FILE_KEEP_LAYOUT, "レイアウトを保って保存" },
                   { 0, "" },
-                  { ID_FILE_EXIT, "終了(&X)" },
+                  { ID_FILE_EXIT, "終了(&X)\tAlt+F4" },
               }),
         popupItems(GetSubMenu(menu, 0)));
     EXPECT_EQ((std::vector<Item> {
                   { ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z" },
                   { ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y" },
                   { 0, "" },
+                  { ID_EDIT_RENAME, "ファイル名の変更(&M)...\tF2" },
                   { ID_EDIT_SWAP_TOP_TWO, "選択中の上2つを交換" },
                   { 0, "" },
                   { ID_EDIT_UNREGISTER_UNUSED_WAV, "未使用WAVの登録解除" },
                   { ID_EDIT_UNREGISTER_UNUSED_BMP, "未使用BMPの登録解除" },
                   { ID_EDIT_COMPACT_WAV, "WAV登録インデックスNo.を詰める" },
                   { ID_EDIT_COMPACT_BMP, "BMP登録インデックスNo.を詰める" },
+                  { 0, "" },
+                  { ID_EDIT_SELECT_ALL, "すべて選択(&L)\tCtrl+A" },
+                  { ID_EDIT_FIND, "ファイル名を検索(&F)...\tCtrl+F" },
+                  { ID_EDIT_FIND_NEXT, "次を検索\tF3" },
+                  { ID_EDIT_GO_TO, "インデックスへ移動(&G)...\tCtrl+G" },
+                  { ID_VIEW_NEXT_PAGE, "次のページ\tCtrl+Tab" },
+                  { ID_VIEW_PREVIOUS_PAGE, "前のページ\tCtrl+Shift+Tab" },
               }),
         popupItems(GetSubMenu(menu, 1)));
     EXPECT_EQ((std::vector<Item> {
-                  { ID_HELP_USAGE, "使い方(&U)" },
+                  { ID_HELP_USAGE, "使い方(&U)\tF1" },
                   { ID_HELP_VERSION, "バージョン情報(&A)" },
               }),
         popupItems(GetSubMenu(menu, 2)));
@@ -110,14 +118,18 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
     std::vector<std::string> keys;
     for (int i = 0; i < count; ++i) {
         ASSERT_TRUE(entries[i].fVirt & FVIRTKEY);
-        const std::string key
-            = entries[i].key == VK_F1 ? std::string("F1") : std::string(1, static_cast<char>(entries[i].key));
+        const std::string key = entries[i].key == VK_F1 ? std::string("F1")
+            : entries[i].key == VK_F3                   ? std::string("F3")
+            : entries[i].key == VK_F2                   ? std::string("F2")
+            : entries[i].key == VK_TAB                  ? std::string("Tab")
+                                                        : std::string(1, static_cast<char>(entries[i].key));
         keys.push_back(std::to_string(entries[i].cmd) + ((entries[i].fVirt & FCONTROL) ? " Ctrl+" : " ")
             + ((entries[i].fVirt & FSHIFT) ? "Shift+" : "") + key);
     }
     EXPECT_EQ(keys,
         (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
-            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1" }));
+            "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1", "1122 Ctrl+A", "1123 Ctrl+Tab", "1124 Ctrl+Shift+Tab",
+            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G", "1128 F2" }));
     DestroyAcceleratorTable(table);
 }
 

@@ -96,7 +96,8 @@ protected:
         ASSERT_TRUE(frame->openChart(chartPath.c_str()));
     }
 
-    std::string row(int pageId, int index) const { return listRowText(control(pageId), index); }
+    // Marks are MainFrameMarksTest's.
+    std::string row(int pageId, int index) const { return listRowName(control(pageId), index); }
     std::string field(int editId) const { return windowText(control(editId)); }
     std::string scratchDirectory() const { return scratch.path().string() + "\\"; }
 

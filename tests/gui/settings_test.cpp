@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "gui/first_window.h"
 #include "gui/startup.h"
 #include "gui/window_settings.h"
 #include "main_frame_fixture.h"
@@ -74,17 +75,45 @@ protected:
     std::unique_ptr<MainFrame> frame;
 };
 
-TEST_F(SettingsRoundTripTest, FirstStartPlacesDefaultWindowAndShowsIt)
+TEST_F(SettingsRoundTripTest, FirstStartFitsTheWindowToTheWorkAreaCentredAndShowsIt)
 {
-    const WindowSettings defaults = loadWindowSettings(settingsPath.c_str());
-    const RECT asLoaded { defaults.x, defaults.y, defaults.x + defaults.width, defaults.y + defaults.height };
-    EXPECT_EQ("0,0 400x500", placeAndSize(asLoaded));
-    EXPECT_EQ(SW_SHOW, defaults.state);
+    const struct {
+        RECT workArea;
+        const char* placed;
+    } cases[] = {
+        { { 0, 0, 1280, 800 }, "373,133 533x533" },
+        // A task bar along the top, and a screen narrower than two thirds of its height.
+        { { 0, 40, 1280, 800 }, "387,167 506x506" },
+        { { 0, 0, 300, 900 }, "0,150 300x600" },
+    };
+    for (const auto& c : cases) {
+        const WindowSettings first = loadWindowSettings(settingsPath.c_str(), c.workArea);
+        const RECT asLoaded { first.x, first.y, first.x + first.width, first.y + first.height };
+        EXPECT_EQ(c.placed, placeAndSize(asLoaded));
+        EXPECT_EQ(SW_SHOW, first.state);
+    }
 
     start();
-    EXPECT_EQ("0,0 400x500", placeAndSize(windowRect()));
+    const WindowSettings fitted = firstWindowSettings(primaryWorkArea());
+    const RECT expected { fitted.x, fitted.y, fitted.x + fitted.width, fitted.y + fitted.height };
+    EXPECT_EQ(placeAndSize(expected), placeAndSize(windowRect()));
     EXPECT_TRUE(IsWindowVisible(frame->handle()));
     EXPECT_EQ("Quelmarn", windowText(frame->handle()));
+}
+
+TEST_F(SettingsRoundTripTest, ListsUseTheFontOfTheSystemsMessageBoxes)
+{
+    start();
+    NONCLIENTMETRICSA metrics {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    for (int id : { ID_WAV_PAGE, ID_BMP_PAGE }) {
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(frame->handle(), id), WM_GETFONT, 0, 0));
+        LOGFONTA shown {};
+        ASSERT_TRUE(GetObjectA(font, sizeof shown, &shown));
+        EXPECT_EQ(metrics.lfMessageFont.lfHeight, shown.lfHeight) << id;
+        EXPECT_STREQ(metrics.lfMessageFont.lfFaceName, shown.lfFaceName) << id;
+    }
 }
 
 TEST_F(SettingsRoundTripTest, ClosingWritesTheFiveKeysExactlyAndNoSaveLayoutUntilChosen)

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bms/parse_result.h"
+#include "gui/first_window.h"
 #include "gui/startup.h"
 #include "gui/window_settings.h"
 #include "main_frame_fixture.h"
@@ -105,7 +106,7 @@ TEST_F(RunEditorTest, RunsUntilWindowClosesAndSavesPlacementBesideExecutable)
     EXPECT_EQ(0, runEditor(testInstance(), ""));
     EXPECT_TRUE(dialogs.seen().empty());
 
-    EXPECT_EQ(400, GetPrivateProfileIntA("Window", "width", 0, settingsPath));
+    EXPECT_EQ(firstWindowSettings(primaryWorkArea()).width, GetPrivateProfileIntA("Window", "width", 0, settingsPath));
     EXPECT_EQ(SW_SHOWNORMAL, GetPrivateProfileIntA("Window", "state", 0, settingsPath));
     std::filesystem::remove(settingsPath);
 }

@@ -78,6 +78,12 @@ std::string listRowText(HWND list, int row)
     return text;
 }
 
+std::string listRowName(HWND list, int row)
+{
+    const std::string text = listRowText(list, row);
+    return text.substr(0, text.find("  ("));
+}
+
 std::vector<int> selectedRows(HWND list)
 {
     std::vector<int> rows;

@@ -35,6 +35,8 @@ LRESULT pressSystemKey(HWND window, WPARAM key, bool alt);
 
 // The text of a list box row as LB_GETTEXT gives it.
 std::string listRowText(HWND list, int row);
+// The row's index and file name, without the marks that follow them.
+std::string listRowName(HWND list, int row);
 std::vector<int> selectedRows(HWND list);
 std::string windowText(HWND window);
 // The window's rectangle in its parent's client coordinates.

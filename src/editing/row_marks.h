@@ -1,0 +1,35 @@
+#pragma once
+
+// What each row of a definition list is short of, for marking it in the list: the same
+// tests as the counts of definition_counts and missing_files, row by row.
+
+#include <array>
+#include <string>
+
+#include "editing/definition_kind.h"
+#include "editing/index_usage.h"
+#include "editing/missing_files.h"
+#include "model/bms_bms.h"
+
+enum RowMark : unsigned char {
+    kMarkNone = 0,
+    // Registered, never used (row 00 never is).
+    kMarkUnused = 1,
+    // Used by the channel data or a header, not registered.
+    kMarkUnregistered = 2,
+    // Registered with a file that is not in the chart's folder under any extension of
+    // the kind.
+    kMarkNoFile = 4,
+};
+
+struct RowMarks {
+    std::array<unsigned char, BmsWord::kValueCount> marks {};
+    ReferenceCounts references {};
+};
+
+// Marks every row of the kind's table; without a lookup (no chart folder) no file is
+// marked missing.
+RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup);
+
+// The marks as the list shows them after the name: "" or "  (未使用・ファイルなし)".
+std::string rowMarkText(unsigned char marks);

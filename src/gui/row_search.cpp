@@ -1,0 +1,32 @@
+#include "gui/row_search.h"
+
+#include <cctype>
+
+#include "editing/file_name_rules.h"
+
+int findRowWithName(const BmsRegistArray& table, const std::string& part, int after)
+{
+    if (part.empty())
+        return -1;
+    // Names are Shift-JIS: a trail byte that looks like a letter is no letter.
+    const std::string folded = foldAsciiCase(part, true);
+    for (int step = 1; step <= BmsWord::kValueCount; ++step) {
+        const int row = (after + step) % BmsWord::kValueCount;
+        if (foldAsciiCase(table.get(BmsWord(row)), true).find(folded) != std::string::npos)
+            return row;
+    }
+    return -1;
+}
+
+int rowOfIndex(const std::string& text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    if (first == std::string::npos || last - first != 1)
+        return -1;
+    const auto high = static_cast<unsigned char>(text[first]);
+    const auto low = static_cast<unsigned char>(text[last]);
+    if (!std::isalnum(high) || !std::isalnum(low))
+        return -1;
+    return BmsWord(static_cast<char>(high), static_cast<char>(low)).value();
+}
