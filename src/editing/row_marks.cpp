@@ -7,7 +7,7 @@ RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup)
 {
     RowMarks rows;
     rows.references = countReferences(document, kind);
-    const BmsRegistArray& table = *tableOfKind(document, kind);
+    const BmsRegistArray& table = *document.table(kind);
     for (int row = 0; row < BmsWord::kValueCount; ++row) {
         const bool registered = table.has(BmsWord(row));
         const bool used = rows.references[row] > 0;

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "editing/definition_kind.h"
+#include "model/definition_kind.h"
 #include "editing/index_usage.h"
 #include "editing/missing_files.h"
 #include "model/bms_bms.h"
