@@ -38,6 +38,7 @@ void MainFrame::showRowDetails()
     FileLookup* files = chartFiles();
     const bool pictures = page.kind() == kKindBmp;
     if (name.empty() || !files) {
+        showStatus("");
         if (pictures)
             preview_->showText("");
         return;
