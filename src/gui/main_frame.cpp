@@ -146,7 +146,8 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         return onHeaderEdit(id, code);
     case ID_WAV_PAGE:
     case ID_BMP_PAGE:
-        // The status bar names the references of the caret row; a double click renames it.
+        // The status bar names the references and the file of the caret row; a double
+        // click renames it.
         if (code == LBN_DBLCLK) {
             renameCaretRow();
             return 0;
@@ -154,6 +155,7 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         if (code != LBN_SELCHANGE)
             return NotHandled;
         showStatusText();
+        showRowDetails();
         return 0;
     case ID_EDIT_RENAME:
         renameCaretRow();
@@ -219,12 +221,6 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         return 0;
     case ID_HELP_VERSION:
         showVersionDialog(instance(), handle());
-        return 0;
-    case ID_WAV_PAGE:
-    case ID_BMP_PAGE:
-        if (code != LBN_SELCHANGE)
-            return NotHandled;
-        showRowDetails();
         return 0;
     default:
         if (id >= ID_FILE_RECENT_FIRST && id < ID_FILE_RECENT_FIRST + RecentFiles::kCount) {
