@@ -1,7 +1,6 @@
 #include "gui/input_dialog.h"
 
-#include <vector>
-
+#include "gui/dialog_text.h"
 #include "resource_ids.h"
 
 namespace {
@@ -27,10 +26,7 @@ INT_PTR CALLBACK inputProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
-            HWND edit = GetDlgItem(dialog, ID_INPUT_EDIT);
-            std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1);
-            GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-            request->answer = std::string(text.data());
+            request->answer = dialogItemText(dialog, ID_INPUT_EDIT);
             EndDialog(dialog, IDOK);
             return TRUE;
         }
