@@ -108,6 +108,13 @@ private:
         }
     }
 
+    static PerKind<std::array<std::size_t, BmsWord::kValueCount>> noRenamedLines()
+    {
+        std::array<std::size_t, BmsWord::kValueCount> none;
+        none.fill(kNone);
+        return { none, none };
+    }
+
     const Renumbering& renumberingOfKind(DefinitionKind kind) const { return renumberings_[kind]; }
     bool isRenumbered(DefinitionKind kind) const { return renumbered_[kind]; }
 
@@ -155,13 +162,17 @@ private:
     }
 
     // A definition's lines stay while the model holds its last name at its current index.
+    // A name changed at an index that stays is written over the value of the index's last
+    // line, when that line is outside the blocks; the index's other lines go.
     void decideDefinitions()
     {
         for (DefinitionKind kind : kDefinitionKinds) {
-            std::array<const std::string*, BmsWord::kValueCount> lastName {};
-            for (const HeaderLine& header : headers_) {
+            std::array<std::size_t, BmsWord::kValueCount> lastLine;
+            lastLine.fill(kNone);
+            for (std::size_t i = 0; i < headers_.size(); ++i) {
+                const HeaderLine& header = headers_[i];
                 if (header.definitionKind == kind) {
-                    lastName[header.original] = &header.value;
+                    lastLine[header.original] = i;
                     if (header.outsideBlocks)
                         definitionAnchor_[kind] = header.lineNumber;
                 }
@@ -170,9 +181,15 @@ private:
             std::array<bool, BmsWord::kValueCount> written {};
             for (int original = 0; original < BmsWord::kValueCount; ++original) {
                 const BmsWord current = renumberingOfKind(kind)[original];
-                kept_[kind][original]
-                    = lastName[original] && table.has(current) && *lastName[original] == table.get(current);
-                written[current.value()] = kept_[kind][original];
+                if (lastLine[original] == kNone || !table.has(current))
+                    continue;
+                const HeaderLine& last = headers_[lastLine[original]];
+                kept_[kind][original] = last.value == table.get(current);
+                if (!kept_[kind][original] && current.value() == original && last.outsideBlocks) {
+                    newValues_[lastLine[original]] = table.get(current);
+                    renamedLine_[kind][original] = lastLine[original];
+                }
+                written[current.value()] = kept_[kind][original] || renamedLine_[kind][original] != kNone;
             }
             for (int value = 0; value < BmsWord::kValueCount; ++value) {
                 const BmsWord index(value);
@@ -281,7 +298,8 @@ private:
             const HeaderLine* header = nextHeader < headers_.size() && headers_[nextHeader].lineNumber == number
                 ? &headers_[nextHeader++]
                 : nullptr;
-            if (header && header->definitionKind && !kept_[*header->definitionKind][header->original]) {
+            if (header && header->definitionKind && !kept_[*header->definitionKind][header->original]
+                && renamedLine_[*header->definitionKind][header->original] != nextHeader - 1) {
                 copyTo(line.begin);
                 copied = line.end;
                 if (!hasBreak(line))
@@ -417,6 +435,8 @@ private:
     std::vector<HeaderLine> headers_;
     // Whether each original definition's lines stay.
     PerKind<std::array<bool, BmsWord::kValueCount>> kept_ {};
+    // Per kind and original index: the renamed definition's line (index into headers_), or kNone.
+    PerKind<std::array<std::size_t, BmsWord::kValueCount>> renamedLine_ = noRenamedLines();
     PerKind<std::vector<std::string>> newDefinitions_;
     PerKind<std::size_t> definitionAnchor_ { kNone, kNone };
     std::size_t headerAnchor_ = kNone;

@@ -4,8 +4,11 @@
 // - the objects of the WAV and BMP channels, the definition keys (#WAVxx, #BMPxx) and the
 //   header references (#LNOBJ xx, #BGAxx yy, #@BGAxx yy) get the new index where their
 //   index was renumbered, in place; every other byte of those lines stays;
-// - the lines of a definition that the model no longer holds with the same name go (all
-//   of them, when the text defines the index more than once); a name the model holds
+// - a definition whose index stays and whose name the model holds otherwise gets the new
+//   name on its last line, in place, when that line is outside #IF/#SWITCH blocks; its
+//   other lines go;
+// - the lines of any other definition that the model no longer holds with the same name
+//   go (all of them, when the text defines the index more than once); a name the model holds
 //   with no such line gets a new line after the last definition line of its kind outside
 //   #IF/#SWITCH blocks (else after the WAV definitions for a BMP one, else after the last
 //   header line there, else first);

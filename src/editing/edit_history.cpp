@@ -125,6 +125,19 @@ void EditHistory::recordHeaderChange(
     headerStepOpen_ = true;
 }
 
+bool EditHistory::recordHeaderChanges(std::vector<EditStep::HeaderChange> changes)
+{
+    EditStep step;
+    for (EditStep::HeaderChange& change : changes) {
+        if (change.before != change.after)
+            step.headers.push_back(std::move(change));
+    }
+    if (step.headers.empty())
+        return false;
+    push(std::move(step));
+    return true;
+}
+
 const EditStep* EditHistory::undo(BmsBms& document, ListExchanger& plan)
 {
     headerStepOpen_ = false;

@@ -58,6 +58,9 @@ public:
     // until another step, an undo, a redo or a save comes between.
     void recordHeaderChange(
         const std::string& key, const std::optional<std::string>& before, const std::optional<std::string>& after);
+    // Header values set together, as one step of the changes that change something;
+    // returns whether there was one.
+    bool recordHeaderChanges(std::vector<EditStep::HeaderChange> changes);
 
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }

@@ -158,6 +158,9 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
     case ID_EDIT_RENAME:
         renameCaretRow();
         return 0;
+    case ID_EDIT_HEADERS:
+        editDialogHeaders();
+        return 0;
     case ID_FILE_EXIT:
         close();
         return 0;

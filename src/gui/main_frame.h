@@ -128,6 +128,8 @@ private:
     // Asks for the caret row's new file name and sets it as one step; an empty name
     // removes the definition, after asking when the index is in use.
     void renameCaretRow();
+    // Edits the headers of the header dialog; its changes are one step.
+    void editDialogHeaders();
     // The path becomes the current file name and its drive and directory the chart
     // directory.
     void rememberChartPath(const char* path);

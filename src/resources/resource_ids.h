@@ -9,6 +9,7 @@
 #define VERSION_DIALOG_NAME "VERSION_DIALOG"
 #define MAIN_ACCEL_NAME "MAIN_ACCEL"
 #define INPUT_DIALOG_NAME "INPUT_DIALOG"
+#define HEADER_DIALOG_NAME "HEADER_DIALOG"
 
 // Menu commands.
 #define ID_FILE_EXIT 1100
@@ -33,6 +34,7 @@
 #define ID_EDIT_FIND_NEXT 1126
 #define ID_EDIT_GO_TO 1127
 #define ID_EDIT_RENAME 1128
+#define ID_EDIT_HEADERS 1129
 // The recent files, 1130 to 1137, and the separator below them.
 #define ID_FILE_RECENT_FIRST 1130
 
@@ -55,3 +57,5 @@
 #define ID_STATUS_BAR 1060
 // The one-line input dialog's edit.
 #define ID_INPUT_EDIT 1070
+// The header dialog's edits, 1071 to 1075, in the order of its keys.
+#define ID_HEADER_DIALOG_FIRST_EDIT 1071

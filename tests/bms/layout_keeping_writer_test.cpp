@@ -120,6 +120,31 @@ TEST(LayoutKeepingWriter, ARegisteredNameGetsANewLineAfterTheLastDefinitionOfIts
     EXPECT_EQ(keptAfter("#WAV01 a.wav", registerAt(kKindWav, 2, "b.wav")), "#WAV01 a.wav\r\n#WAV02 b.wav");
 }
 
+Edit rename(DefinitionKind kind, int row, std::string name)
+{
+    return [=](BmsBms& document, ListExchanger&) { document.table(kind)->set(BmsWord(row), name.c_str()); };
+}
+
+TEST(LayoutKeepingWriter, ARenamedDefinitionGetsItsNewNameOnItsOwnLine)
+{
+    // The spacing before the name, the comments and the line ends around it stay.
+    EXPECT_EQ(keptAfter("; drums\r\n#wav01 \t kick.wav\r\n; after\r\n#WAV02 b.wav\r\n#00111:01\r\n",
+                  rename(kKindWav, 1, "boom.wav")),
+        "; drums\r\n#wav01 \t boom.wav\r\n; after\r\n#WAV02 b.wav\r\n#00111:01\r\n");
+    // Of an index defined twice, the last line (the one players read) takes the name.
+    EXPECT_EQ(keptAfter("#BMP01 a.bmp\n#BMP02 b.bmp\n#BMP01 c.bmp", rename(kKindBmp, 1, "d.bmp")),
+        "#BMP02 b.bmp\n#BMP01 d.bmp");
+    // A last line inside a block is not the place: the name goes after the definitions.
+    EXPECT_EQ(keptAfter("#WAV02 b.wav\n#IF 1\n#WAV01 a.wav\n#ENDIF\n", rename(kKindWav, 1, "c.wav")),
+        "#WAV02 b.wav\n#WAV01 c.wav\n#IF 1\n#ENDIF\n");
+    // Moved and renamed: the old line goes and the name gets a new one.
+    const Edit swapThenRename = [](BmsBms& document, ListExchanger& plan) {
+        swap(kKindWav, 1, 2)(document, plan);
+        rename(kKindWav, 1, "c.wav")(document, plan);
+    };
+    EXPECT_EQ(keptAfter("#WAV01 a.wav\n#WAV02 b.wav\n", swapThenRename), "#WAV02 a.wav\n#WAV01 c.wav\n");
+}
+
 TEST(LayoutKeepingWriter, HeaderReferencesAreRenumberedInPlace)
 {
     EXPECT_EQ(keptAfter("#lnobj zz\n#LNOBJ  01 \n#WAV01 a.wav\n#WAVZZ z.wav\n", swap(kKindWav, 1, 1295)),

@@ -147,6 +147,25 @@ TEST_F(EditHistoryTest, TypingInOneFieldIsOneStepUntilAnotherStepOrASaveComesBet
     EXPECT_STREQ(headers.get("TITLE"), "Song");
 }
 
+TEST_F(EditHistoryTest, HeadersSetTogetherAreOneStepOfWhatChanged)
+{
+    BmsHeaderHash& headers = *document.headerTable();
+    headers.set("RANK", "2");
+    EXPECT_FALSE(history.recordHeaderChanges({ { "RANK", "2", "2" } }));
+    EXPECT_EQ(history.stepCount(), 0u);
+
+    headers.set("RANK", "3");
+    headers.set("PLAYLEVEL", "7");
+    ASSERT_TRUE(history.recordHeaderChanges({ { "RANK", "2", "3" }, { "PLAYLEVEL", std::nullopt, "7" } }));
+    EXPECT_EQ(history.stepCount(), 1u);
+    history.undo(document, plan);
+    EXPECT_STREQ(headers.get("RANK"), "2");
+    EXPECT_EQ(headers.find("PLAYLEVEL"), nullptr);
+    history.redo(document, plan);
+    EXPECT_STREQ(headers.get("RANK"), "3");
+    EXPECT_STREQ(headers.get("PLAYLEVEL"), "7");
+}
+
 TEST_F(EditHistoryTest, ANewStepDropsTheUndoneOnesAndASavedStateAmongThem)
 {
     ASSERT_TRUE(recorded(wav, [&] { compactIndices(wav, plan); }));

@@ -47,11 +47,13 @@ TEST_F(MainFrameRenameTest, RenamingIsOneStepThatTheLayoutKeepingSaveWrites)
     sendCommand(*frame, ID_EDIT_REDO);
     ASSERT_TRUE(frame->keepsLayout());
     sendCommand(*frame, ID_FILE_SAVE);
-    // The renamed definition is written anew after the last WAV line; the rest stays.
-    const std::string saved = readFileBytes(chartPath);
-    EXPECT_NE(std::string::npos, saved.find("; the kick\r\n"));
-    EXPECT_NE(std::string::npos, saved.find("#WAV01 boom.wav\r\n"));
-    EXPECT_EQ(std::string::npos, saved.find("kick.wav"));
+    // The renamed definition keeps its line; the rest stays byte for byte.
+    EXPECT_EQ("#TITLE Song\r\n"
+              "; the kick\r\n"
+              "#WAV01 boom.wav\r\n"
+              "#WAV02 spare.wav\r\n"
+              "#00111:01\r\n",
+        readFileBytes(chartPath));
 }
 
 TEST_F(MainFrameRenameTest, AnEmptyNameRemovesAfterAskingWhenTheIndexIsUsed)

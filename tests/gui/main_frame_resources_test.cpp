@@ -86,6 +86,7 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
                   { ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y" },
                   { 0, "" },
                   { ID_EDIT_RENAME, "ファイル名の変更(&M)...\tF2" },
+                  { ID_EDIT_HEADERS, "ヘッダー(&H)...\tCtrl+E" },
                   { ID_EDIT_SWAP_TOP_TWO, "選択中の上2つを交換" },
                   { 0, "" },
                   { ID_EDIT_UNREGISTER_UNUSED_WAV, "未使用WAVの登録解除" },
@@ -129,7 +130,7 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
     EXPECT_EQ(keys,
         (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
             "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1", "1122 Ctrl+A", "1123 Ctrl+Tab", "1124 Ctrl+Shift+Tab",
-            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G", "1128 F2" }));
+            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G", "1128 F2", "1129 Ctrl+E" }));
     DestroyAcceleratorTable(table);
 }
 
