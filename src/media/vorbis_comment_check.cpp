@@ -1,5 +1,6 @@
 #include "media/vorbis_comment_check.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -10,24 +11,30 @@ namespace {
 // the number of segments, then their sizes.
 constexpr size_t kPageHeaderBytes = 27;
 
-// The first packets of the stream, joined from their segments across pages; an
-// empty result when the pages break off first.
+// The first packets of the stream, joined from their segments across pages. A packet
+// that the file breaks off in is given as far as it goes, as the decoder reads it so.
 std::vector<std::vector<unsigned char>> firstPackets(std::span<const unsigned char> bytes, size_t wanted)
 {
     std::vector<std::vector<unsigned char>> packets(1);
+    const auto finished = [&packets] {
+        if (packets.back().empty())
+            packets.pop_back();
+        return packets;
+    };
     size_t at = 0;
     while (packets.size() <= wanted) {
         if (at + kPageHeaderBytes > bytes.size() || std::memcmp(bytes.data() + at, "OggS", 4) != 0)
-            return {};
+            return finished();
         const size_t segments = bytes[at + 26];
         size_t data = at + kPageHeaderBytes + segments;
         if (data > bytes.size())
-            return {};
+            return finished();
         for (size_t i = 0; i < segments && packets.size() <= wanted; ++i) {
             const size_t size = bytes[at + kPageHeaderBytes + i];
-            if (data + size > bytes.size())
-                return {};
-            packets.back().insert(packets.back().end(), bytes.begin() + data, bytes.begin() + data + size);
+            const size_t available = std::min(size, bytes.size() - data);
+            packets.back().insert(packets.back().end(), bytes.begin() + data, bytes.begin() + data + available);
+            if (available < size)
+                return finished();
             data += size;
             // A segment shorter than 255 bytes ends its packet.
             if (size < 255)
@@ -35,8 +42,7 @@ std::vector<std::vector<unsigned char>> firstPackets(std::span<const unsigned ch
         }
         at = data;
     }
-    packets.pop_back();
-    return packets;
+    return finished();
 }
 
 // Reads a 32-bit little-endian length at at; false when fewer than four bytes are left.

@@ -61,6 +61,19 @@ std::string_view withoutBreak(std::string_view line)
     return line;
 }
 
+// Whether before[i] is a blank line that ends the kept text: with the definition lines
+// after it gone and the text ending without a break, it loses its break and so itself.
+bool blankLastKeptLine(const std::vector<std::string_view>& before, std::size_t i, std::string_view kept)
+{
+    if (!withoutBreak(before[i]).empty() || (!kept.empty() && kept.back() == '\n'))
+        return false;
+    for (std::size_t k = i + 1; k < before.size(); ++k) {
+        if (definitionIndexAt(before[k]) == std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string layoutChangeOutsideIndices(std::string_view input, std::string_view kept)
@@ -79,6 +92,8 @@ std::string layoutChangeOutsideIndices(std::string_view input, std::string_view 
             ++i;
         } else if (j < after.size() && definitionIndexAt(after[j]) != std::string_view::npos) {
             ++j;
+        } else if (j == after.size() && blankLastKeptLine(before, i, kept)) {
+            ++i;
         } else {
             std::string change = "line " + std::to_string(i + 1) + " \"";
             change += i < before.size() ? before[i] : "";
