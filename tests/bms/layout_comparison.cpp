@@ -50,8 +50,10 @@ bool sameButIndices(std::string_view before, std::string_view after)
     return true;
 }
 
-// A line without its line break. A kept line that became the last one loses its break
-// when the definition lines after it went, so that the text still ends as it did.
+// A line without its line break. The last line of a text that ends without a break
+// gains one when definition lines are added after it, and a kept line that became the
+// last one loses its break when the definition lines after it went, so that the text
+// still ends as it did.
 std::string_view withoutBreak(std::string_view line)
 {
     if (!line.empty() && line.back() == '\n')
@@ -85,7 +87,8 @@ std::string layoutChangeOutsideIndices(std::string_view input, std::string_view 
     while (i < before.size() || j < after.size()) {
         if (i < before.size() && j < after.size()
             && (sameButIndices(before[i], after[j])
-                || (j + 1 == after.size() && sameButIndices(withoutBreak(before[i]), after[j])))) {
+                || ((i + 1 == before.size() || j + 1 == after.size())
+                    && sameButIndices(withoutBreak(before[i]), withoutBreak(after[j]))))) {
             ++i;
             ++j;
         } else if (i < before.size() && definitionIndexAt(before[i]) != std::string_view::npos) {
