@@ -30,6 +30,8 @@ struct Vorbis {
     // Left uninitialised: the decoder writes what it reads.
     std::unique_ptr<char[]> arena;
     VorbisDecoder decoder;
+    int channels = 0;
+    int sampleRate = 0;
 };
 
 Vorbis openVorbis(std::span<const unsigned char> bytes, std::string& problem)
@@ -47,8 +49,13 @@ Vorbis openVorbis(std::span<const unsigned char> bytes, std::string& problem)
     const stb_vorbis_alloc arena { vorbis.arena.get(), kArenaBytes };
     int error = 0; // stb_vorbis's own code, which says nothing to a chart maker
     vorbis.decoder.reset(stb_vorbis_open_memory(bytes.data(), static_cast<int>(bytes.size()), &error, &arena));
-    if (!vorbis.decoder)
+    if (!vorbis.decoder) {
         problem = "not an Ogg Vorbis stream that decodes";
+        return vorbis;
+    }
+    const stb_vorbis_info stream = stb_vorbis_get_info(vorbis.decoder.get());
+    vorbis.channels = stream.channels;
+    vorbis.sampleRate = static_cast<int>(stream.sample_rate);
     return vorbis;
 }
 
@@ -82,23 +89,21 @@ MediaInfo probeOgg(std::span<const unsigned char> bytes, bool fullCheck)
     info.format = MediaFormat::OggVorbis;
     info.bytes = bytes.size();
     const Vorbis vorbis = openVorbis(bytes, info.problem);
-    stb_vorbis* decoder = vorbis.decoder.get();
-    if (!decoder)
+    if (!vorbis.decoder)
         return info;
-    const stb_vorbis_info stream = stb_vorbis_get_info(decoder);
-    info.channels = stream.channels;
-    info.sampleRate = static_cast<int>(stream.sample_rate);
-    const unsigned frames = stb_vorbis_stream_length_in_samples(decoder);
-    if (stream.sample_rate > 0 && frames > 0)
-        info.seconds = static_cast<double>(frames) / stream.sample_rate;
+    info.channels = vorbis.channels;
+    info.sampleRate = vorbis.sampleRate;
+    const unsigned frames = stb_vorbis_stream_length_in_samples(vorbis.decoder.get());
+    if (vorbis.sampleRate > 0 && frames > 0)
+        info.seconds = static_cast<double>(frames) / vorbis.sampleRate;
     if (fullCheck) {
         size_t decoded = 0;
-        readSamples(decoder, stream.channels, info.problem, [&decoded](const short*, size_t count) {
+        readSamples(vorbis.decoder.get(), vorbis.channels, info.problem, [&decoded](const short*, size_t count) {
             decoded += count;
             return true;
         });
-        if (info.problem.empty() && stream.channels > 0)
-            info.seconds = static_cast<double>(decoded / static_cast<size_t>(stream.channels)) / stream.sample_rate;
+        if (info.problem.empty() && vorbis.channels > 0)
+            info.seconds = static_cast<double>(decoded / static_cast<size_t>(vorbis.channels)) / vorbis.sampleRate;
     }
     return info;
 }
@@ -107,13 +112,11 @@ DecodedSound decodeOgg(std::span<const unsigned char> bytes)
 {
     DecodedSound sound;
     const Vorbis vorbis = openVorbis(bytes, sound.problem);
-    stb_vorbis* decoder = vorbis.decoder.get();
-    if (!decoder)
+    if (!vorbis.decoder)
         return sound;
-    const stb_vorbis_info stream = stb_vorbis_get_info(decoder);
-    sound.channels = stream.channels;
-    sound.sampleRate = static_cast<int>(stream.sample_rate);
-    readSamples(decoder, stream.channels, sound.problem, [&sound](const short* samples, size_t count) {
+    sound.channels = vorbis.channels;
+    sound.sampleRate = vorbis.sampleRate;
+    readSamples(vorbis.decoder.get(), sound.channels, sound.problem, [&sound](const short* samples, size_t count) {
         if (sound.samples.size() + count > kMaxDecodedSamples) {
             sound.problem = "too long to decode";
             return false;
