@@ -1,5 +1,7 @@
 #include "bms/layout_comparison.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "model/ascii_chars.h"
@@ -76,10 +78,22 @@ bool blankLastKeptLine(const std::vector<std::string_view>& before, std::size_t 
     return true;
 }
 
+// Whatever follows the first 0x1A is not part of the chart, and a save keeps it as it is
+// behind the chart's own lines (added definitions come before it).
+std::pair<std::string_view, std::string_view> splitAtEndOfText(std::string_view text)
+{
+    const std::size_t end = std::min(text.find('\x1a'), text.size());
+    return { text.substr(0, end), text.substr(end) };
+}
+
 } // namespace
 
-std::string layoutChangeOutsideIndices(std::string_view input, std::string_view kept)
+std::string layoutChangeOutsideIndices(std::string_view inputText, std::string_view keptText)
 {
+    const auto [input, inputTail] = splitAtEndOfText(inputText);
+    const auto [kept, keptTail] = splitAtEndOfText(keptText);
+    if (inputTail != keptTail)
+        return "the text after the end-of-text byte changed";
     const std::vector<std::string_view> before = linesOf(input);
     const std::vector<std::string_view> after = linesOf(kept);
     std::size_t i = 0;
