@@ -19,18 +19,36 @@ std::vector<std::string_view> linesOf(std::string_view text)
     return lines;
 }
 
-// The offset of a definition line's index (#WAVxx, #BMPxx, blanks before allowed), or npos.
-std::size_t definitionIndexAt(std::string_view line)
+// Where a definition line's two index characters stand (#WAVxx, #BMPxx, blanks before
+// allowed), read as the reader reads a line: its carriage returns count nowhere.
+struct IndexPlace {
+    std::size_t first = std::string_view::npos;
+    std::size_t second = std::string_view::npos;
+    bool found() const { return first != std::string_view::npos; }
+};
+
+IndexPlace definitionIndexAt(std::string_view line)
 {
-    const std::size_t hash = line.find_first_not_of(" \t");
-    if (hash == std::string_view::npos || line[hash] != '#' || line.size() < hash + 7)
-        return std::string_view::npos;
-    std::string kind(line.substr(hash + 1, 3));
-    for (char& c : kind)
-        c = asciiUpperCase(c);
-    const bool definition = (kind == "WAV" || kind == "BMP") && isAsciiAlphanumeric(line[hash + 4])
-        && isAsciiAlphanumeric(line[hash + 5]) && (line[hash + 6] == ' ' || line[hash + 6] == '\t');
-    return definition ? hash + 4 : std::string_view::npos;
+    std::vector<std::size_t> at; // the offsets of the characters other than carriage returns
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '\r')
+            at.push_back(i);
+    }
+    std::size_t hash = 0;
+    while (hash < at.size() && (line[at[hash]] == ' ' || line[at[hash]] == '\t'))
+        ++hash;
+    if (at.size() < hash + 7 || line[at[hash]] != '#')
+        return {};
+    const auto character = [&](std::size_t k) { return line[at[hash + k]]; };
+    std::string kind { asciiUpperCase(character(1)), asciiUpperCase(character(2)), asciiUpperCase(character(3)) };
+    const bool definition = (kind == "WAV" || kind == "BMP") && isAsciiAlphanumeric(character(4))
+        && isAsciiAlphanumeric(character(5)) && (character(6) == ' ' || character(6) == '\t');
+    return definition ? IndexPlace { at[hash + 4], at[hash + 5] } : IndexPlace {};
+}
+
+bool isDefinitionLine(std::string_view line)
+{
+    return definitionIndexAt(line).found();
 }
 
 // The lines differ at most in index characters: alphanumerics in both; in a definition
@@ -39,13 +57,12 @@ bool sameButIndices(std::string_view before, std::string_view after)
 {
     if (before.size() != after.size())
         return false;
-    const std::size_t index = definitionIndexAt(before);
+    const IndexPlace index = definitionIndexAt(before);
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i] == after[i])
             continue;
-        const bool indexCharacter = index == std::string_view::npos
-            ? isAsciiAlphanumeric(before[i]) && isAsciiAlphanumeric(after[i])
-            : i == index || i == index + 1;
+        const bool indexCharacter = index.found() ? i == index.first || i == index.second
+                                                  : isAsciiAlphanumeric(before[i]) && isAsciiAlphanumeric(after[i]);
         if (!indexCharacter)
             return false;
     }
@@ -72,7 +89,7 @@ bool blankLastKeptLine(const std::vector<std::string_view>& before, std::size_t 
     if (!withoutBreak(before[i]).empty() || (!kept.empty() && kept.back() == '\n'))
         return false;
     for (std::size_t k = i + 1; k < before.size(); ++k) {
-        if (definitionIndexAt(before[k]) == std::string_view::npos)
+        if (!isDefinitionLine(before[k]))
             return false;
     }
     return true;
@@ -105,9 +122,9 @@ std::string layoutChangeOutsideIndices(std::string_view inputText, std::string_v
                     && sameButIndices(withoutBreak(before[i]), withoutBreak(after[j]))))) {
             ++i;
             ++j;
-        } else if (i < before.size() && definitionIndexAt(before[i]) != std::string_view::npos) {
+        } else if (i < before.size() && isDefinitionLine(before[i])) {
             ++i;
-        } else if (j < after.size() && definitionIndexAt(after[j]) != std::string_view::npos) {
+        } else if (j < after.size() && isDefinitionLine(after[j])) {
             ++j;
         } else if (j == after.size() && blankLastKeptLine(before, i, kept)) {
             ++i;
