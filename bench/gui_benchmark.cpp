@@ -63,10 +63,8 @@ struct Pages {
     ListSet& bmp;
     void show(BmsBms& document)
     {
-        wav.setDocument(document);
-        bmp.setDocument(document);
-        wav.refreshAll();
-        bmp.refreshAll();
+        wav.showDocument(document, RowMarks {});
+        bmp.showDocument(document, RowMarks {});
         paintPending();
     }
 };

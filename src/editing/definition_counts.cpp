@@ -7,8 +7,11 @@ DefinitionCounts countDefinitions(BmsBms& document, DefinitionKind kind)
 {
     // Usage as the editing operations see it, so that "unused" counts exactly what
     // unregistering the unused definitions would remove.
-    const ReferenceCounts references = countReferences(document, kind);
-    const BmsRegistArray& table = *document.table(kind);
+    return countDefinitions(*document.table(kind), countReferences(document, kind));
+}
+
+DefinitionCounts countDefinitions(const BmsRegistArray& table, const ReferenceCounts& references)
+{
     DefinitionCounts counts;
     for (int row = 0; row < BmsWord::kValueCount; ++row) {
         const bool registered = table.has(BmsWord(row));

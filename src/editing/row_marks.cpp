@@ -1,5 +1,6 @@
 #include "editing/row_marks.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -24,6 +25,12 @@ RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup)
         }
     }
     return rows;
+}
+
+int countMarked(const RowMarks& rows, RowMark mark)
+{
+    return static_cast<int>(std::count_if(
+        rows.marks.begin(), rows.marks.end(), [mark](unsigned char marks) { return (marks & mark) != 0; }));
 }
 
 std::string rowMarkText(unsigned char marks)

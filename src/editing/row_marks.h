@@ -6,10 +6,10 @@
 #include <array>
 #include <string>
 
-#include "model/definition_kind.h"
 #include "editing/index_usage.h"
 #include "editing/missing_files.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 enum RowMark : unsigned char {
     kMarkNone = 0,
@@ -30,6 +30,9 @@ struct RowMarks {
 // Marks every row of the kind's table; without a lookup (no chart folder) no file is
 // marked missing.
 RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup);
+
+// How many rows carry the mark.
+int countMarked(const RowMarks& rows, RowMark mark);
 
 // The marks as the list shows them after the name: "" or "  (未使用・ファイルなし)".
 std::string rowMarkText(unsigned char marks);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/chart_folder.h"
 #include "editing/definition_operations.h"
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
@@ -16,6 +15,7 @@
 #include "gui/shell_state.h"
 #include "gui/window/message_decoding.h"
 #include "paths/path_parts.h"
+#include "platform/chart_folder.h"
 #include "quelmarn_version.h"
 
 namespace {
@@ -131,11 +131,6 @@ void ListSet::moveWithAlt(bool up, WPARAM key, LPARAM flags)
     DefWindowProcA(handle(), WM_SYSKEYDOWN, key, flags);
 }
 
-void ListSet::setDocument(BmsBms& document)
-{
-    document_ = &document;
-}
-
 void ListSet::fillRows()
 {
     refreshAll();
@@ -191,12 +186,18 @@ bool ListSet::selectGathered()
     return true;
 }
 
-void ListSet::refreshRow(int row)
+const char* ListSet::rowText(int row)
 {
-    gathered_.reset(static_cast<std::size_t>(row));
     char* text = ShellState::instance().pathBuffer;
     const BmsWord id(row);
     formatRow(text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(row)]));
+    return text;
+}
+
+void ListSet::refreshRow(int row)
+{
+    gathered_.reset(static_cast<std::size_t>(row));
+    const char* text = rowText(row);
     deleteString(row);
     insertString(row, text);
 }
@@ -204,8 +205,29 @@ void ListSet::refreshRow(int row)
 void ListSet::refreshAll()
 {
     RedrawHold hold(*this);
+    gathered_.reset();
+    // Replacing a row moves every row after it in the list box's storage; emptied and
+    // filled in order, the list is built in one pass. The view stays where it was.
+    const auto top = SendMessageA(handle(), LB_GETTOPINDEX, 0, 0);
+    const auto anchor = SendMessageA(handle(), LB_GETANCHORINDEX, 0, 0);
+    const int caret = caretIndex();
+    const bool filled = SendMessageA(handle(), LB_GETCOUNT, 0, 0) > 0;
+    SendMessageA(handle(), LB_RESETCONTENT, 0, 0);
+    SendMessageA(handle(), LB_INITSTORAGE, kRowCount, kRowCount * kShortRowBytes);
     for (int row = 0; row < kRowCount; ++row)
-        refreshRow(row);
+        SendMessageA(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rowText(row)));
+    if (!filled)
+        return;
+    SendMessageA(handle(), LB_SETANCHORINDEX, anchor, 0);
+    SendMessageA(handle(), LB_SETCARETINDEX, caret, FALSE);
+    SendMessageA(handle(), LB_SETTOPINDEX, top, 0);
+}
+
+void ListSet::showDocument(BmsBms& document, const RowMarks& marks)
+{
+    document_ = &document;
+    marks_ = marks;
+    refreshAll();
 }
 
 void ListSet::holdRedraw()

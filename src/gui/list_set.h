@@ -45,8 +45,8 @@ public:
     bool onCreate() override;
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Shows another document; the caller refreshes the rows.
-    void setDocument(BmsBms& document);
+    // Shows another document with its rows' marks: every row is replaced, none selected.
+    void showDocument(BmsBms& document, const RowMarks& marks);
     void fillRows();
 
     BmsBms& document() override { return *document_; }
@@ -104,6 +104,8 @@ private:
     LRESULT onSysKeyDown(WPARAM key, LPARAM flags);
     void moveWithAlt(bool up, WPARAM key, LPARAM flags);
     void registerNames(const std::vector<std::string>& paths, const std::vector<std::string>& tooLong);
+    // The row's index, name and marks, in a buffer that the next call reuses.
+    const char* rowText(int row);
     void edit(const std::function<void()>& operation);
 
     BmsBms* document_;
@@ -114,6 +116,9 @@ private:
     PageHost* host_ = nullptr;
     // Makes the gathered selections as runs of rows; true when there were any.
     bool selectGathered();
+
+    // What most rows' texts take, to reserve the list box's storage for them at once.
+    static constexpr int kShortRowBytes = 32;
 
     int redrawHolds_ = 0;
     std::bitset<kRowCount> gathered_;

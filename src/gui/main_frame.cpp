@@ -322,18 +322,19 @@ LRESULT MainFrame::onDestroy()
 void MainFrame::refreshFromDocument()
 {
     HeaderSet::setHeaderTable(shell_.document->headerTable());
-    for (const auto& page : pages_)
-        page->setDocument(*shell_.document);
+    forgetFolder();
+    // Each list is filled once, with its marks, and the status bar counts from them.
+    const PageMarks marks = markPages();
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
+        pages_[index]->showDocument(*shell_.document, marks[index]);
     showCaption();
     showHeaderFields();
-    for (const auto& page : pages_) {
-        page->refreshAll();
+    for (const auto& page : pages_)
         page->showFromTop();
-    }
     history_.clear();
-    forgetFolder();
     preview_->showText("");
-    chartChanged();
+    showHistoryState();
+    refreshStatus(marks);
 }
 
 ListSet* MainFrame::selectedPage()

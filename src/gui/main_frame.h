@@ -149,9 +149,14 @@ private:
     void chartChanged();
     // The caption's mark of unsaved changes and the menu's undo and redo items.
     void showHistoryState();
-    // The counts of the page on top, with the files that are not in the chart's folder;
-    // a message in passing stays beside them until they are shown anew.
+    using PageMarks = std::array<RowMarks, 2>;
+    // The marks of every page's rows, with the chart's folder listed once for all.
+    PageMarks markPages();
+    // The pages' marks, and the counts of the page on top, with the files that are not in
+    // the chart's folder; a message in passing stays beside them until they are shown
+    // anew. The counts come from the marks, which are made when not given.
     void refreshStatus();
+    void refreshStatus(const PageMarks& marks);
     void showStatusText();
     // Shows the document's headers in the fields, which must not store them back, with
     // the number fields that hold no number marked.

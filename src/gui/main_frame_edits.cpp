@@ -73,17 +73,30 @@ void MainFrame::showHistoryState()
     EnableMenuItem(menu, ID_EDIT_REDO, MF_BYCOMMAND | (history_.canRedo() ? MF_ENABLED : MF_GRAYED));
 }
 
+MainFrame::PageMarks MainFrame::markPages()
+{
+    FileLookup* files = chartFiles();
+    PageMarks marks;
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
+        marks[index] = markRows(*shell_.document, kindOfPage(index), files);
+    return marks;
+}
+
 void MainFrame::refreshStatus()
 {
-    const DefinitionKind kind = kindOfPage(shell_.currentPage);
-    BmsBms& document = *shell_.document;
-    FileLookup* files = chartFiles();
-    const std::optional<int> missing
-        = files ? std::optional<int>(countMissingFiles(document, kind, *files)) : std::nullopt;
-    statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
-    statusMessage_.clear();
+    refreshStatus(markPages());
+}
+
+void MainFrame::refreshStatus(const PageMarks& marks)
+{
     for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
-        pages_[index]->showMarks(markRows(document, kindOfPage(index), folderFiles_.get()));
+        pages_[index]->showMarks(marks[index]);
+    // The marks hold every count of the page on top.
+    const RowMarks& shown = marks[shell_.currentPage];
+    const std::optional<int> missing
+        = folderFiles_ ? std::optional<int>(countMarked(shown, kMarkNoFile)) : std::nullopt;
+    statusCounts_ = definitionSummary(countDefinitions(pages_[shell_.currentPage]->table(), shown.references), missing);
+    statusMessage_.clear();
     showStatusText();
 }
 

@@ -99,17 +99,33 @@ TEST_F(ListSetTest, RowsFollowANewDocumentAndNoRowStaysSelected)
     BmsBms next;
     next.wavTable()->set(BmsWord("01"), "new.wav");
     next.bmpTable()->set(BmsWord("02"), "pic.bmp");
-    wav.setDocument(next);
-    bmp.setDocument(next);
-    wav.refreshAll();
-    bmp.refreshAll();
+    RowMarks marks;
+    marks.marks[2] = kMarkUnregistered;
+    wav.showDocument(next, marks);
+    bmp.showDocument(next, RowMarks {});
 
     EXPECT_EQ(&wav.document(), &next);
     EXPECT_EQ(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0), 1296);
-    EXPECT_EQ(rowText(wav, "01") + rowText(wav, "02"), "01:new.wav02:");
+    EXPECT_EQ(rowText(wav, "01") + rowText(wav, "02"), "01:new.wav02:  (未登録)");
     EXPECT_EQ(rowText(bmp, "01") + rowText(bmp, "02"), "01:02:pic.bmp");
     EXPECT_THAT(selectedRows(wav.handle()), IsEmpty());
     EXPECT_THAT(selectedRows(bmp.handle()), IsEmpty());
+}
+
+TEST_F(ListSetTest, ReplacingEveryRowKeepsTheViewTheCaretAndTheAnchor)
+{
+    selectRows(wav, { 645 });
+    SendMessageA(wav.handle(), LB_SETTOPINDEX, 600, 0);
+    wav.setCaretAndAnchor(640);
+    const auto top = SendMessageA(wav.handle(), LB_GETTOPINDEX, 0, 0);
+    document.wavTable()->set(BmsWord("HS"), "moved.wav");
+    wav.refreshAll();
+
+    EXPECT_EQ(rowText(wav, "HS"), "HS:moved.wav");
+    EXPECT_EQ(SendMessageA(wav.handle(), LB_GETTOPINDEX, 0, 0), top);
+    EXPECT_EQ(wav.caretIndex(), 640);
+    EXPECT_EQ(SendMessageA(wav.handle(), LB_GETANCHORINDEX, 0, 0), 640);
+    EXPECT_THAT(selectedRows(wav.handle()), IsEmpty());
 }
 
 TEST_F(ListSetTest, RowOfANameTooLongForTheBufferIsCutToFit)

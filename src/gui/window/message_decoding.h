@@ -12,14 +12,6 @@ inline HDROP droppedFiles(WPARAM wParam)
     return reinterpret_cast<HDROP>(wParam);
 }
 
-// The number of files in a drop.
-inline UINT droppedFileCount(HDROP drop)
-{
-    // The file index with which DragQueryFileA counts the files instead of copying one.
-    constexpr UINT kCountFiles = 0xFFFFFFFF;
-    return DragQueryFileA(drop, kCountFiles, nullptr, 0);
-}
-
 // WM_SYSKEYDOWN and WM_SYSKEYUP: the context bit of lParam, set while Alt is held.
 inline bool isAltHeld(LPARAM keyFlags)
 {
