@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/chart_folder.h"
 #include "editing/definition_operations.h"
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
@@ -16,6 +15,7 @@
 #include "gui/shell_state.h"
 #include "gui/window/message_decoding.h"
 #include "paths/path_parts.h"
+#include "platform/chart_folder.h"
 #include "quelmarn_version.h"
 
 namespace {
@@ -37,6 +37,7 @@ ListSet::ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan)
     , kind_(kind)
     , plan_(plan)
 {
+    mapRows();
 }
 
 ListSet::~ListSet() = default;
@@ -144,18 +145,22 @@ void ListSet::fillRows()
 
 int ListSet::caretRow()
 {
-    return std::clamp(caretIndex(), 0, kRowCount - 1);
+    if (indices_.empty())
+        return 0;
+    return indexAt(std::clamp(caretIndex(), 0, shownCount() - 1));
 }
 
 bool ListSet::isSelected(int row)
 {
-    return gathered_.test(static_cast<std::size_t>(row)) || TtList::isSelected(row);
+    const int position = positionOf(row);
+    return gathered_.test(static_cast<std::size_t>(row)) || (position >= 0 && TtList::isSelected(position));
 }
 
 void ListSet::select(int row)
 {
     if (redrawHolds_ == 0) {
-        TtList::select(row);
+        if (const int position = positionOf(row); position >= 0)
+            TtList::select(position);
         return;
     }
     gathered_.set(static_cast<std::size_t>(row));
@@ -171,22 +176,32 @@ void ListSet::clearSelection()
 void ListSet::placeCaret(int row)
 {
     selectGathered();
-    setCaretAndAnchor(row);
+    if (const int position = positionNear(row); position >= 0)
+        setCaretAndAnchor(position);
 }
 
 bool ListSet::selectGathered()
 {
     if (gathered_.none())
         return false;
-    for (int first = 0; first < kRowCount; ++first) {
-        if (!gathered_.test(static_cast<std::size_t>(first)))
+    // Rows on both sides of hidden ones make one run of positions; hidden rows stay
+    // unselected.
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        const int position = positionOf(row);
+        if (position < 0 || !gathered_.test(static_cast<std::size_t>(row)))
             continue;
-        int last = first;
-        while (last + 1 < kRowCount && gathered_.test(static_cast<std::size_t>(last + 1)))
-            ++last;
-        SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
-        first = last;
+        if (first >= 0 && position != last + 1) {
+            SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
+            first = -1;
+        }
+        if (first < 0)
+            first = position;
+        last = position;
     }
+    if (first >= 0)
+        SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
     gathered_.reset();
     return true;
 }
@@ -194,18 +209,30 @@ bool ListSet::selectGathered()
 void ListSet::refreshRow(int row)
 {
     gathered_.reset(static_cast<std::size_t>(row));
+    if (const int position = positionOf(row); position >= 0)
+        setItem(position, row, true);
+}
+
+void ListSet::setItem(int position, int row, bool replace)
+{
     char* text = ShellState::instance().pathBuffer;
     const BmsWord id(row);
     formatRow(text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(row)]));
-    deleteString(row);
-    insertString(row, text);
+    if (replace)
+        deleteString(position);
+    insertString(position, text);
 }
 
 void ListSet::refreshAll()
 {
     RedrawHold hold(*this);
-    for (int row = 0; row < kRowCount; ++row)
-        refreshRow(row);
+    gathered_.reset();
+    const int items = static_cast<int>(SendMessageA(handle(), LB_GETCOUNT, 0, 0));
+    mapRows();
+    for (int position = 0; position < shownCount(); ++position)
+        setItem(position, indexAt(position), position < items);
+    for (int position = items - 1; position >= shownCount(); --position)
+        deleteString(position);
 }
 
 void ListSet::holdRedraw()
@@ -219,8 +246,10 @@ void ListSet::releaseRedraw()
 {
     if (--redrawHolds_ > 0)
         return;
-    if (selectGathered())
-        setCaretAndAnchor(lastSelected_);
+    if (selectGathered()) {
+        if (const int position = positionNear(lastSelected_); position >= 0)
+            setCaretAndAnchor(position);
+    }
     SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle(), nullptr, TRUE);
 }

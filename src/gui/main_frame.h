@@ -85,6 +85,7 @@ public:
     ListSet& page(int index) { return *pages_[index]; }
     const EditHistory& history() const { return history_; }
     const RecentFiles& recentFiles() const { return recent_; }
+    RowFilter rowFilter() const { return rowFilter_; }
 
 private:
     struct FontDeleter {
@@ -143,15 +144,29 @@ private:
     void showRecent();
     void showKeepLayout();
 
+    // Narrows both pages to the filter's rows, with the caption and the View menu's radio
+    // items saying which.
+    void chooseFilter(RowFilter filter);
+    void showFilter();
+    // The filter of a View menu command, ID_VIEW_ALL_ROWS to ID_VIEW_NO_FILE_ROWS.
+    static RowFilter filterOfCommand(int id);
+    // The caption's word for the filter on, as "  [未使用のみ]"; empty for all rows. A
+    // filter hides rows of the chart, which the user must not forget.
+    const char* filterMark() const;
+
     // Takes the last change back, or makes the next one again, and shows what it touched.
     void takeStep(bool forward);
     // Brings caption, menu and status bar up to date after the chart changed.
     void chartChanged();
     // The caption's mark of unsaved changes and the menu's undo and redo items.
     void showHistoryState();
+    // The marks of both pages and the counts of the page on top.
+    void refreshStatus();
+    // Marks the rows of both pages anew, which also shows and hides the filtered rows.
+    void refreshMarks();
     // The counts of the page on top, with the files that are not in the chart's folder;
     // a message in passing stays beside them until they are shown anew.
-    void refreshStatus();
+    void showCounts();
     void showStatusText();
     // Shows the document's headers in the fields, which must not store them back, with
     // the number fields that hold no number marked.
@@ -198,4 +213,5 @@ private:
     RecentFiles recent_;
     // What the last find looked for.
     std::string findText_;
+    RowFilter rowFilter_ = RowFilter::All;
 };

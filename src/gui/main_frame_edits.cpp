@@ -15,13 +15,21 @@ void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
     const WaitCursor wait;
     BmsBms& document = *shell_.document;
     history_.beginTableChange(document, page.kind(), plan_);
+    bool changed = false;
     {
-        // The list is painted once, after every row the operation touched.
+        // The list is painted once, after every row the operation touched and the marks
+        // and filtered rows that follow from the change; the selection the operation
+        // made and its caret are placed over those.
         const RedrawHold hold(page);
         operation();
+        changed = history_.endTableChange(document, plan_);
+        if (changed)
+            refreshMarks();
     }
-    if (history_.endTableChange(document, plan_))
-        chartChanged();
+    if (changed) {
+        showHistoryState();
+        showCounts();
+    }
 }
 
 void MainFrame::showStatus(const std::string& text)
@@ -75,6 +83,19 @@ void MainFrame::showHistoryState()
 
 void MainFrame::refreshStatus()
 {
+    refreshMarks();
+    showCounts();
+}
+
+void MainFrame::refreshMarks()
+{
+    FileLookup* files = chartFiles();
+    for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
+        pages_[index]->showMarks(markRows(*shell_.document, kindOfPage(index), files));
+}
+
+void MainFrame::showCounts()
+{
     const DefinitionKind kind = kindOfPage(shell_.currentPage);
     BmsBms& document = *shell_.document;
     FileLookup* files = chartFiles();
@@ -82,8 +103,6 @@ void MainFrame::refreshStatus()
         = files ? std::optional<int>(countMissingFiles(document, kind, *files)) : std::nullopt;
     statusCounts_ = definitionSummary(countDefinitions(document, kind), missing);
     statusMessage_.clear();
-    for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
-        pages_[index]->showMarks(markRows(document, kindOfPage(index), folderFiles_.get()));
     showStatusText();
 }
 
