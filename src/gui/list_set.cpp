@@ -49,7 +49,8 @@ DWORD ListSet::exStyle()
 
 DWORD ListSet::style()
 {
-    return WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
+    return WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_OWNERDRAWFIXED
+        | LBS_HASSTRINGS;
 }
 
 bool ListSet::onCreate()
@@ -71,6 +72,10 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CHAR:
         result = onChar(wParam);
+        break;
+    case WM_SETFONT:
+        result = TtList::windowProc(message, wParam, lParam);
+        fitRowHeight(reinterpret_cast<HFONT>(wParam));
         break;
     case WM_DROPFILES:
         registerDroppedFiles(droppedFiles(wParam));

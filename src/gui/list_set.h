@@ -50,6 +50,9 @@ public:
     // Fills the rows, then subclasses the list box.
     bool onCreate() override;
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Paints a row's text in the colour of its marks: problems (未登録, ファイルなし) red,
+    // unused rows grey, selected rows in the system's selection colours.
+    bool drawItem(const DRAWITEMSTRUCT& item) override;
 
     // Shows another document; the caller refreshes the rows.
     void setDocument(BmsBms& document);
@@ -126,6 +129,10 @@ private:
     // marks changed; the others keep their items, selection included.
     void showRows(const RowMarks& marks, RowFilter filter);
     void setItem(int position, int row, bool replace);
+
+    // Rows are as high as the font's characters: an owner-drawn list keeps the height it
+    // was created with.
+    void fitRowHeight(HFONT font);
 
     LRESULT onKeyDown(WPARAM key);
     // Two index characters typed one after the other jump to that row.

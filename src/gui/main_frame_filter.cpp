@@ -35,7 +35,8 @@ void MainFrame::chooseFilter(RowFilter filter)
         page->setFilter(filter);
     showFilter();
     showCaption();
-    showStatusText();
+    // The caret may have gone to another row.
+    showRowDetails();
 }
 
 void MainFrame::showFilter()
