@@ -99,10 +99,7 @@ public:
     void showMarks(const RowMarks& marks);
     // Narrows the list to the filter's rows under the marks last shown.
     void setFilter(RowFilter filter);
-    RowFilter filter() const { return filter_; }
     bool isShown(int row) const { return positionOf(row) >= 0; }
-    // The number of rows the list box shows.
-    int shownCount() const { return static_cast<int>(indices_.size()); }
     // How often the row's index is referred to, as last shown.
     int references(int row) const { return marks_.references[static_cast<std::size_t>(row)]; }
 
@@ -119,6 +116,8 @@ private:
     // The list box's position of a row; -1 when the filter hides it.
     int positionOf(int row) const { return positions_[static_cast<std::size_t>(row)]; }
     int indexAt(int position) const { return indices_[static_cast<std::size_t>(position)]; }
+    // The number of rows the list box shows.
+    int shownCount() const { return static_cast<int>(indices_.size()); }
     // The position of the row, else of the next shown row, else of the last one; -1 when
     // no row is shown.
     int positionNear(int row) const;

@@ -85,7 +85,6 @@ public:
     ListSet& page(int index) { return *pages_[index]; }
     const EditHistory& history() const { return history_; }
     const RecentFiles& recentFiles() const { return recent_; }
-    RowFilter rowFilter() const { return rowFilter_; }
 
 private:
     struct FontDeleter {
