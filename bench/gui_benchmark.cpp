@@ -1,5 +1,6 @@
 // Times the list pages on the heavy chart under real list boxes: refreshing every row of
-// both pages, and compacting the indices with the refresh that follows; and the status
+// both pages, compacting the indices with the refresh that follows, and narrowing the
+// WAV page by a filter and widening it again; and the status
 // bar's counts with the lookup of every file name in the chart's folder, on the heavy
 // chart and on the chart named as the first argument, if any. Run it under Wine by hand;
 // it prints figures and checks nothing.
@@ -11,6 +12,7 @@
 #include "bms/bms_reader.h"
 #include "editing/definition_counts.h"
 #include "editing/definition_operations.h"
+#include "editing/row_marks.h"
 #include "gui/list_set.h"
 #include "gui/window/tt_app.h"
 #include "gui/window/window_proc.h"
@@ -165,6 +167,31 @@ int main(int argumentCount, char** arguments)
     report("compactIndices + refresh, WAV, 647 holes (target < 150 ms)", holesTimes);
     std::printf("after compacting: row 01 \"%s\", row HZ \"%s\"\n", document->wavTable()->get(BmsWord("01")),
         document->wavTable()->get(BmsWord("HZ")));
+
+    // Every other row used: the "used" filter deletes half the items, and showing all
+    // rows again inserts them.
+    RowMarks marks;
+    for (int row = 0; row < DefinitionPage::kRowCount; row += 2)
+        marks.references[static_cast<std::size_t>(row)] = 1;
+    wav.showMarks(marks);
+    paintPending();
+    std::vector<double> narrowTimes, widenTimes;
+    for (int i = 0; i < kRepetitions; ++i) {
+        narrowTimes.push_back(milliseconds([&] {
+            wav.setFilter(RowFilter::Used);
+            paintPending();
+        }));
+        widenTimes.push_back(milliseconds([&] {
+            wav.setFilter(RowFilter::All);
+            paintPending();
+        }));
+    }
+    wav.setFilter(RowFilter::Used);
+    std::printf("rows shown under \"used\": %d of %d\n",
+        static_cast<int>(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0)), DefinitionPage::kRowCount);
+    wav.setFilter(RowFilter::All);
+    report("filter \"used\", WAV (target < 100 ms)", narrowTimes);
+    report("filter back to all rows, WAV (target < 100 ms)", widenTimes);
 
     // The heavy chart's names are in no folder: every one is tried with each extension.
     reportStatus("heavy chart", *document, "heavy.bms");

@@ -106,7 +106,7 @@ void findMissingOfChart(const MissingArguments& arguments, CliSession& session, 
         work.tally.failed = true;
         // A chart that is there but did not read may name any file of its folder.
         if (arguments.unreferenced && kindOfPath(read.path) == PathKind::File) {
-            work.detail = ChartFileUse { .read = false };
+            work.detail = ChartFileUse { .read = false, .used = {}, .media = std::nullopt };
         }
     } else {
         ChartReport report = checkChart(session, *read.document, read.path, arguments.unreferenced);

@@ -37,6 +37,7 @@ ListSet::ListSet(BmsBms& document, DefinitionKind kind, ListExchanger& plan)
     , kind_(kind)
     , plan_(plan)
 {
+    mapRows();
 }
 
 ListSet::~ListSet() = default;
@@ -48,7 +49,8 @@ DWORD ListSet::exStyle()
 
 DWORD ListSet::style()
 {
-    return WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY;
+    return WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_OWNERDRAWFIXED
+        | LBS_HASSTRINGS;
 }
 
 bool ListSet::onCreate()
@@ -70,6 +72,10 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CHAR:
         result = onChar(wParam);
+        break;
+    case WM_SETFONT:
+        result = TtList::windowProc(message, wParam, lParam);
+        fitRowHeight(reinterpret_cast<HFONT>(wParam));
         break;
     case WM_DROPFILES:
         registerDroppedFiles(droppedFiles(wParam));
@@ -139,18 +145,22 @@ void ListSet::fillRows()
 
 int ListSet::caretRow()
 {
-    return std::clamp(caretIndex(), 0, kRowCount - 1);
+    if (indices_.empty())
+        return 0;
+    return indexAt(std::clamp(caretIndex(), 0, shownCount() - 1));
 }
 
 bool ListSet::isSelected(int row)
 {
-    return gathered_.test(static_cast<std::size_t>(row)) || TtList::isSelected(row);
+    const int position = positionOf(row);
+    return gathered_.test(static_cast<std::size_t>(row)) || (position >= 0 && TtList::isSelected(position));
 }
 
 void ListSet::select(int row)
 {
     if (redrawHolds_ == 0) {
-        TtList::select(row);
+        if (const int position = positionOf(row); position >= 0)
+            TtList::select(position);
         return;
     }
     gathered_.set(static_cast<std::size_t>(row));
@@ -166,22 +176,32 @@ void ListSet::clearSelection()
 void ListSet::placeCaret(int row)
 {
     selectGathered();
-    setCaretAndAnchor(row);
+    if (const int position = positionNear(row); position >= 0)
+        setCaretAndAnchor(position);
 }
 
 bool ListSet::selectGathered()
 {
     if (gathered_.none())
         return false;
-    for (int first = 0; first < kRowCount; ++first) {
-        if (!gathered_.test(static_cast<std::size_t>(first)))
+    // Rows on both sides of hidden ones make one run of positions; hidden rows stay
+    // unselected.
+    int first = -1;
+    int last = -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        const int position = positionOf(row);
+        if (position < 0 || !gathered_.test(static_cast<std::size_t>(row)))
             continue;
-        int last = first;
-        while (last + 1 < kRowCount && gathered_.test(static_cast<std::size_t>(last + 1)))
-            ++last;
-        SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
-        first = last;
+        if (first >= 0 && position != last + 1) {
+            SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
+            first = -1;
+        }
+        if (first < 0)
+            first = position;
+        last = position;
     }
+    if (first >= 0)
+        SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
     gathered_.reset();
     return true;
 }
@@ -197,9 +217,16 @@ const char* ListSet::rowText(int row)
 void ListSet::refreshRow(int row)
 {
     gathered_.reset(static_cast<std::size_t>(row));
+    if (const int position = positionOf(row); position >= 0)
+        setItem(position, row, true);
+}
+
+void ListSet::setItem(int position, int row, bool replace)
+{
     const char* text = rowText(row);
-    deleteString(row);
-    insertString(row, text);
+    if (replace)
+        deleteString(position);
+    insertString(position, text);
 }
 
 void ListSet::refreshAll()
@@ -212,10 +239,11 @@ void ListSet::refreshAll()
     const auto anchor = SendMessageA(handle(), LB_GETANCHORINDEX, 0, 0);
     const int caret = caretIndex();
     const bool filled = SendMessageA(handle(), LB_GETCOUNT, 0, 0) > 0;
+    mapRows();
     SendMessageA(handle(), LB_RESETCONTENT, 0, 0);
-    SendMessageA(handle(), LB_INITSTORAGE, kRowCount, kRowCount * kShortRowBytes);
-    for (int row = 0; row < kRowCount; ++row)
-        SendMessageA(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rowText(row)));
+    SendMessageA(handle(), LB_INITSTORAGE, shownCount(), shownCount() * kShortRowBytes);
+    for (int position = 0; position < shownCount(); ++position)
+        SendMessageA(handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rowText(indexAt(position))));
     if (!filled)
         return;
     SendMessageA(handle(), LB_SETANCHORINDEX, anchor, 0);
@@ -241,8 +269,10 @@ void ListSet::releaseRedraw()
 {
     if (--redrawHolds_ > 0)
         return;
-    if (selectGathered())
-        setCaretAndAnchor(lastSelected_);
+    if (selectGathered()) {
+        if (const int position = positionNear(lastSelected_); position >= 0)
+            setCaretAndAnchor(position);
+    }
     SendMessageA(handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle(), nullptr, TRUE);
 }

@@ -3,6 +3,11 @@
 // A definition list page: one table of the document as a list box of 1296 rows, "00:"
 // to "ZZ:" with their file names, and the page the editing operations work on. Keys
 // and dropped files on the list become editing operations.
+//
+// A filter may narrow the list box to the rows of one state. The page's rows (what the
+// editing operations and the window call a row) are always the table's indices; only
+// the list box's items, its positions, skip the hidden ones, and positionOf and
+// indexAt alone translate between the two.
 
 #include <bitset>
 #include <functional>
@@ -12,6 +17,7 @@
 
 #include "editing/definition_page.h"
 #include "editing/list_exchanger.h"
+#include "editing/row_filter.h"
 #include "editing/row_marks.h"
 #include "gui/window/tt_controls.h"
 
@@ -44,6 +50,9 @@ public:
     // Fills the rows, then subclasses the list box.
     bool onCreate() override;
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Paints a row's text in the colour of its marks: problems (未登録, ファイルなし) red,
+    // unused rows grey, selected rows in the system's selection colours.
+    bool drawItem(const DRAWITEMSTRUCT& item) override;
 
     // Shows another document with its rows' marks: every row is replaced, none selected.
     void showDocument(BmsBms& document, const RowMarks& marks);
@@ -58,11 +67,11 @@ public:
     void clearSelection();
     // Makes the gathered selections, then moves the caret and the anchor to the row.
     void placeCaret(int row);
-    // The caret row, 0..1295.
+    // The caret row, 0..1295; 0 when the filter shows no row.
     int caretRow() override;
-    // Replaces the row's item, which leaves it unselected.
+    // Replaces the row's item, which leaves it unselected; a hidden row has none.
     void refreshRow(int row) override;
-    // Replaces every row with redrawing suppressed; afterwards no row is selected.
+    // Replaces every shown row with redrawing suppressed; afterwards no row is selected.
     void refreshAll() override;
     // While a hold lasts the list paints nothing; when the last of nested holds ends it is
     // painted once, however many rows changed or were selected meanwhile, with the caret
@@ -82,13 +91,18 @@ public:
     void registerDroppedFiles(HDROP drop);
     // Shows the first rows, with the caret on row 00.
     void showFromTop();
-    // Selects the row alone and brings it into view with the caret on it.
-    void jumpTo(int row);
-    // Shows the rows' marks after their names; only rows whose marks changed are
-    // replaced, and keep their selection.
+    // Selects the row alone and brings it into view with the caret on it; false, changing
+    // nothing, when the filter hides it.
+    bool jumpTo(int row);
+    // Shows the rows' marks after their names and the rows the filter shows with them;
+    // only rows whose marks changed are replaced, and keep their selection.
     void showMarks(const RowMarks& marks);
+    // Narrows the list to the filter's rows under the marks last shown.
+    void setFilter(RowFilter filter);
+    bool isShown(int row) const { return positionOf(row) >= 0; }
     // How often the row's index is referred to, as last shown.
     int references(int row) const { return marks_.references[static_cast<std::size_t>(row)]; }
+    const RowMarks& marks() const { return marks_; }
 
     // Replaces the audition player, which decodes and plays on the system.
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
@@ -98,6 +112,28 @@ public:
     void setHost(PageHost* host) { host_ = host; }
 
 private:
+    // How many rows the page has: one for every index of the chart.
+    static int rowCount() { return kRowCount; }
+    // The list box's position of a row; -1 when the filter hides it.
+    int positionOf(int row) const { return positions_[static_cast<std::size_t>(row)]; }
+    int indexAt(int position) const { return indices_[static_cast<std::size_t>(position)]; }
+    // The number of rows the list box shows.
+    int shownCount() const { return static_cast<int>(indices_.size()); }
+    // The position of the row, else of the next shown row, else of the last one; -1 when
+    // no row is shown.
+    int positionNear(int row) const;
+    // Lays the positions out for the marks and the filter held.
+    void mapRows();
+    // Brings the list box to the marks and the filter: deletes the items of rows the
+    // filter now hides, inserts those it now shows, and replaces the shown rows whose
+    // marks changed; the others keep their items, selection included.
+    void showRows(const RowMarks& marks, RowFilter filter);
+    void setItem(int position, int row, bool replace);
+
+    // Rows are as high as the font's characters: an owner-drawn list keeps the height it
+    // was created with.
+    void fitRowHeight(HFONT font);
+
     LRESULT onKeyDown(WPARAM key);
     // Two index characters typed one after the other jump to that row.
     LRESULT onChar(WPARAM character);
@@ -124,6 +160,10 @@ private:
     std::bitset<kRowCount> gathered_;
     int lastSelected_ = -1;
     RowMarks marks_;
+    RowFilter filter_ = RowFilter::All;
+    // Row to position (-1 when hidden) and position to row.
+    std::vector<int> positions_;
+    std::vector<int> indices_;
     // The first character of an index being typed; 0 when none.
     char typedIndex_ = 0;
 };

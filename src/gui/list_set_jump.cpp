@@ -19,14 +19,20 @@ LRESULT ListSet::onChar(WPARAM character)
         typedIndex_ = typed;
         return 0;
     }
-    jumpTo(rowOfIndex(std::string { typedIndex_, typed }));
+    const int row = rowOfIndex(std::string { typedIndex_, typed });
     typedIndex_ = 0;
+    if (!jumpTo(row) && host_)
+        host_->showStatus(hiddenRowMessage(row));
     return 0;
 }
 
-void ListSet::jumpTo(int row)
+bool ListSet::jumpTo(int row)
 {
+    const int position = positionOf(row);
+    if (position < 0)
+        return false;
     clearSelection();
-    TtList::select(row);
-    setCaretAndAnchor(row);
+    TtList::select(position);
+    setCaretAndAnchor(position);
+    return true;
 }

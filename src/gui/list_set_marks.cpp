@@ -1,26 +1,76 @@
-// The marks of a list page's rows.
+// The marks of a list page's rows, and the filter that shows only the rows of one state;
+// the one place where rows are laid out on the list box's positions.
+
+#include <algorithm>
 
 #include "gui/list_set.h"
 
 void ListSet::showMarks(const RowMarks& marks)
 {
+    showRows(marks, filter_);
+}
+
+void ListSet::setFilter(RowFilter filter)
+{
+    showRows(marks_, filter);
+}
+
+void ListSet::mapRows()
+{
+    positions_.assign(static_cast<std::size_t>(rowCount()), -1);
+    indices_.clear();
+    for (int row = 0; row < rowCount(); ++row) {
+        if (!showsRow(filter_, marks_, row))
+            continue;
+        positions_[static_cast<std::size_t>(row)] = shownCount();
+        indices_.push_back(row);
+    }
+}
+
+int ListSet::positionNear(int row) const
+{
+    if (indices_.empty())
+        return -1;
+    const auto next = std::lower_bound(indices_.begin(), indices_.end(), row);
+    return next == indices_.end() ? shownCount() - 1 : static_cast<int>(next - indices_.begin());
+}
+
+void ListSet::showRows(const RowMarks& marks, RowFilter filter)
+{
     const RowMarks shown = marks_;
     marks_ = marks;
+    filter_ = filter;
     RedrawHold hold(*this);
     const int caret = caretRow();
-    bool replaced = false;
-    for (int row = 0; row < kRowCount; ++row) {
+    bool changed = false;
+    // Rows before the one at hand are laid out anew, those from it on as before: the
+    // position is where the row's item is or goes.
+    int position = 0;
+    for (int row = 0; row < rowCount(); ++row) {
         const auto at = static_cast<std::size_t>(row);
-        if (shown.marks[at] == marks.marks[at])
-            continue;
-        const bool selected = isSelected(row);
-        refreshRow(row);
-        if (selected)
-            select(row);
-        replaced = true;
+        const bool wasShown = isShown(row);
+        const bool shows = showsRow(filter, marks, row);
+        if (wasShown && !shows) {
+            deleteString(position);
+            changed = true;
+        } else if (shows && !wasShown) {
+            setItem(position++, row, false);
+            changed = true;
+        } else if (shows && shown.marks[at] != marks.marks[at]) {
+            // Selected directly rather than gathered: what an edit gathered is made when
+            // its hold ends, with the caret where the edit left it.
+            const bool selected = TtList::isSelected(position);
+            setItem(position, row, true);
+            if (selected)
+                TtList::select(position);
+            ++position;
+            changed = true;
+        } else if (shows) {
+            ++position;
+        }
     }
-    // A replaced row may have taken the caret along; the gathered selections are made
-    // now so that the hold's end leaves the caret here.
-    if (replaced)
-        placeCaret(caret);
+    mapRows();
+    // Replacing, inserting and deleting items may have taken the caret along.
+    if (const int caretPosition = positionNear(caret); changed && caretPosition >= 0)
+        setCaretAndAnchor(caretPosition);
 }

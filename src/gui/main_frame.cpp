@@ -98,6 +98,7 @@ bool MainFrame::onCreate()
     showKeepLayout();
     recent_.load(settingsPath_);
     showRecent();
+    showFilter();
     return true;
 }
 
@@ -212,6 +213,12 @@ LRESULT MainFrame::onCommand(int id, int code, HWND)
         return 0;
     case ID_EDIT_GO_TO:
         goToIndex();
+        return 0;
+    case ID_VIEW_ALL_ROWS:
+    case ID_VIEW_USED_ROWS:
+    case ID_VIEW_UNUSED_ROWS:
+    case ID_VIEW_NO_FILE_ROWS:
+        chooseFilter(filterOfCommand(id));
         return 0;
     case ID_VIEW_NEXT_PAGE:
     case ID_VIEW_PREVIOUS_PAGE:
@@ -334,7 +341,7 @@ void MainFrame::refreshFromDocument()
     history_.clear();
     preview_->showText("");
     showHistoryState();
-    refreshStatus(marks);
+    showCounts();
 }
 
 ListSet* MainFrame::selectedPage()

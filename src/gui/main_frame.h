@@ -143,6 +143,16 @@ private:
     void showRecent();
     void showKeepLayout();
 
+    // Narrows both pages to the filter's rows, with the caption and the View menu's radio
+    // items saying which.
+    void chooseFilter(RowFilter filter);
+    void showFilter();
+    // The filter of a View menu command, ID_VIEW_ALL_ROWS to ID_VIEW_NO_FILE_ROWS.
+    static RowFilter filterOfCommand(int id);
+    // The caption's word for the filter on, as "  [未使用のみ]"; empty for all rows. A
+    // filter hides rows of the chart, which the user must not forget.
+    const char* filterMark() const;
+
     // Takes the last change back, or makes the next one again, and shows what it touched.
     void takeStep(bool forward);
     // Brings caption, menu and status bar up to date after the chart changed.
@@ -152,11 +162,13 @@ private:
     using PageMarks = std::array<RowMarks, 2>;
     // The marks of every page's rows, with the chart's folder listed once for all.
     PageMarks markPages();
-    // The pages' marks, and the counts of the page on top, with the files that are not in
-    // the chart's folder; a message in passing stays beside them until they are shown
-    // anew. The counts come from the marks, which are made when not given.
+    // The marks of both pages and the counts of the page on top.
     void refreshStatus();
-    void refreshStatus(const PageMarks& marks);
+    // Marks the rows of both pages anew, which also shows and hides the filtered rows.
+    void refreshMarks();
+    // The counts of the page on top, from its marks, with the files that are not in the
+    // chart's folder; a message in passing stays beside them until they are shown anew.
+    void showCounts();
     void showStatusText();
     // Shows the document's headers in the fields, which must not store them back, with
     // the number fields that hold no number marked.
@@ -203,4 +215,5 @@ private:
     RecentFiles recent_;
     // What the last find looked for.
     std::string findText_;
+    RowFilter rowFilter_ = RowFilter::All;
 };

@@ -15,13 +15,21 @@ void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
     const WaitCursor wait;
     BmsBms& document = *shell_.document;
     history_.beginTableChange(document, page.kind(), plan_);
+    bool changed = false;
     {
-        // The list is painted once, after every row the operation touched.
+        // The list is painted once, after every row the operation touched and the marks
+        // and filtered rows that follow from the change; the selection the operation
+        // made and its caret are placed over those.
         const RedrawHold hold(page);
         operation();
+        changed = history_.endTableChange(document, plan_);
+        if (changed)
+            refreshMarks();
     }
-    if (history_.endTableChange(document, plan_))
-        chartChanged();
+    if (changed) {
+        showHistoryState();
+        showCounts();
+    }
 }
 
 void MainFrame::showStatus(const std::string& text)
@@ -84,18 +92,25 @@ MainFrame::PageMarks MainFrame::markPages()
 
 void MainFrame::refreshStatus()
 {
-    refreshStatus(markPages());
+    refreshMarks();
+    showCounts();
 }
 
-void MainFrame::refreshStatus(const PageMarks& marks)
+void MainFrame::refreshMarks()
 {
+    const PageMarks marks = markPages();
     for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
         pages_[index]->showMarks(marks[index]);
+}
+
+void MainFrame::showCounts()
+{
     // The marks hold every count of the page on top.
-    const RowMarks& shown = marks[shell_.currentPage];
+    ListSet& page = *pages_[shell_.currentPage];
+    const RowMarks& shown = page.marks();
     const std::optional<int> missing
         = folderFiles_ ? std::optional<int>(countMarked(shown, kMarkNoFile)) : std::nullopt;
-    statusCounts_ = definitionSummary(countDefinitions(pages_[shell_.currentPage]->table(), shown.references), missing);
+    statusCounts_ = definitionSummary(countDefinitions(page.table(), shown.references), missing);
     statusMessage_.clear();
     showStatusText();
 }

@@ -36,8 +36,8 @@ std::string directoryOf(const char* path)
 
 void MainFrame::showCaption()
 {
-    std::snprintf(shell_.pathBuffer, sizeof shell_.pathBuffer, "%s  %s%s", QUELMARN_NAME, shell_.fileName,
-        history_.isModified() ? " *" : "");
+    std::snprintf(shell_.pathBuffer, sizeof shell_.pathBuffer, "%s  %s%s%s", QUELMARN_NAME, shell_.fileName,
+        history_.isModified() ? " *" : "", filterMark());
     setText(shell_.pathBuffer);
 }
 
@@ -125,8 +125,8 @@ bool MainFrame::saveChart(const char* path)
     BmsBms& document = *shell_.document;
     const SaveLayout layout = keepsLayout() ? SaveLayout::KeepText : SaveLayout::Normalised;
     // A chart with a text of its own keeps all but its base when its layout is kept.
-    const bool optionWouldKeep = !keepsLayout() && document.editState().source()
-        && findingsLostBy(document, SaveLayout::KeepText).empty();
+    const bool optionWouldKeep
+        = !keepsLayout() && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
     // The chart keeps what the user typed, but a player would not read it as a number.
     const std::vector<std::string> notNumbers = headersNotNumbers(*document.headerTable());
     if (!notNumbers.empty()

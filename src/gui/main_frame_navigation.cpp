@@ -45,7 +45,9 @@ void MainFrame::findNext()
         return;
     }
     ListSet& page = *pages_[shell_.currentPage];
-    const int row = findRowWithName(page.table(), findText_, page.caretRow());
+    // Under a filter only the rows shown are searched.
+    const int row
+        = findRowWithName(page.table(), findText_, page.caretRow(), [&page](int r) { return page.isShown(r); });
     if (row < 0) {
         showStatus(findText_ + " を含むファイル名はありません");
         return;
@@ -65,6 +67,9 @@ void MainFrame::goToIndex()
         return;
     }
     ListSet& page = *pages_[shell_.currentPage];
-    page.jumpTo(row);
+    if (!page.jumpTo(row)) {
+        showStatus(hiddenRowMessage(row));
+        return;
+    }
     SetFocus(page.handle());
 }

@@ -4,7 +4,8 @@
 
 #include "editing/file_name_rules.h"
 
-int findRowWithName(const BmsRegistArray& table, const std::string& part, int after)
+int findRowWithName(
+    const BmsRegistArray& table, const std::string& part, int after, const std::function<bool(int row)>& searched)
 {
     if (part.empty())
         return -1;
@@ -12,7 +13,8 @@ int findRowWithName(const BmsRegistArray& table, const std::string& part, int af
     const std::string folded = foldAsciiCase(part, true);
     for (int step = 1; step <= BmsWord::kValueCount; ++step) {
         const int row = (after + step) % BmsWord::kValueCount;
-        if (foldAsciiCase(table.get(BmsWord(row)), true).find(folded) != std::string::npos)
+        if ((!searched || searched(row))
+            && foldAsciiCase(table.get(BmsWord(row)), true).find(folded) != std::string::npos)
             return row;
     }
     return -1;
@@ -29,4 +31,10 @@ int rowOfIndex(const std::string& text)
     if (!std::isalnum(high) || !std::isalnum(low))
         return -1;
     return BmsWord(static_cast<char>(high), static_cast<char>(low)).value();
+}
+
+std::string hiddenRowMessage(int row)
+{
+    const BmsWord index(row);
+    return std::string { index.high(), index.low() } + " は絞り込みで表示されていません";
 }

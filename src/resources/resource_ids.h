@@ -37,6 +37,11 @@
 #define ID_EDIT_HEADERS 1129
 // The recent files, 1130 to 1137, and the separator below them.
 #define ID_FILE_RECENT_FIRST 1130
+// The View menu's filters of the lists, in the order of their radio items.
+#define ID_VIEW_ALL_ROWS 1140
+#define ID_VIEW_USED_ROWS 1141
+#define ID_VIEW_UNUSED_ROWS 1142
+#define ID_VIEW_NO_FILE_ROWS 1143
 
 // Controls of the main window: the header pane's labels (even) and edits (odd), the
 // tab control, its two list pages and the status bar.

@@ -59,17 +59,18 @@ std::vector<unsigned char> resourceBytes(const char* name, LPCSTR type)
     return { bytes, bytes + SizeofResource(testInstance(), found) };
 }
 
-TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
+TEST(ResourcesTest, MenuHasFourPopupsWithTheirItemsInJapanese)
 {
     ASSERT_TRUE(ansiCodePageIs932());
     HMENU menu = LoadMenuA(testInstance(), MAIN_MENU_NAME);
     ASSERT_NE(nullptr, menu);
-    ASSERT_EQ(3, GetMenuItemCount(menu));
+    ASSERT_EQ(4, GetMenuItemCount(menu));
 
     // "ファイル(&F)" in code page 932, byte for byte.
     EXPECT_EQ("\x83\x74\x83\x40\x83\x43\x83\x8B(&F)", menuText(menu, 0));
     EXPECT_EQ("操作(&O)", menuText(menu, 1));
-    EXPECT_EQ("ヘルプ(&H)", menuText(menu, 2));
+    EXPECT_EQ("表示(&V)", menuText(menu, 2));
+    EXPECT_EQ("ヘルプ(&H)", menuText(menu, 3));
 
     EXPECT_EQ((std::vector<Item> {
                   { ID_FILE_NEW, "新規作成(&N)\tCtrl+N" },
@@ -98,15 +99,23 @@ TEST(ResourcesTest, MenuHasThreePopupsWithTheirItemsInJapanese)
                   { ID_EDIT_FIND, "ファイル名を検索(&F)...\tCtrl+F" },
                   { ID_EDIT_FIND_NEXT, "次を検索\tF3" },
                   { ID_EDIT_GO_TO, "インデックスへ移動(&G)...\tCtrl+G" },
+              }),
+        popupItems(GetSubMenu(menu, 1)));
+    EXPECT_EQ((std::vector<Item> {
+                  { ID_VIEW_ALL_ROWS, "すべての行(&A)\tCtrl+1" },
+                  { ID_VIEW_USED_ROWS, "使用中のみ(&U)\tCtrl+2" },
+                  { ID_VIEW_UNUSED_ROWS, "未使用のみ(&N)\tCtrl+3" },
+                  { ID_VIEW_NO_FILE_ROWS, "ファイルなしのみ(&M)\tCtrl+4" },
+                  { 0, "" },
                   { ID_VIEW_NEXT_PAGE, "次のページ\tCtrl+Tab" },
                   { ID_VIEW_PREVIOUS_PAGE, "前のページ\tCtrl+Shift+Tab" },
               }),
-        popupItems(GetSubMenu(menu, 1)));
+        popupItems(GetSubMenu(menu, 2)));
     EXPECT_EQ((std::vector<Item> {
                   { ID_HELP_USAGE, "使い方(&U)\tF1" },
                   { ID_HELP_VERSION, "バージョン情報(&A)" },
               }),
-        popupItems(GetSubMenu(menu, 2)));
+        popupItems(GetSubMenu(menu, 3)));
     DestroyMenu(menu);
 }
 
@@ -114,8 +123,8 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
 {
     HACCEL table = LoadAcceleratorsA(testInstance(), MAIN_ACCEL_NAME);
     ASSERT_NE(nullptr, table);
-    ACCEL entries[16] = {};
-    const int count = CopyAcceleratorTableA(table, entries, 16);
+    ACCEL entries[32] = {};
+    const int count = CopyAcceleratorTableA(table, entries, 32);
     std::vector<std::string> keys;
     for (int i = 0; i < count; ++i) {
         ASSERT_TRUE(entries[i].fVirt & FVIRTKEY);
@@ -130,7 +139,8 @@ TEST(ResourcesTest, AcceleratorsGiveTheFileAndHistoryCommandsTheirControlKeysAnd
     EXPECT_EQ(keys,
         (std::vector<std::string> { "1101 Ctrl+N", "1102 Ctrl+O", "1104 Ctrl+S", "1103 Ctrl+Shift+S", "1120 Ctrl+Z",
             "1121 Ctrl+Y", "1121 Ctrl+Shift+Z", "1110 F1", "1122 Ctrl+A", "1123 Ctrl+Tab", "1124 Ctrl+Shift+Tab",
-            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G", "1128 F2", "1129 Ctrl+E" }));
+            "1125 Ctrl+F", "1126 F3", "1127 Ctrl+G", "1128 F2", "1129 Ctrl+E", "1140 Ctrl+1", "1141 Ctrl+2",
+            "1142 Ctrl+3", "1143 Ctrl+4" }));
     DestroyAcceleratorTable(table);
 }
 

@@ -31,7 +31,7 @@ TEST_F(StartupTest, MainWindowClassCarriesIconMenuAndWindowProcedure)
     EXPECT_NE(nullptr, windowClass.hIcon);
     EXPECT_EQ(nullptr, windowClass.hbrBackground);
     EXPECT_STREQ(MAIN_MENU_NAME, windowClass.lpszMenuName);
-    EXPECT_EQ(3, GetMenuItemCount(GetMenu(frame->handle())));
+    EXPECT_EQ(4, GetMenuItemCount(GetMenu(frame->handle())));
 }
 
 TEST_F(StartupTest, EmptyCommandLineOpensNothingAndAQuotedPathWithBlanksOpensThatFile)

@@ -1,5 +1,7 @@
 #include "gui/window/tt_app.h"
 
+#include "gui/window/window_table.h"
+
 LRESULT TtApp::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = NotHandled;
@@ -16,6 +18,12 @@ LRESULT TtApp::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         result = onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (TtWindow* control = WindowTable::global().find(item->hwndItem); control && control->drawItem(*item))
+            result = TRUE;
+        break;
+    }
     default:
         break;
     }

@@ -17,6 +17,7 @@ public:
     virtual LRESULT onNotify(int id, NMHDR* header);
     // WM_SIZE: wParam as the type, the low and high halves of lParam as the size.
     virtual LRESULT onSize(int type, int width, int height);
+    // WM_DRAWITEM goes to the drawItem of the control's window object, if it has one.
     // WM_DESTROY: ends the message loop with code 0.
     virtual LRESULT onDestroy();
 };

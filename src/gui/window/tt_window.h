@@ -22,6 +22,9 @@ public:
     // Runs once the window exists and is reachable through TtWndProc; false fails create.
     virtual bool onCreate() { return true; }
     virtual LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Paints an item of an owner-drawn control, which its parent's WM_DRAWITEM asks for;
+    // false leaves it to the parent's default processing.
+    virtual bool drawItem(const DRAWITEMSTRUCT&) { return false; }
 
     // The program's windows live until the process ends. An object that goes earlier
     // (in tests) hands its control back to the control's own procedure and is no
