@@ -49,8 +49,9 @@ DWORD ListSet::exStyle()
 
 DWORD ListSet::style()
 {
-    return WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_OWNERDRAWFIXED
-        | LBS_HASSTRINGS;
+    // The name editor stands over a row.
+    return WS_CLIPCHILDREN | WS_VSCROLL | LBS_DISABLENOSCROLL | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY
+        | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
 }
 
 bool ListSet::onCreate()
@@ -76,6 +77,11 @@ LRESULT ListSet::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFONT:
         result = TtList::windowProc(message, wParam, lParam);
         fitRowHeight(reinterpret_cast<HFONT>(wParam));
+        break;
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+        // The name editor would stay where its row was.
+        nameEdit_.end(true);
         break;
     case WM_DROPFILES:
         registerDroppedFiles(droppedFiles(wParam));
@@ -251,8 +257,19 @@ void ListSet::refreshAll()
     SendMessageA(handle(), LB_SETTOPINDEX, top, 0);
 }
 
+void ListSet::editName(int row, RowNameEdit::Confirm confirm)
+{
+    const int position = positionOf(row);
+    if (position < 0)
+        return;
+    // Brings the row into view.
+    SendMessageA(handle(), LB_SETCARETINDEX, position, FALSE);
+    nameEdit_.begin(*this, position, table().get(BmsWord(row)), std::move(confirm));
+}
+
 void ListSet::showDocument(BmsBms& document, const RowMarks& marks)
 {
+    nameEdit_.end(false);
     document_ = &document;
     marks_ = marks;
     refreshAll();

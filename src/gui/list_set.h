@@ -19,6 +19,7 @@
 #include "editing/list_exchanger.h"
 #include "editing/row_filter.h"
 #include "editing/row_marks.h"
+#include "gui/row_name_edit.h"
 #include "gui/window/tt_controls.h"
 
 class AuditionPlayer;
@@ -94,6 +95,8 @@ public:
     // Selects the row alone and brings it into view with the caret on it; false, changing
     // nothing, when the filter hides it.
     bool jumpTo(int row);
+    // Edits the shown row's file name in place; confirm gets the name typed.
+    void editName(int row, RowNameEdit::Confirm confirm);
     // Shows the rows' marks after their names and the rows the filter shows with them;
     // only rows whose marks changed are replaced, and keep their selection.
     void showMarks(const RowMarks& marks);
@@ -149,6 +152,7 @@ private:
     ListExchanger& plan_;
     SoundPlayer player_ = nullptr;
     std::unique_ptr<AuditionPlayer> audition_;
+    RowNameEdit nameEdit_;
     PageHost* host_ = nullptr;
     // Makes the gathered selections as runs of rows; true when there were any.
     bool selectGathered();

@@ -125,9 +125,11 @@ private:
     void findNext();
     // Asks for an index and selects its row on the page on top.
     void goToIndex();
-    // Asks for the caret row's new file name and sets it as one step; an empty name
-    // removes the definition, after asking when the index is in use.
+    // Edits the caret row's file name in place; the name typed is set by renameRow.
     void renameCaretRow();
+    // Sets the row's new file name as one step; an empty name removes the definition,
+    // after asking when the index is in use.
+    void renameRow(ListSet& page, int row, const std::string& name);
     // Edits the headers of the header dialog; its changes are one step.
     void editDialogHeaders();
     // The path becomes the current file name and its drive and directory the chart

@@ -86,7 +86,7 @@ TEST(ResourcesTest, MenuHasFourPopupsWithTheirItemsInJapanese)
                   { ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z" },
                   { ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y" },
                   { 0, "" },
-                  { ID_EDIT_RENAME, "ファイル名の変更(&M)...\tF2" },
+                  { ID_EDIT_RENAME, "ファイル名の変更(&M)\tF2" },
                   { ID_EDIT_HEADERS, "ヘッダー(&H)...\tCtrl+E" },
                   { ID_EDIT_SWAP_TOP_TWO, "選択中の上2つを交換" },
                   { 0, "" },
