@@ -52,9 +52,10 @@ std::unique_ptr<BmsBms> readHeavyChart(const std::string& text)
 // are neither used nor registered and compacting renumbers every row from 01 on.
 void openHolesInWavIndices(BmsBms& document, ListExchanger& plan)
 {
+    const BmsRegistArray& table = *document.wavTable();
     plan.reset(&document, kKindWav);
-    for (int value = 1; value < BmsWord::kValueCount - 2; value += 2)
-        plan.add(BmsWord(value), BmsWord(value + 1));
+    for (int row = 1; row < table.rowCount() - 2; row += 2)
+        plan.add(table.wordAt(row), table.wordAt(row + 1));
     plan.apply();
 }
 

@@ -6,10 +6,10 @@
 #include <array>
 #include <string>
 
-#include "model/definition_kind.h"
 #include "editing/index_usage.h"
 #include "editing/missing_files.h"
 #include "model/bms_bms.h"
+#include "model/definition_kind.h"
 
 enum RowMark : unsigned char {
     kMarkNone = 0,
@@ -22,6 +22,7 @@ enum RowMark : unsigned char {
     kMarkNoFile = 4,
 };
 
+// Both by index value (BmsWord::value), whatever the rows of the chart's base.
 struct RowMarks {
     std::array<unsigned char, BmsWord::kValueCount> marks {};
     ReferenceCounts references {};

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/chart_folder.h"
 #include "editing/definition_operations.h"
 #include "editing/file_name_rules.h"
 #include "editing/file_registration.h"
@@ -16,6 +15,7 @@
 #include "gui/shell_state.h"
 #include "gui/window/message_decoding.h"
 #include "paths/path_parts.h"
+#include "platform/chart_folder.h"
 #include "quelmarn_version.h"
 
 namespace {
@@ -144,7 +144,7 @@ void ListSet::fillRows()
 
 int ListSet::caretRow()
 {
-    return std::clamp(caretIndex(), 0, kRowCount - 1);
+    return std::clamp(caretIndex(), 0, rowCount() - 1);
 }
 
 bool ListSet::isSelected(int row)
@@ -178,11 +178,12 @@ bool ListSet::selectGathered()
 {
     if (gathered_.none())
         return false;
-    for (int first = 0; first < kRowCount; ++first) {
+    const int rows = rowCount();
+    for (int first = 0; first < rows; ++first) {
         if (!gathered_.test(static_cast<std::size_t>(first)))
             continue;
         int last = first;
-        while (last + 1 < kRowCount && gathered_.test(static_cast<std::size_t>(last + 1)))
+        while (last + 1 < rows && gathered_.test(static_cast<std::size_t>(last + 1)))
             ++last;
         SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
         first = last;
@@ -195,8 +196,9 @@ void ListSet::refreshRow(int row)
 {
     gathered_.reset(static_cast<std::size_t>(row));
     char* text = ShellState::instance().pathBuffer;
-    const BmsWord id(row);
-    formatRow(text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(row)]));
+    const BmsWord id = wordAt(row);
+    formatRow(
+        text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(id.value())]));
     deleteString(row);
     insertString(row, text);
 }
@@ -204,8 +206,12 @@ void ListSet::refreshRow(int row)
 void ListSet::refreshAll()
 {
     RedrawHold hold(*this);
-    for (int row = 0; row < kRowCount; ++row)
+    const int rows = rowCount();
+    for (int row = 0; row < rows; ++row)
         refreshRow(row);
+    // A chart of the other base left more rows behind.
+    while (SendMessageA(handle(), LB_GETCOUNT, 0, 0) > rows)
+        deleteString(rows);
 }
 
 void ListSet::holdRedraw()
@@ -228,7 +234,7 @@ void ListSet::releaseRedraw()
 void ListSet::previewSelected()
 {
     ShellState& shell = ShellState::instance();
-    const std::string name = table().get(BmsWord(caretRow()));
+    const std::string name = table().get(wordAt(caretRow()));
     if (name.empty())
         return;
     // The folder's lookup takes the path of a file in it.
@@ -291,6 +297,16 @@ void ListSet::registerNames(const std::vector<std::string>& paths, const std::ve
     FileRegistration registration;
     if (!names.empty())
         edit([&] { registration = registerFileNames(*this, names); });
+    // The names that found no row go on in the first free rows of base 62 (from 0a), if the
+    // user wants.
+    if (!registration.withoutSlot.empty() && !table().base().isCaseSensitive() && host_ && host_->offerBase62()) {
+        setCaretAndAnchor(0);
+        FileRegistration rest;
+        edit([&] { rest = registerFileNames(*this, registration.withoutSlot); });
+        registration.withoutSlot = std::move(rest.withoutSlot);
+        registration.passedOverUsed += rest.passedOverUsed;
+        registration.lastRow = rest.lastRow;
+    }
     const std::string report = dropReport(tooLong, registration, outsideFolder);
     if (!report.empty())
         MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), QUELMARN_NAME, MB_ICONWARNING);

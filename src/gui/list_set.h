@@ -1,8 +1,8 @@
 #pragma once
 
-// A definition list page: one table of the document as a list box of 1296 rows, "00:"
-// to "ZZ:" with their file names, and the page the editing operations work on. Keys
-// and dropped files on the list become editing operations.
+// A definition list page: one table of the document as a list box of one row per index
+// of the chart's base ("00:" to "ZZ:", or "zz:" in base 62) with their file names, and the page the editing operations
+// work on. Keys and dropped files on the list become editing operations.
 
 #include <bitset>
 #include <functional>
@@ -28,6 +28,9 @@ public:
     virtual void runEdit(ListSet& page, const std::function<void()>& operation) = 0;
     // Tells the user something about the page in passing, such as a sound not found.
     virtual void showStatus(const std::string& text) = 0;
+    // Offers a base-36 chart whose list has no free row left the switch to base 62;
+    // true when the chart was switched (as one step that the user can take back).
+    virtual bool offerBase62() = 0;
 };
 
 class ListSet : public TtList, public DefinitionPage {
@@ -88,7 +91,7 @@ public:
     // replaced, and keep their selection.
     void showMarks(const RowMarks& marks);
     // How often the row's index is referred to, as last shown.
-    int references(int row) const { return marks_.references[static_cast<std::size_t>(row)]; }
+    int references(int row) { return marks_.references[static_cast<std::size_t>(wordAt(row).value())]; }
 
     // Replaces the audition player, which decodes and plays on the system.
     void setSoundPlayer(SoundPlayer player) { player_ = player; }
@@ -116,7 +119,7 @@ private:
     bool selectGathered();
 
     int redrawHolds_ = 0;
-    std::bitset<kRowCount> gathered_;
+    std::bitset<BmsWord::kValueCount> gathered_;
     int lastSelected_ = -1;
     RowMarks marks_;
     // The first character of an index being typed; 0 when none.

@@ -19,7 +19,7 @@ LRESULT ListSet::onChar(WPARAM character)
         typedIndex_ = typed;
         return 0;
     }
-    jumpTo(rowOfIndex(std::string { typedIndex_, typed }));
+    jumpTo(rowOfIndex(std::string { typedIndex_, typed }, table()));
     typedIndex_ = 0;
     return 0;
 }

@@ -9,8 +9,9 @@ void ListSet::showMarks(const RowMarks& marks)
     RedrawHold hold(*this);
     const int caret = caretRow();
     bool replaced = false;
-    for (int row = 0; row < kRowCount; ++row) {
-        const auto at = static_cast<std::size_t>(row);
+    const int rows = rowCount();
+    for (int row = 0; row < rows; ++row) {
+        const auto at = static_cast<std::size_t>(wordAt(row).value());
         if (shown.marks[at] == marks.marks[at])
             continue;
         const bool selected = isSelected(row);

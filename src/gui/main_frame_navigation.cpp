@@ -59,12 +59,12 @@ void MainFrame::goToIndex()
     const std::optional<std::string> text = askLine(instance(), handle(), "インデックスへ移動", "");
     if (!text)
         return;
-    const int row = rowOfIndex(*text);
+    ListSet& page = *pages_[shell_.currentPage];
+    const int row = rowOfIndex(*text, page.table());
     if (row < 0) {
         showStatus(*text + " はインデックスではありません");
         return;
     }
-    ListSet& page = *pages_[shell_.currentPage];
     page.jumpTo(row);
     SetFocus(page.handle());
 }

@@ -10,7 +10,7 @@ void MainFrame::renameCaretRow()
 {
     ListSet& page = *pages_[shell_.currentPage];
     const int row = page.caretRow();
-    const BmsWord id(row);
+    const BmsWord id = page.wordAt(row);
     const std::string before = page.table().get(id);
     const std::optional<std::string> name = askLine(instance(), handle(), "ファイル名の変更", before);
     if (!name || *name == before)

@@ -10,15 +10,16 @@ int findRowWithName(const BmsRegistArray& table, const std::string& part, int af
         return -1;
     // Names are Shift-JIS: a trail byte that looks like a letter is no letter.
     const std::string folded = foldAsciiCase(part, true);
-    for (int step = 1; step <= BmsWord::kValueCount; ++step) {
-        const int row = (after + step) % BmsWord::kValueCount;
-        if (foldAsciiCase(table.get(BmsWord(row)), true).find(folded) != std::string::npos)
+    const int rows = table.rowCount();
+    for (int step = 1; step <= rows; ++step) {
+        const int row = (after + step) % rows;
+        if (foldAsciiCase(table.get(table.wordAt(row)), true).find(folded) != std::string::npos)
             return row;
     }
     return -1;
 }
 
-int rowOfIndex(const std::string& text)
+int rowOfIndex(const std::string& text, const BmsRegistArray& table)
 {
     const std::size_t first = text.find_first_not_of(' ');
     const std::size_t last = text.find_last_not_of(' ');
@@ -28,5 +29,5 @@ int rowOfIndex(const std::string& text)
     const auto low = static_cast<unsigned char>(text[last]);
     if (!std::isalnum(high) || !std::isalnum(low))
         return -1;
-    return BmsWord(static_cast<char>(high), static_cast<char>(low)).value();
+    return table.rowOf(table.base().word(static_cast<char>(high), static_cast<char>(low)));
 }

@@ -12,4 +12,4 @@ int findRowWithName(const BmsRegistArray& table, const std::string& part, int af
 
 // The row of an index typed as two base-36 characters (either case), surrounding blanks
 // ignored; -1 for any other text.
-int rowOfIndex(const std::string& text);
+int rowOfIndex(const std::string& text, const BmsRegistArray& table);
