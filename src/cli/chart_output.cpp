@@ -67,7 +67,7 @@ std::string findingMessage(const std::string& file, const char* label, const Sou
         message += "the chart uses " + spelled;
         break;
     case SourceFinding::Kind::UnkeptBase:
-        message += "the chart uses " + spelled + ", which is read as base 36";
+        message += "the chart uses " + spelled + " (read as base 36)";
         break;
     case SourceFinding::Kind::ConflictingBase:
         // Nothing a save loses: both layouts write the base that the last line sets.

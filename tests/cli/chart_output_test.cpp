@@ -165,11 +165,24 @@ TEST(ChartOutput, TheBaseCommandSwitchesBothWaysOrSaysWhyNot)
     const CliRun refused = runTool({ "base", "36", chart, "--in-place" });
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
-        chart + ": not switched to base 36: WAV 0a has a lower-case letter, which base 36 cannot write (compact first)\n");
+        chart
+            + ": not switched to base 36: WAV 0a has a lower-case letter, which base 36 cannot write (compact "
+              "first)\n");
     EXPECT_EQ(runTool({ "compact", "wav", chart, "--in-place" }).status, 0);
     ASSERT_EQ(runTool({ "base", "36", chart, "--in-place" }).status, 0);
     EXPECT_EQ(readFileBytes(chart), "#TITLE t\n#WAV01 a.wav\n#00111:01\n");
     EXPECT_EQ(runTool({ "base", "16", chart }).status, 2);
+}
+
+TEST(ChartOutput, CheckWarnsAboutDisagreeingAndOtherBases)
+{
+    ScratchDirectory scratch;
+    const std::string chart = scratch.file("bases.bms");
+    writeFileBytes(chart, "#BASE 36\n#WAVaa a.wav\n#BASE 62\n#BASE 16\n#00011:aa\n");
+    const CliRun run = runTool({ "check", chart });
+    EXPECT_THAT(run.err,
+        HasSubstr(chart + ":3: warning: #BASE 62 differs from an earlier #BASE line; the last one counts\n" + chart
+            + ":4: warning: the chart uses #BASE 16 (read as base 36), which the normalised layout cannot keep\n"));
 }
 
 TEST(ChartOutput, EveryWritingCommandRefusesUnlessForcedWhenItNormalises)
