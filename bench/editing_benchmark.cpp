@@ -46,10 +46,15 @@ std::unique_ptr<BmsBms> readHeavyChart(benchmark::State& state, const HeavyChart
     return document;
 }
 
-// The heavy chart of range(0) measures and range(1) lanes of channel 01.
+// The heavy chart of range(0) measures and range(1) lanes of channel 01, in base range(2)
+// with every index of the base defined.
 HeavyChartShape shapeOfRun(const benchmark::State& state)
 {
-    return { .measures = static_cast<int>(state.range(0)), .lanes = static_cast<int>(state.range(1)) };
+    const IndexBase base = IndexBase::ofRadix(static_cast<int>(state.range(2)));
+    return { .measures = static_cast<int>(state.range(0)),
+        .lanes = static_cast<int>(state.range(1)),
+        .sounds = base.rowCount() - 1,
+        .base = base };
 }
 
 // Objects the renumbering scan visits: those of the WAV lines with their lanes.
@@ -73,12 +78,14 @@ void reportObjects(benchmark::State& state, BmsBms& document)
     state.counters["objects_M"] = static_cast<double>(objects) / 1e6;
 }
 
-// Moves every index of 01..ZY one up again, undoing a compaction of a chart without 01.
+// Moves every index of 01 to the last row but one one up again, undoing a compaction of a
+// chart without 01.
 void closeHoleAt01(BmsBms& document, ListExchanger& plan)
 {
+    const BmsRegistArray& table = *document.wavTable();
     plan.reset(&document, kKindWav);
-    for (int row = BmsWord::kValueCount - 2; row >= 1; --row)
-        plan.add(BmsWord(row), BmsWord(row + 1));
+    for (int row = table.rowCount() - 2; row >= 1; --row)
+        plan.add(table.wordAt(row), table.wordAt(row + 1));
     plan.apply();
 }
 
@@ -104,8 +111,8 @@ void BM_CompactIndices(benchmark::State& state)
         for (auto _ : state) {
             compactIndices(page, plan);
             state.PauseTiming();
-            if (plan.size() != BmsWord::kValueCount - 2) {
-                state.SkipWithError("compacting planned other moves than 02..ZZ down by one");
+            if (plan.size() != document.wavTable()->rowCount() - 2) {
+                state.SkipWithError("compacting planned other moves than every index from 02 down by one");
                 break;
             }
             closeHoleAt01(document, plan);
@@ -135,13 +142,14 @@ void BM_UndoCompactIndices(benchmark::State& state)
     });
 }
 
-// Exchanges 01 and ZZ; doing it again restores the chart, so every round does the same work.
+// Exchanges 01 and the last index; doing it again restores the chart, so every round does the
+// same work.
 void BM_SwapTopTwoSelected(benchmark::State& state)
 {
     auto document = readHeavyChart(state, shapeOfRun(state));
     if (!document)
         return;
-    QuietPage page(*document, kKindWav, 1, BmsWord::kValueCount - 1);
+    QuietPage page(*document, kKindWav, 1, document->wavTable()->rowCount() - 1);
     ListExchanger plan;
     for (auto _ : state)
         benchmark::DoNotOptimize(swapTopTwoSelected(page, plan));
@@ -158,9 +166,10 @@ void BM_ApplyPlanOfLength(benchmark::State& state)
         return;
     ListExchanger plan;
     plan.reset(document.get(), kKindWav);
+    const BmsRegistArray& table = *document->wavTable();
     for (int row = 1; row + 1 <= planLength; row += 2) {
-        plan.add(BmsWord(row), BmsWord(row + 1));
-        plan.add(BmsWord(row + 1), BmsWord(row));
+        plan.add(table.wordAt(row), table.wordAt(row + 1));
+        plan.add(table.wordAt(row + 1), table.wordAt(row));
     }
     for (auto _ : state)
         plan.apply();
@@ -169,10 +178,11 @@ void BM_ApplyPlanOfLength(benchmark::State& state)
 
 void heavyChartSizes(benchmark::internal::Benchmark* benchmark)
 {
-    benchmark->ArgNames({ "measures", "lanes" });
+    benchmark->ArgNames({ "measures", "lanes", "base" });
     for (int measures : { 250, 500, 1000 })
-        benchmark->Args({ measures, 32 });
-    benchmark->Args({ 1000, 8 });
+        benchmark->Args({ measures, 32, 36 });
+    benchmark->Args({ 1000, 8, 36 });
+    benchmark->Args({ 1000, 32, 62 });
     benchmark->Unit(benchmark::kMillisecond);
 }
 

@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_replace.h"
 #include "gui/main_frame.h"
 #include "gui/startup.h"
 #include "gui_timing.h"
 #include "heavy_chart.h"
+#include "platform/file_replace.h"
 #include "resource_ids.h"
 
 namespace {
@@ -160,9 +160,10 @@ void timeChart(MainFrame& frame, const char* name, const std::string& path, cons
 std::string unusedDefinitionsText()
 {
     std::string text;
-    for (int value = 1; value < BmsWord::kValueCount; ++value) {
-        const BmsWord id(value);
-        text += std::string("#WAV") + id.high() + id.low() + " unused_" + std::to_string(value) + ".wav\r\n";
+    const IndexBase base;
+    for (int row = 1; row < base.rowCount(); ++row) {
+        const BmsWord id = base.wordAt(row);
+        text += std::string("#WAV") + id.high() + id.low() + " unused_" + std::to_string(row) + ".wav\r\n";
     }
     return text;
 }
@@ -177,10 +178,11 @@ std::string fullyUsedChartText()
     // Every index once more, 16 to a line from measure 900 on, so that none is left
     // unused by chance.
     constexpr int kPerLine = 16;
-    for (int first = 1; first < BmsWord::kValueCount; first += kPerLine) {
+    const IndexBase base;
+    for (int first = 1; first < base.rowCount(); first += kPerLine) {
         std::string objects;
-        for (int value = first; value < first + kPerLine && value < BmsWord::kValueCount; ++value)
-            objects += std::string { BmsWord(value).high(), BmsWord(value).low() };
+        for (int row = first; row < first + kPerLine && row < base.rowCount(); ++row)
+            objects += std::string { base.wordAt(row).high(), base.wordAt(row).low() };
         const std::string measure = std::to_string(900 + first / kPerLine);
         text += "#" + measure + "01:" + objects + "\r\n#" + measure + "04:" + objects + "\r\n";
     }

@@ -54,9 +54,10 @@ std::unique_ptr<BmsBms> readHeavyChart(const std::string& text)
 // are neither used nor registered and compacting renumbers every row from 01 on.
 void openHolesInWavIndices(BmsBms& document, ListExchanger& plan)
 {
+    const BmsRegistArray& table = *document.wavTable();
     plan.reset(&document, kKindWav);
-    for (int value = 1; value < BmsWord::kValueCount - 2; value += 2)
-        plan.add(BmsWord(value), BmsWord(value + 1));
+    for (int row = 1; row < table.rowCount() - 2; row += 2)
+        plan.add(table.wordAt(row), table.wordAt(row + 1));
     plan.apply();
 }
 
@@ -171,8 +172,8 @@ int main(int argumentCount, char** arguments)
     // Every other row used: the "used" filter deletes half the items, and showing all
     // rows again inserts them.
     RowMarks marks;
-    for (int row = 0; row < DefinitionPage::kRowCount; row += 2)
-        marks.references[static_cast<std::size_t>(row)] = 1;
+    for (int row = 0; row < wav.rowCount(); row += 2)
+        marks.references[static_cast<std::size_t>(wav.wordAt(row).value())] = 1;
     wav.showMarks(marks);
     paintPending();
     std::vector<double> narrowTimes, widenTimes;
@@ -188,7 +189,7 @@ int main(int argumentCount, char** arguments)
     }
     wav.setFilter(RowFilter::Used);
     std::printf("rows shown under \"used\": %d of %d\n",
-        static_cast<int>(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0)), DefinitionPage::kRowCount);
+        static_cast<int>(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0)), wav.rowCount());
     wav.setFilter(RowFilter::All);
     report("filter \"used\", WAV (target < 100 ms)", narrowTimes);
     report("filter back to all rows, WAV (target < 100 ms)", widenTimes);

@@ -29,20 +29,20 @@ private:
 
 constexpr const char* kLineEnd = "\r\n";
 
-void appendIndex(std::string& out, int value)
+void appendIndex(std::string& out, IndexBase base, int row)
 {
-    const BmsWord index(value);
+    const BmsWord index = base.wordAt(row);
     out += index.high();
     out += index.low();
 }
 
-void appendDefinitions(std::string& out, const char* kind, int first, int last, const char* pattern)
+void appendDefinitions(std::string& out, IndexBase base, const char* kind, int first, int last, const char* pattern)
 {
     char name[64];
     for (int value = first; value <= last; ++value) {
         out += '#';
         out += kind;
-        appendIndex(out, value);
+        appendIndex(out, base, value);
         std::snprintf(name, sizeof name, pattern, value);
         out += ' ';
         out += name;
@@ -59,13 +59,13 @@ void appendLineStart(std::string& out, int measure, const char* channel)
 
 // One data line of objectCount objects, each an index first..last with the given chance
 // in 256 and "00" otherwise.
-void appendDataLine(std::string& out, ChartRandom& random, int measure, const char* channel, int objectCount, int first,
-    int last, std::uint32_t chance)
+void appendDataLine(std::string& out, IndexBase base, ChartRandom& random, int measure, const char* channel,
+    int objectCount, int first, int last, std::uint32_t chance)
 {
     appendLineStart(out, measure, channel);
     for (int j = 0; j < objectCount; ++j) {
         if (first <= last && random.next(256) < chance)
-            appendIndex(out, first + static_cast<int>(random.next(static_cast<std::uint32_t>(last - first + 1))));
+            appendIndex(out, base, first + static_cast<int>(random.next(static_cast<std::uint32_t>(last - first + 1))));
         else
             out += "00";
     }
@@ -90,9 +90,13 @@ std::string heavyChartText(const HeavyChartShape& shape)
         out += header;
         out += kLineEnd;
     }
+    if (shape.base.isCaseSensitive()) {
+        out += "#BASE 62";
+        out += kLineEnd;
+    }
     out += kLineEnd;
-    appendDefinitions(out, "WAV", shape.firstSound, shape.sounds, "keysound_%04d.wav");
-    appendDefinitions(out, "BMP", 1, shape.images, "layer_%03d.bmp");
+    appendDefinitions(out, shape.base, "WAV", shape.firstSound, shape.sounds, "keysound_%04d.wav");
+    appendDefinitions(out, shape.base, "BMP", 1, shape.images, "layer_%03d.bmp");
     out += kLineEnd;
     out += "*---------------------- MAIN DATA FIELD";
     out += kLineEnd;
@@ -104,16 +108,22 @@ std::string heavyChartText(const HeavyChartShape& shape)
             out += kLineEnd;
         }
         for (int lane = 0; lane < shape.lanes; ++lane)
-            appendDataLine(out, random, m, "01", 16, shape.firstSound, shape.sounds, 160);
+            appendDataLine(out, shape.base, random, m, "01", 16, shape.firstSound, shape.sounds, 160);
         for (int n = 0; n < shape.noteChannels; ++n) {
             const char* channel = kNoteChannels[n];
             const int grid = kNoteGrids[random.next(sizeof kNoteGrids / sizeof kNoteGrids[0])];
-            appendDataLine(out, random, m, channel, grid, shape.firstSound, shape.sounds, 128);
+            appendDataLine(out, shape.base, random, m, channel, grid, shape.firstSound, shape.sounds, 128);
         }
-        appendDataLine(out, random, m, "04", 4, 1, shape.images, 200);
-        appendDataLine(out, random, m, "06", 2, 1, shape.images, 64);
-        appendDataLine(out, random, m, "07", 8, 1, shape.images, 128);
+        appendDataLine(out, shape.base, random, m, "04", 4, 1, shape.images, 200);
+        appendDataLine(out, shape.base, random, m, "06", 2, 1, shape.images, 64);
+        appendDataLine(out, shape.base, random, m, "07", 8, 1, shape.images, 128);
         out += kLineEnd;
     }
     return out;
+}
+
+HeavyChartShape heavyBase62Shape()
+{
+    const IndexBase base = IndexBase::ofRadix(IndexBase::kCaseSensitiveRadix);
+    return { .sounds = base.rowCount() - 1, .base = base };
 }

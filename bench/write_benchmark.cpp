@@ -34,7 +34,9 @@ void reportBytes(benchmark::State& state, std::size_t bytes)
 // The normalised text of the heavy chart of range(0) measures, in memory.
 void BM_ChartTextHeavyChart(benchmark::State& state)
 {
-    const auto document = heavyChart(state, heavyChartText({ .measures = static_cast<int>(state.range(0)) }));
+    HeavyChartShape shape;
+    shape.measures = static_cast<int>(state.range(0));
+    const auto document = heavyChart(state, heavyChartText(shape));
     if (!document) {
         return;
     }
@@ -108,10 +110,11 @@ private:
 };
 
 // The text that a save writes after compacting the full heavy chart, whose sounds start at
-// 02 so that every WAV index moves: range(0) 0 normalised, 1 keeping the chart's own text.
+// 02 so that every WAV index moves: range(0) 0 normalised, 1 keeping the chart's own text;
+// range(1) the base (in base 62 with its 3843 sounds).
 void BM_SavedTextAfterCompact(benchmark::State& state)
 {
-    HeavyChartShape shape;
+    HeavyChartShape shape = state.range(1) == IndexBase::kCaseSensitiveRadix ? heavyBase62Shape() : HeavyChartShape {};
     shape.firstSound = 2;
     const auto document = heavyChart(state, heavyChartText(shape));
     if (!document) {
@@ -129,6 +132,9 @@ void BM_SavedTextAfterCompact(benchmark::State& state)
     }
     reportBytes(state, size);
 }
-BENCHMARK(BM_SavedTextAfterCompact)->ArgName("keep_text")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SavedTextAfterCompact)
+    ->ArgNames({ "keep_text", "base" })
+    ->ArgsProduct({ { 0, 1 }, { 36, 62 } })
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

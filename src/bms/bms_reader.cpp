@@ -115,6 +115,7 @@ private:
     ResultCode colon();
     ResultCode measureLengthValue();
     ResultCode objectData();
+    ResultCode baseLine(int first);
 
     bool skipLine();
     ResultCode skipRestOfLine();
@@ -153,6 +154,9 @@ private:
     PerKind<ChartSource::Counts> oddPairCounts_ {};
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
+    // The value of the first #BASE line, blanks trimmed, once the first pass met one.
+    std::optional<std::string> firstBase_;
+    bool sawConflictingBase_ = false;
 };
 
 BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::size_t storageBudget)
@@ -191,6 +195,7 @@ std::unique_ptr<BmsBms> BmsReader::State::takeDocument()
     // The first pass found the lengths, the second everything else.
     std::stable_sort(source_->findings.begin(), source_->findings.end(),
         [](const SourceFinding& a, const SourceFinding& b) { return a.line < b.line; });
+    source_->base = document_->indexBase();
     document_->editState() = ChartEditState(std::move(source_));
     return std::move(document_);
 }
@@ -264,6 +269,9 @@ ResultCode BmsReader::State::afterHash()
         return kResultOk;
     }
     if (pass_ == 1) {
+        // #BASE anywhere sets the base of every index, which the second pass reads in.
+        if (asciiUpperCase(static_cast<char>(c)) == 'B')
+            return baseLine(c);
         if (c != kLineEnd)
             return skipRestOfLine();
         nextLine();
@@ -431,6 +439,33 @@ ResultCode BmsReader::State::objectData()
     return kResultOk;
 }
 
+// A header line in the first pass whose key starts with first, a "B" in either case: a
+// #BASE line sets the document's base, the last one winning.
+ResultCode BmsReader::State::baseLine(int first)
+{
+    key_.assign(1, static_cast<char>(first));
+    int c = input_.getWhile(kAlphanumeric, key_);
+    if (key_.size() != 4 || asciiUpperCase(key_[1]) != 'A' || asciiUpperCase(key_[2]) != 'S'
+        || asciiUpperCase(key_[3]) != 'E' || !isAsciiBlank(c)) {
+        input_.unget(c);
+        return skipRestOfLine();
+    }
+    value_.clear();
+    c = input_.getWhile([](int c) { return c != kLineEnd; }, value_);
+    const std::string_view spelled = baseValueText(value_);
+    if (!firstBase_) {
+        firstBase_ = std::string(spelled);
+    } else if (*firstBase_ != spelled && !sawConflictingBase_) {
+        sawConflictingBase_ = true;
+        noteFinding(SourceFinding::Kind::ConflictingBase, "#BASE " + std::string(spelled));
+    }
+    document_->setIndexBase(indexBaseOfValue(value_));
+    if (c == kLineEnd)
+        nextLine();
+    state_ = c == kLineEnd ? ReaderState::LineStart : ReaderState::PassEnd;
+    return kResultOk;
+}
+
 void BmsReader::State::nextLine()
 {
     ++line_;
@@ -494,7 +529,8 @@ void BmsReader::State::noteHeader()
     const HeaderIndexReferences references = headerIndexReferences(key_, value);
     for (DefinitionKind kind : kDefinitionKinds) {
         if (references.valueNamesIndex[kind])
-            ++source_->references[kind][static_cast<std::size_t>(BmsWord(value[0], value[1]).value())];
+            ++source_
+                  ->references[kind][static_cast<std::size_t>(document_->indexBase().word(value[0], value[1]).value())];
     }
     std::optional<SourceFinding> finding = findingOfHeader(key_, value, line_);
     if (!finding)
@@ -531,15 +567,16 @@ bool BmsReader::State::countReferences()
     // mispredict; index 00 is never a reference, and takeDocument clears its count.
     // Odd pairs count apart, so that a run of equal objects is no chain of increments of
     // one counter.
-    const auto& digit = base36_detail::kCharTables.digit;
+    const std::uint8_t* const digit = document_->indexBase().digits();
+    constexpr unsigned kRadix = BmsWord::kRadix;
     const unsigned char* pair = reinterpret_cast<const unsigned char*>(objects_.data());
     const unsigned char* const end = pair + objects_.size();
     for (; end - pair >= 4; pair += 4) {
-        ++even[digit[pair[0]] * 36u + digit[pair[1]]];
-        ++odd[digit[pair[2]] * 36u + digit[pair[3]]];
+        ++even[digit[pair[0]] * kRadix + digit[pair[1]]];
+        ++odd[digit[pair[2]] * kRadix + digit[pair[3]]];
     }
     if (pair != end)
-        ++even[digit[pair[0]] * 36u + digit[pair[1]]];
+        ++even[digit[pair[0]] * kRadix + digit[pair[1]]];
     return true;
 }
 
@@ -548,7 +585,7 @@ bool BmsReader::State::storeDefinition(BmsRegistArray& table, const char* notice
     if (!table.matchesKey(key_.c_str()))
         return false;
     const std::size_t nameLength = std::strlen(table.name());
-    const BmsWord index(key_[nameLength], key_[nameLength + 1]);
+    const BmsWord index = document_->indexBase().word(key_[nameLength], key_[nameLength + 1]);
     if (table.set(index, value_.c_str()) && noticeSink_)
         noticeSink_(notice);
     return true;

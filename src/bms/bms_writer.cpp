@@ -6,6 +6,8 @@
 #include <memory>
 #include <string_view>
 
+#include "bms/layout_check.h"
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -20,9 +22,16 @@ void appendHeaderLine(std::string& out, const BmsHeaderOne& entry)
 }
 
 // TITLE, GENRE and ARTIST first, then every other header in the table's bucket order.
-void appendHeaderBlock(std::string& out, const BmsHeaderHash& headers)
+// The document's base, not a BASE header, decides how its indices read: a base-62 chart
+// gets "#BASE 62" as the block's last line, before every definition, and a base-36 one
+// never a BASE line that would make its indices case-sensitive.
+void appendHeaderBlock(std::string& out, const BmsHeaderHash& headers, IndexBase base)
 {
     const std::unique_ptr<BmsHeaderHash> remaining = headers.clone();
+    if (const BmsHeaderOne* written = remaining->find("BASE")) {
+        if (base.isCaseSensitive() || indexBaseOfValue(written->value()).isCaseSensitive())
+            remaining->remove("BASE");
+    }
     for (const char* key : { "TITLE", "GENRE", "ARTIST" }) {
         if (const std::unique_ptr<BmsHeaderOne> entry = remaining->detach(key)) {
             appendHeaderLine(out, *entry);
@@ -31,10 +40,12 @@ void appendHeaderBlock(std::string& out, const BmsHeaderHash& headers)
     while (const std::unique_ptr<BmsHeaderOne> entry = remaining->detachFirst()) {
         appendHeaderLine(out, *entry);
     }
+    if (base.isCaseSensitive())
+        appendHeaderLine(out, BmsHeaderOne("BASE", "62"));
     out += kLineEnd;
 }
 
-// Every used slot in ascending index order, 00 to ZZ.
+// Every used slot in ascending index order, 00 to ZZ (zz in base 62).
 void appendDefinitionBlock(std::string& out, const BmsRegistArray& table)
 {
     for (int value = 0; value < BmsRegistArray::kSlotCount; ++value) {
@@ -158,7 +169,7 @@ std::string chartText(const BmsBms& document)
     const int lastMeasure = document.lastMeasure();
     std::string out;
     out.reserve(expectedSize(document, lastMeasure));
-    appendHeaderBlock(out, *document.headerTable());
+    appendHeaderBlock(out, *document.headerTable(), document.indexBase());
     appendDefinitionBlock(out, *document.wavTable());
     appendDefinitionBlock(out, *document.bmpTable());
 

@@ -16,7 +16,8 @@ namespace {
 constexpr const char* kControlFlowKeys[] = { "RANDOM", "SETRANDOM", "IF", "ELSEIF", "ELSE", "ENDIF", "ENDRANDOM",
     "SWITCH", "SETSWITCH", "CASE", "DEF", "SKIP", "ENDSW" };
 
-constexpr std::string_view kKeptBase = "36";
+constexpr std::string_view kDefaultBase = "36";
+constexpr std::string_view kCaseSensitiveBase = "62";
 
 std::string_view withoutBlanks(std::string_view text)
 {
@@ -47,13 +48,24 @@ std::optional<SourceFinding> findingOfHeader(std::string_view key, std::string_v
     if (isControlFlowKey(upperKey)) {
         return SourceFinding { SourceFinding::Kind::ControlFlow, line, "#" + upperKey };
     }
-    // Only base 36 survives the upper-casing of every index; any other value is
-    // taken as a base the layout cannot keep, "036" included.
+    // Any value but 36 and 62 is read as base 36, which other programs may not do;
+    // "036" and "062" included.
     const std::string_view base = withoutBlanks(value);
-    if (upperKey == "BASE" && base != kKeptBase) {
+    if (upperKey == "BASE" && base != kDefaultBase && base != kCaseSensitiveBase) {
         return SourceFinding { SourceFinding::Kind::UnkeptBase, line, "#BASE " + std::string(base) };
     }
     return std::nullopt;
+}
+
+IndexBase indexBaseOfValue(std::string_view value)
+{
+    return IndexBase::ofRadix(
+        withoutBlanks(value) == kCaseSensitiveBase ? IndexBase::kCaseSensitiveRadix : IndexBase::kDefaultRadix);
+}
+
+std::string_view baseValueText(std::string_view value)
+{
+    return withoutBlanks(value);
 }
 
 std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document)
@@ -79,11 +91,11 @@ std::vector<SourceFinding> findUnkeepableConstructs(const BmsBms& document)
 
 std::vector<SourceFinding> findingsLostBy(const BmsBms& document, SaveLayout layout)
 {
+    if (layout == SaveLayout::KeepText)
+        return {};
     std::vector<SourceFinding> findings = findUnkeepableConstructs(document);
-    if (layout == SaveLayout::KeepText) {
-        std::erase_if(
-            findings, [](const SourceFinding& finding) { return finding.kind != SourceFinding::Kind::UnkeptBase; });
-    }
+    std::erase_if(
+        findings, [](const SourceFinding& finding) { return finding.kind == SourceFinding::Kind::ConflictingBase; });
     return findings;
 }
 

@@ -54,6 +54,8 @@ public:
         , source_(*document.editState().source())
         , text_(source_.text)
         , input_(text_)
+        , sourceBase_(source_.base)
+        , base_(document.indexBase())
     {
         const ChartEditState& state = document.editState();
         for (DefinitionKind kind : kDefinitionKinds) {
@@ -98,14 +100,25 @@ private:
                 const char low = static_cast<char>(second);
                 if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
                     continue;
-                const BmsWord target = renumberings_[kind][base36PairValue(high, low)];
-                if (target.value() != base36PairValue(high, low)) {
+                if (const std::optional<BmsWord> target = rewrittenPair(kind, high, low)) {
                     targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
-                        static_cast<unsigned char>(target.high()) | static_cast<unsigned char>(target.low()) << 8);
+                        static_cast<unsigned char>(target->high()) | static_cast<unsigned char>(target->low()) << 8);
                     renumbered_[kind] = true;
                 }
             }
         }
+    }
+
+    // The index that two characters of the text, read in the text's base, are written as
+    // now, when their bytes change: when it moved, or when the chart became base 62 and
+    // the characters spell it in lower case. A base-36 chart keeps the spelling of an
+    // index that stays.
+    std::optional<BmsWord> rewrittenPair(DefinitionKind kind, char high, char low) const
+    {
+        const BmsWord original = sourceBase_.word(high, low);
+        const BmsWord current = renumberings_[kind][original.value()];
+        const bool rewritten = base_.isCaseSensitive() ? !current.equalsChars(high, low) : !current.equals(original);
+        return rewritten ? std::optional<BmsWord>(current) : std::nullopt;
     }
 
     static PerKind<std::array<std::size_t, BmsWord::kValueCount>> noRenamedLines()
@@ -141,7 +154,8 @@ private:
             for (DefinitionKind kind : kDefinitionKinds) {
                 if (document_.table(kind)->matchesKey(text.upperKey.c_str())) {
                     header.definitionKind = kind;
-                    header.original = BmsWord(text.upperKey[3], text.upperKey[4]).value();
+                    const auto [first, second] = charactersAt(line.keyAt, 3);
+                    header.original = sourceBase_.word(text_[first], text_[second]).value();
                 }
             }
             headers_.push_back(std::move(header));
@@ -219,10 +233,9 @@ private:
         for (DefinitionKind kind : kDefinitionKinds) {
             if (!header.references.valueNamesIndex[kind])
                 continue;
-            const BmsWord index = renumberingOfKind(kind)[BmsWord(value[0], value[1]).value()];
-            if (!index.equals(BmsWord(value[0], value[1]))) {
-                value[0] = index.high();
-                value[1] = index.low();
+            if (const std::optional<BmsWord> index = rewrittenPair(kind, value[0], value[1])) {
+                value[0] = index->high();
+                value[1] = index->low();
             }
         }
         return value;
@@ -241,6 +254,15 @@ private:
             if (header.outsideBlocks && !header.controlFlow)
                 headerAnchor_ = header.lineNumber;
         }
+        // A chart whose base changed loses every #BASE line; base 62 gets its own before
+        // the definitions (assemble).
+        if (baseChanged()) {
+            lastLineOfKey.erase("BASE");
+            for (const HeaderLine& header : headers_) {
+                if (header.upperKey == "BASE")
+                    droppedLines_.insert(header.lineNumber);
+            }
+        }
         const BmsHeaderHash& table = *document_.headerTable();
         for (const auto& [key, index] : lastLineOfKey) {
             const BmsHeaderOne* entry = table.find(key.c_str());
@@ -248,7 +270,7 @@ private:
                 newValues_[index] = entry->value();
         }
         for (const std::string& key : table.keys()) {
-            if (lastLineOfKey.count(key) == 0)
+            if (lastLineOfKey.count(key) == 0 && !(key == "BASE" && baseChanged()))
                 newHeaders_.push_back("#" + key + ' ' + table.get(key.c_str()));
         }
     }
@@ -269,6 +291,20 @@ private:
         return kNone;
     }
 
+    bool baseChanged() const { return !(sourceBase_ == base_); }
+
+    // The line after which "#BASE 62" goes: before the first definition, so that a player
+    // that reads the text once knows the base before any index; after the headers in a
+    // text without definitions.
+    std::size_t baseLineAnchor() const
+    {
+        for (const HeaderLine& header : headers_) {
+            if (header.definitionKind)
+                return header.lineNumber == 0 ? kNone : header.lineNumber - 1;
+        }
+        return anchorOf({ headerAnchor_ });
+    }
+
     std::string assemble()
     {
         std::map<std::size_t, std::vector<std::string>> insertions;
@@ -276,6 +312,8 @@ private:
             std::vector<std::string>& at = insertions[anchor];
             at.insert(at.end(), lines.begin(), lines.end());
         };
+        if (baseChanged() && base_.isCaseSensitive())
+            addLines(baseLineAnchor(), { "#BASE 62" });
         // The normalised order: headers, then WAV, then BMP definitions.
         addLines(anchorOf({ headerAnchor_ }), newHeaders_);
         addLines(anchorOf({ definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.wav);
@@ -298,8 +336,10 @@ private:
             const HeaderLine* header = nextHeader < headers_.size() && headers_[nextHeader].lineNumber == number
                 ? &headers_[nextHeader++]
                 : nullptr;
-            if (header && header->definitionKind && !kept_[*header->definitionKind][header->original]
-                && renamedLine_[*header->definitionKind][header->original] != nextHeader - 1) {
+            const bool droppedDefinition = header && header->definitionKind
+                && !kept_[*header->definitionKind][header->original]
+                && renamedLine_[*header->definitionKind][header->original] != nextHeader - 1;
+            if (droppedDefinition || (header && droppedLines_.count(number))) {
                 copyTo(line.begin);
                 copied = line.end;
                 if (!hasBreak(line))
@@ -362,11 +402,9 @@ private:
             const auto [firstAt, secondAt] = charactersAt(from, at);
             char* first = out.data() + start + (firstAt - line.begin);
             char* second = out.data() + start + (secondAt - line.begin);
-            const BmsWord old(*first, *second);
-            const BmsWord current = renumberingOfKind(kind)[old.value()];
-            if (!current.equals(old)) {
-                *first = current.high();
-                *second = current.low();
+            if (const std::optional<BmsWord> current = rewrittenPair(kind, *first, *second)) {
+                *first = current->high();
+                *second = current->low();
             }
         };
         if (header.definitionKind) {
@@ -425,6 +463,9 @@ private:
     const std::string& text_;
     // The text as the reader sees it, for the characters of a line.
     BmsInput input_;
+    // The base the text was read in, and the chart's base now.
+    IndexBase sourceBase_;
+    IndexBase base_;
     PerKind<Renumbering> renumberings_;
     // Per kind: the new bytes of each pair (preparePairTargets), and whether any moves.
     PerKind<std::vector<std::uint16_t>> pairTargets_;
@@ -441,6 +482,8 @@ private:
     PerKind<std::size_t> definitionAnchor_ { kNone, kNone };
     std::size_t headerAnchor_ = kNone;
     std::vector<std::string> newHeaders_;
+    // Lines of the text that go whatever their key (numbers into the source's lines).
+    std::set<std::size_t> droppedLines_;
     // New values by index into headers_.
     std::map<std::size_t, std::string> newValues_;
 };

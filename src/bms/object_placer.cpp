@@ -59,9 +59,10 @@ bool ObjectPlacer::placeOnChannelLine(int m, BmsWord channel, std::string_view o
 bool ObjectPlacer::writeObjects(BmsChannel& line, int m, std::string_view objects, bool keepEmpty)
 {
     const std::size_t before = line.objectCount();
+    const IndexBase base = document_.indexBase();
     forEachObjectTick(document_.measureStart(m), document_.measureLength(m).ticks(), objects.size() / 2,
         [&](std::size_t j, int tick) {
-            const BmsWord object(objects[2 * j], objects[2 * j + 1]);
+            const BmsWord object = base.word(objects[2 * j], objects[2 * j + 1]);
             if (keepEmpty || !object.isEmptyObject())
                 line.appendObject(tick, object);
             return true;

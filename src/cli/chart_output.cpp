@@ -22,7 +22,7 @@ LossQuestion refusalUnlessForced(CliSession& session, const std::string& file, S
         if (force || losses.findings.empty())
             return true;
         for (const SourceFinding& finding : losses.findings)
-            session.err() << findingMessage(file, "not written", finding, layout) << " (--force writes it anyway)\n";
+            session.err() << findingMessage(file, "not written", finding) << " (--force writes it anyway)\n";
         return false;
     };
 }
@@ -54,7 +54,7 @@ SavedBytesWriter fileWriter(CliSession& session, const std::string& path)
 
 } // namespace
 
-std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding, SaveLayout layout)
+std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding)
 {
     std::string message = file + ':';
     if (finding.line > 0) {
@@ -64,9 +64,14 @@ std::string findingMessage(const std::string& file, const char* label, const Sou
     const std::string spelled = cp932ForConsole(finding.spelled);
     switch (finding.kind) {
     case SourceFinding::Kind::ControlFlow:
-    case SourceFinding::Kind::UnkeptBase:
         message += "the chart uses " + spelled;
         break;
+    case SourceFinding::Kind::UnkeptBase:
+        message += "the chart uses " + spelled + " (read as base 36)";
+        break;
+    case SourceFinding::Kind::ConflictingBase:
+        // Nothing a save loses: both layouts write the base that the last line sets.
+        return message + spelled + " differs from an earlier #BASE line; the last one counts";
     case SourceFinding::Kind::OffGridObjects:
         message += spelled + " has objects off the tick grid";
         break;
@@ -76,9 +81,6 @@ std::string findingMessage(const std::string& file, const char* label, const Sou
     case SourceFinding::Kind::OddLength:
         message += spelled + " has a stray last character that players ignore";
         break;
-    }
-    if (layout == SaveLayout::KeepText) {
-        return message + ", whose case-sensitive indices an edit cannot keep apart";
     }
     return message + ", which the normalised layout cannot keep";
 }

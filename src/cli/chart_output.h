@@ -27,7 +27,7 @@ struct OutputOptions {
 
 // "FILE:LINE: " (just "FILE: " for line 0), then the label, then what the finding is and
 // that a save in the layout cannot keep it.
-std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding, SaveLayout layout);
+std::string findingMessage(const std::string& file, const char* label, const SourceFinding& finding);
 
 // Adds -o/--output, --in-place and --force to a command, and --normalize when the options
 // keep the layout.

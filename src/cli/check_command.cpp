@@ -27,7 +27,7 @@ void checkChart(const CheckArguments& arguments, CliSession& session, const Char
         }
         if (!arguments.run.quiet) {
             for (const SourceFinding& finding : findUnkeepableConstructs(*read.document)) {
-                session.err() << findingMessage(read.path, "warning", finding, SaveLayout::Normalised) << '\n';
+                session.err() << findingMessage(read.path, "warning", finding) << '\n';
             }
         }
         for (DefinitionKind kind : kDefinitionKinds) {

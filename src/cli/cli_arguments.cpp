@@ -44,23 +44,23 @@ const CLI::Validator& indexValidator()
     static const CLI::Validator validator(
         [](const std::string& text) {
             const bool valid = text.size() == 2 && isAsciiAlphanumeric(text[0]) && isAsciiAlphanumeric(text[1]);
-            return valid ? std::string() : "not an index (two base-36 digits, 00 to ZZ): " + text;
+            return valid ? std::string() : "not an index (two letters or digits, 00 to ZZ, or zz in base 62): " + text;
         },
         "");
     return validator;
 }
 
-int indexValue(const std::string& text)
+int indexRow(const std::string& text, const BmsRegistArray& table)
 {
-    return BmsWord(text[0], text[1]).value();
+    return table.rowOf(table.base().word(text[0], text[1]));
 }
 
-std::vector<int> indexValues(const std::vector<std::string>& texts)
+std::vector<int> indexRows(const std::vector<std::string>& texts, const BmsRegistArray& table)
 {
-    std::vector<int> values;
-    values.reserve(texts.size());
+    std::vector<int> rows;
+    rows.reserve(texts.size());
     for (const std::string& text : texts) {
-        values.push_back(indexValue(text));
+        rows.push_back(indexRow(text, table));
     }
-    return values;
+    return rows;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
-// The argument types the commands share: KIND (wav or bmp) and INDEX (two base-36
-// digits in either case). Anything else is a usage error.
+// The argument types the commands share: KIND (wav or bmp) and INDEX (two letters or
+// digits, read in the chart's base: case-sensitive in base 62). Anything else is a usage
+// error.
 
 #include <CLI/CLI.hpp>
 #include <string>
 #include <vector>
 
+#include "model/bms_regist_array.h"
 #include "model/definition_kind.h"
 
 // Adds the positional KIND argument; kind receives kKindWav or kKindBmp.
@@ -24,6 +26,6 @@ CLI::Option* addIndicesArgument(CLI::App& command, std::vector<std::string>& ind
 // Checks that a value is an INDEX.
 const CLI::Validator& indexValidator();
 
-// The value 0..1295 of a text that passed indexValidator.
-int indexValue(const std::string& text);
-std::vector<int> indexValues(const std::vector<std::string>& texts);
+// The row in the table of a text that passed indexValidator, -1 for none.
+int indexRow(const std::string& text, const BmsRegistArray& table);
+std::vector<int> indexRows(const std::vector<std::string>& texts, const BmsRegistArray& table);

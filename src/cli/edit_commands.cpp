@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/selection_page.h"
 #include "editing/definition_operations.h"
+#include "editing/index_base_switch.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void finishEditCommand(CLI::App& command, CliSession& session, CommandList& comm
                             return editCharts(session, arguments->files, arguments->output,
                                 [&](BmsBms& document, const std::string& file) {
                                     SelectionPage page(document, arguments->kind);
-                                    for (int row : indexValues(arguments->indices)) {
+                                    for (int row : indexRows(arguments->indices, page.table())) {
                                         page.select(row);
                                     }
                                     return edit(page, file);
@@ -68,7 +69,7 @@ void addSwapCommand(CLI::App& app, CliSession& session, CommandList& commands)
     }
     finishEditCommand(*command, session, commands, arguments, [&session](SelectionPage& page, const std::string& file) {
         if (!swapTopTwoSelected(page, session.plan())) {
-            session.err() << file << ": nothing swapped: give two different indices from 01 to ZZ\n";
+            session.err() << file << ": nothing swapped: give two different indices from 01 on\n";
             return kUsageErrorStatus;
         }
         return 0;
@@ -85,7 +86,7 @@ void addMoveCommand(CLI::App& app, CliSession& session, CommandList& commands)
         ->add_option_function<std::string>(
             "DIRECTION",
             [arguments](const std::string& direction) { arguments->up = CLI::detail::to_lower(direction) == "up"; },
-            "up (towards 01) or down (towards ZZ)")
+            "up (towards 01) or down (towards ZZ, or zz in base 62)")
         ->required()
         ->type_name("")
         ->check(CLI::IsMember({ "up", "down" }, CLI::ignore_case).name("up|down"));
@@ -140,6 +141,28 @@ void addCompactCommand(CLI::App& app, CliSession& session, CommandList& commands
         [&session](SelectionPage& page) { compactIndices(page, session.plan()); });
 }
 
+void addBaseCommand(CLI::App& app, CliSession& session, CommandList& commands)
+{
+    auto arguments = std::make_shared<EditArguments>();
+    auto radix = std::make_shared<int>(IndexBase::kDefaultRadix);
+    CLI::App* command = app.add_subcommand(
+        "base", "Switch the charts' indices to base 62 (case-sensitive, 3843 definitions) or back to base 36");
+    command->add_option("BASE", *radix, "62 or 36")->required()->type_name("")->check(CLI::IsMember({ 36, 62 }));
+    addManyFiles(*command, *arguments);
+    arguments->output.keepsLayout = true;
+    addOutputOptions(*command, arguments->output);
+    commands.push_back({ command, [&session, arguments, radix] {
+                            return editCharts(session, arguments->files, arguments->output,
+                                [&](BmsBms& document, const std::string& file) {
+                                    const BaseSwitch result = switchIndexBase(document, *radix);
+                                    for (const std::string& refusal : result.refusals)
+                                        session.err()
+                                            << file << ": not switched to base " << *radix << ": " << refusal << '\n';
+                                    return result.refusals.empty() ? 0 : kFailureStatus;
+                                });
+                        } });
+}
+
 } // namespace
 
 void addEditCommands(CLI::App& app, CliSession& session, CommandList& commands)
@@ -149,4 +172,5 @@ void addEditCommands(CLI::App& app, CliSession& session, CommandList& commands)
     addRemoveCommand(app, session, commands);
     addUnregisterUnusedCommand(app, session, commands);
     addCompactCommand(app, session, commands);
+    addBaseCommand(app, session, commands);
 }

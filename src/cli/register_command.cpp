@@ -55,7 +55,7 @@ int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBm
         names.push_back(std::move(*name));
     }
     SelectionPage page(document, arguments.kind);
-    page.setCaretRow(indexValue(arguments.at));
+    page.setCaretRow(indexRow(arguments.at, page.table()));
     const FileRegistration registration = registerFileNames(page, names);
     for (const std::string& name : registration.alreadyRegistered) {
         session.err() << file << ": " << cp932ForConsole(name) << " is already registered; not registered again\n";
@@ -66,8 +66,13 @@ int registerPaths(CliSession& session, const RegisterArguments& arguments, BmsBm
     }
     const size_t ignored = registration.withoutSlot.size();
     if (ignored > 0) {
-        session.err() << file << ": no free slot from " << arguments.at << " to ZZ for the last " << ignored
-                      << " of the names; they are not registered\n";
+        char last[3];
+        page.table().wordAt(page.rowCount() - 1).toText(last);
+        session.err() << file << ": no free slot from " << arguments.at << " to " << last << " for the last " << ignored
+                      << " of the names; they are not registered";
+        if (!page.table().base().isCaseSensitive())
+            session.err() << " (\"base 62\" makes room for 3843 definitions)";
+        session.err() << '\n';
     }
     return 0;
 }

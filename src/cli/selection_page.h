@@ -27,10 +27,11 @@ public:
     void refreshAll() override { selected_.reset(); }
 
 private:
-    static bool isRow(int row) { return row >= 0 && row < kRowCount; }
+    static constexpr int kMostRows = BmsWord::kValueCount;
+    bool isRow(int row) { return row >= 0 && row < rowCount(); }
 
     BmsBms& document_;
     DefinitionKind kind_;
-    std::bitset<kRowCount> selected_;
+    std::bitset<kMostRows> selected_;
     int caretRow_ = 0;
 };

@@ -13,13 +13,13 @@ DefinitionCounts countDefinitions(BmsBms& document, DefinitionKind kind)
 DefinitionCounts countDefinitions(const BmsRegistArray& table, const ReferenceCounts& references)
 {
     DefinitionCounts counts;
-    for (int row = 0; row < BmsWord::kValueCount; ++row) {
-        const bool registered = table.has(BmsWord(row));
-        const bool used = references[row] > 0;
+    for (int value = 0; value < BmsWord::kValueCount; ++value) {
+        const bool registered = table.has(BmsWord(value));
+        const bool used = references[value] > 0;
         counts.registered += registered;
         counts.used += used;
-        // Row 00 is never an object, and unregistering the unused ones leaves it.
-        counts.unused += row != 0 && registered && !used;
+        // Index 00 is never an object, and unregistering the unused ones leaves it.
+        counts.unused += value != 0 && registered && !used;
         counts.usedUnregistered += used && !registered;
     }
     return counts;

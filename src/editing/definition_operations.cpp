@@ -6,12 +6,16 @@
 
 namespace {
 constexpr int kFirstRow = 1; // row 00 never takes part in a renumbering
-constexpr int kLastRow = DefinitionPage::kRowCount - 1;
 
-// The lowest selected row of from..ZZ, or -1.
+int lastRow(DefinitionPage& page)
+{
+    return page.rowCount() - 1;
+}
+
+// The lowest selected row from from on, or -1.
 int lowestSelectedRow(DefinitionPage& page, int from)
 {
-    for (int row = from; row <= kLastRow; ++row) {
+    for (int row = from, last = lastRow(page); row <= last; ++row) {
         if (page.isSelected(row))
             return row;
     }
@@ -19,9 +23,10 @@ int lowestSelectedRow(DefinitionPage& page, int from)
 }
 
 // Used, holding a file name, or defined as an image part by a header line.
-bool isOccupied(const UsageFlags& used, const BmsRegistArray& table, const IndexSet& definedByHeaders, int row)
+bool isOccupied(const UsageFlags& used, const BmsRegistArray& table, const IndexSet& definedByHeaders, BmsWord index)
 {
-    return used[row] || table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row));
+    const int value = index.value();
+    return used[value] || table.has(index) || definedByHeaders.test(static_cast<std::size_t>(value));
 }
 } // namespace
 
@@ -41,8 +46,8 @@ bool swapTopTwoSelected(DefinitionPage& page, ListExchanger& plan)
     const int b = lowestSelectedRow(page, a + 1);
     if (b < 0)
         return false;
-    plan.add(BmsWord(a), BmsWord(b));
-    plan.add(BmsWord(b), BmsWord(a));
+    plan.add(page.wordAt(a), page.wordAt(b));
+    plan.add(page.wordAt(b), page.wordAt(a));
     plan.apply();
     page.refreshRow(a);
     page.refreshRow(b);
@@ -54,8 +59,9 @@ bool swapTopTwoSelected(DefinitionPage& page, ListExchanger& plan)
 bool moveSelection(DefinitionPage& page, ListExchanger& plan, bool up)
 {
     const int step = up ? -1 : 1;
-    const int firstOfWalk = up ? kFirstRow : kLastRow;
-    const int lastOfWalk = up ? kLastRow : kFirstRow;
+    const int firstOfWalk = up ? kFirstRow : lastRow(page);
+    const int lastOfWalk = up ? lastRow(page) : kFirstRow;
+    const auto word = [&page](int row) { return page.wordAt(row); };
     // A block at the end it moves towards has nowhere to go; row 00 never moves.
     if (page.isSelected(0) || page.isSelected(firstOfWalk))
         return false;
@@ -69,7 +75,7 @@ bool moveSelection(DefinitionPage& page, ListExchanger& plan, bool up)
     int blockStart = 0;
     for (int row = firstOfWalk;; row -= step) {
         if (page.isSelected(row)) {
-            plan.add(BmsWord(row), BmsWord(row + step));
+            plan.add(word(row), word(row + step));
             rowsToRefresh.push_back(row + step);
             rowsToSelect.push_back(row + step);
             if (!inBlock) {
@@ -77,12 +83,12 @@ bool moveSelection(DefinitionPage& page, ListExchanger& plan, bool up)
                 blockStart = row;
             }
             if (row == lastOfWalk) {
-                plan.add(BmsWord(blockStart + step), BmsWord(row));
+                plan.add(word(blockStart + step), word(row));
                 rowsToRefresh.push_back(row);
             }
         } else if (inBlock) {
             inBlock = false;
-            plan.add(BmsWord(blockStart + step), BmsWord(row + step));
+            plan.add(word(blockStart + step), word(row + step));
             rowsToRefresh.push_back(row + step);
         }
         if (row == lastOfWalk)
@@ -103,9 +109,9 @@ void removeSelected(DefinitionPage& page)
 {
     const int caret = page.caretRow();
     BmsRegistArray& table = page.table();
-    for (int row = 0; row <= kLastRow; ++row) {
+    for (int row = 0, last = lastRow(page); row <= last; ++row) {
         if (page.isSelected(row)) {
-            table.remove(BmsWord(row));
+            table.remove(table.wordAt(row));
             page.refreshRow(row);
         }
     }
@@ -117,8 +123,9 @@ void unregisterUnreferenced(DefinitionPage& page)
     UsageFlags used;
     markUsed(page, used);
     BmsRegistArray& table = page.table();
-    for (int row = kFirstRow; row <= kLastRow; ++row) {
-        if (!used[row] && table.remove(BmsWord(row)))
+    for (int row = kFirstRow, last = lastRow(page); row <= last; ++row) {
+        const BmsWord index = table.wordAt(row);
+        if (!used[index.value()] && table.remove(index))
             page.refreshRow(row);
     }
 }
@@ -130,13 +137,15 @@ void compactIndices(DefinitionPage& page, ListExchanger& plan)
     plan.reset(&page.document(), page.kind());
     const BmsRegistArray& table = page.table();
     const IndexSet definedByHeaders = indicesDefinedByHeaders(page.document(), page.kind());
+    const int last = lastRow(page);
+    const auto occupied = [&](int row) { return isOccupied(used, table, definedByHeaders, table.wordAt(row)); };
     int hole = kFirstRow;
-    while (hole <= kLastRow && isOccupied(used, table, definedByHeaders, hole))
+    while (hole <= last && occupied(hole))
         ++hole;
     int next = hole;
-    for (int row = hole; row <= kLastRow; ++row) {
-        if (isOccupied(used, table, definedByHeaders, row))
-            plan.add(BmsWord(row), BmsWord(next++));
+    for (int row = hole; row <= last; ++row) {
+        if (occupied(row))
+            plan.add(table.wordAt(row), table.wordAt(next++));
     }
     plan.apply();
     page.refreshAll();

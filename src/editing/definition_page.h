@@ -1,7 +1,8 @@
 #pragma once
 
 // What the editing operations need of a list page: its document and kind, the
-// selection and caret over rows 0..1295 (row i shows slot i), and row refreshes.
+// selection and caret over the rows of the chart's base (row r shows the index
+// table().wordAt(r): 00 to ZZ, or to zz in base 62), and row refreshes.
 // The GUI's list page implements it over a real list box; the command-line tool
 // over a set of rows. Refreshing a row clears that row's selection.
 
@@ -10,8 +11,6 @@
 
 class DefinitionPage {
 public:
-    static constexpr int kRowCount = BmsWord::kValueCount;
-
     virtual ~DefinitionPage() = default;
 
     virtual BmsBms& document() = 0;
@@ -25,4 +24,7 @@ public:
     virtual void refreshAll() = 0;
 
     BmsRegistArray& table() { return *document().table(kind()); }
+    // The one place the number of rows comes from: the base of the chart.
+    int rowCount() { return table().rowCount(); }
+    BmsWord wordAt(int row) { return table().wordAt(row); }
 };

@@ -6,11 +6,11 @@
 
 namespace {
 
-std::optional<std::string> slotName(const BmsRegistArray& table, int row)
+std::optional<std::string> slotName(const BmsRegistArray& table, BmsWord index)
 {
-    if (!table.has(BmsWord(row)))
+    if (!table.has(index))
         return std::nullopt;
-    return std::string(table.get(BmsWord(row)));
+    return std::string(table.get(index));
 }
 
 void setHeader(BmsHeaderHash& headers, const std::string& key, const std::optional<std::string>& value)
@@ -34,25 +34,29 @@ void applyStep(const EditStep& step, BmsBms& document, ListExchanger& plan, bool
     BmsRegistArray& table = *document.table(step.kind);
     for (const EditStep::SlotChange& slot : step.slots) {
         const std::optional<std::string>& name = forward ? slot.after : slot.before;
-        table.set(BmsWord(slot.row), name ? name->c_str() : nullptr);
+        table.set(slot.index, name ? name->c_str() : nullptr);
     }
     for (const EditStep::HeaderChange& header : step.headers)
         setHeader(*document.headerTable(), header.key, forward ? header.after : header.before);
+    if (step.base)
+        document.setIndexBase(forward ? step.base->second : step.base->first);
     if (step.changesTable())
         document.editState() = forward ? step.stateAfter : step.stateBefore;
 }
 
 } // namespace
 
-std::vector<int> EditStep::touchedRows() const
+std::vector<int> EditStep::touchedRows(const BmsRegistArray& table) const
 {
     std::vector<int> rows;
     for (const Move& move : moves) {
-        rows.push_back(move.from.value());
-        rows.push_back(move.to.value());
+        rows.push_back(table.rowOf(move.from));
+        rows.push_back(table.rowOf(move.to));
     }
     for (const SlotChange& slot : slots)
-        rows.push_back(slot.row);
+        rows.push_back(table.rowOf(slot.index));
+    // An index that the table's base cannot show has no row.
+    std::erase(rows, -1);
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
@@ -70,8 +74,8 @@ void EditHistory::beginTableChange(BmsBms& document, DefinitionKind kind, ListEx
 {
     const BmsRegistArray& table = *document.table(kind);
     namesBefore_.resize(BmsRegistArray::kSlotCount);
-    for (int row = 0; row < BmsRegistArray::kSlotCount; ++row)
-        namesBefore_[row] = slotName(table, row);
+    for (int value = 0; value < BmsRegistArray::kSlotCount; ++value)
+        namesBefore_[value] = slotName(table, BmsWord(value));
     stateBefore_ = document.editState();
     changingKind_ = kind;
     // An operation that renumbers resets the plan itself; one that does not leaves it
@@ -89,10 +93,10 @@ bool EditHistory::endTableChange(BmsBms& document, const ListExchanger& plan)
             step.moves.push_back({ BmsWord(from), plan.targetOf(from) });
     }
     const BmsRegistArray& table = *document.table(changingKind_);
-    for (int row = 0; row < BmsRegistArray::kSlotCount; ++row) {
-        std::optional<std::string> after = slotName(table, row);
-        if (after != namesBefore_[row])
-            step.slots.push_back({ row, std::move(namesBefore_[row]), std::move(after) });
+    for (int value = 0; value < BmsRegistArray::kSlotCount; ++value) {
+        std::optional<std::string> after = slotName(table, BmsWord(value));
+        if (after != namesBefore_[value])
+            step.slots.push_back({ BmsWord(value), std::move(namesBefore_[value]), std::move(after) });
     }
     namesBefore_.clear();
     if (!step.changesTable())
@@ -136,6 +140,36 @@ bool EditHistory::recordHeaderChanges(std::vector<EditStep::HeaderChange> change
         return false;
     push(std::move(step));
     return true;
+}
+
+BaseSwitch EditHistory::switchBase(BmsBms& document, int radix)
+{
+    BmsHeaderHash& headers = *document.headerTable();
+    const std::unique_ptr<BmsHeaderHash> before = headers.clone();
+    const IndexBase baseBefore = document.indexBase();
+    BaseSwitch result = switchIndexBase(document, radix);
+    if (!result.switched)
+        return result;
+    EditStep step;
+    step.base = std::make_pair(baseBefore, document.indexBase());
+    const auto valueIn = [](const BmsHeaderHash& table, const std::string& key) -> std::optional<std::string> {
+        if (!table.find(key.c_str()))
+            return std::nullopt;
+        return std::string(table.get(key.c_str()));
+    };
+    std::vector<std::string> keys = before->keys();
+    for (const std::string& key : headers.keys())
+        keys.push_back(key);
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    for (const std::string& key : keys) {
+        std::optional<std::string> was = valueIn(*before, key);
+        std::optional<std::string> now = valueIn(headers, key);
+        if (was != now)
+            step.headers.push_back({ key, std::move(was), std::move(now) });
+    }
+    push(std::move(step));
+    return result;
 }
 
 const EditStep* EditHistory::undo(BmsBms& document, ListExchanger& plan)

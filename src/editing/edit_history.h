@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/index_base_switch.h"
 #include "editing/list_exchanger.h"
 
 struct EditStep {
@@ -19,7 +20,7 @@ struct EditStep {
         BmsWord to;
     };
     struct SlotChange {
-        int row;
+        BmsWord index;
         std::optional<std::string> before;
         std::optional<std::string> after;
     };
@@ -34,14 +35,16 @@ struct EditStep {
     std::vector<Move> moves;
     std::vector<SlotChange> slots;
     std::vector<HeaderChange> headers;
+    // The chart's base before and after a switch of base, which changes headers too.
+    std::optional<std::pair<IndexBase, IndexBase>> base;
     // How the chart's text relates to the model around a table change, which a
     // renumbering changes: restored as it was, not renumbered back.
     ChartEditState stateBefore;
     ChartEditState stateAfter;
 
     bool changesTable() const { return !moves.empty() || !slots.empty(); }
-    // The rows whose index or name the step changed, ascending.
-    std::vector<int> touchedRows() const;
+    // The rows of the table whose index or name the step changed, ascending.
+    std::vector<int> touchedRows(const BmsRegistArray& table) const;
 };
 
 class EditHistory {
@@ -61,6 +64,8 @@ public:
     // Header values set together, as one step of the changes that change something;
     // returns whether there was one.
     bool recordHeaderChanges(std::vector<EditStep::HeaderChange> changes);
+    // Switches the chart's base (index_base_switch.h) as one step.
+    BaseSwitch switchBase(BmsBms& document, int radix);
 
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ < steps_.size(); }

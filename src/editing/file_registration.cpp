@@ -12,9 +12,9 @@ namespace {
 std::set<std::string> registeredNames(const BmsRegistArray& table)
 {
     std::set<std::string> names;
-    for (int row = 0; row < BmsRegistArray::kSlotCount; ++row) {
-        if (table.has(BmsWord(row)))
-            names.insert(foldAsciiCase(table.get(BmsWord(row)), true));
+    for (int value = 0; value < BmsRegistArray::kSlotCount; ++value) {
+        if (table.has(BmsWord(value)))
+            names.insert(foldAsciiCase(table.get(BmsWord(value)), true));
     }
     return names;
 }
@@ -23,20 +23,19 @@ std::set<std::string> registeredNames(const BmsRegistArray& table)
 
 FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::string>& names)
 {
-    constexpr int kLastRow = DefinitionPage::kRowCount - 1;
     BmsRegistArray& table = page.table();
+    const int lastRow = table.rowCount() - 1;
     const IndexSet definedByHeaders = indicesDefinedByHeaders(page.document(), page.kind());
     const ReferenceCounts references = countReferences(page.document(), page.kind());
-    const auto isDefined
-        = [&](int row) { return table.has(BmsWord(row)) || definedByHeaders.test(static_cast<std::size_t>(row)); };
-    const auto isUsedUndefined
-        = [&](int row) { return references[static_cast<std::size_t>(row)] > 0 && !isDefined(row); };
+    const auto valueAt = [&table](int row) { return static_cast<std::size_t>(table.wordAt(row).value()); };
+    const auto isDefined = [&](int row) { return table.hasRow(row) || definedByHeaders.test(valueAt(row)); };
+    const auto isUsedUndefined = [&](int row) { return references[valueAt(row)] > 0 && !isDefined(row); };
     // A row is passed over once, though later names look at the last row again.
     IndexSet passedOverUsed;
     // The caret names a row; one outside the list must not lead to a slot of another row.
     constexpr PerKind<int> kFirstRows { 1, 0 }; // no object can use sound row 00
     const int firstRow = kFirstRows[page.kind()];
-    int row = std::clamp(page.caretRow(), firstRow, kLastRow);
+    int row = std::clamp(page.caretRow(), firstRow, lastRow);
     std::set<std::string> registered = registeredNames(table);
     FileRegistration result;
     for (const std::string& name : names) {
@@ -44,17 +43,17 @@ FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::
             result.alreadyRegistered.push_back(name);
             continue;
         }
-        while (row <= kLastRow && (isDefined(row) || isUsedUndefined(row))) {
+        while (row <= lastRow && (isDefined(row) || isUsedUndefined(row))) {
             if (isUsedUndefined(row))
-                passedOverUsed.set(static_cast<std::size_t>(row));
+                passedOverUsed.set(valueAt(row));
             ++row;
         }
-        if (row > kLastRow) {
-            row = kLastRow;
+        if (row > lastRow) {
+            row = lastRow;
             result.withoutSlot.push_back(name);
             continue;
         }
-        table.set(BmsWord(row), name.c_str());
+        table.set(table.wordAt(row), name.c_str());
         page.refreshRow(row);
     }
     page.select(row);

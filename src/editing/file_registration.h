@@ -11,7 +11,7 @@
 struct FileRegistration {
     // The row selected afterwards.
     int lastRow = 0;
-    // Names that found no free slot before ZZ, in the order given.
+    // Names that found no free slot before the last row, in the order given.
     std::vector<std::string> withoutSlot;
     // Names the table already held, or that came before in the list (ASCII case
     // ignored), which were not registered again.
@@ -26,6 +26,6 @@ struct FileRegistration {
 // chart uses without defining it, is not free.
 // A WAV page never fills row 00, which no object can refer to: a
 // caret there starts at 01. Each name is registered once: one the table already holds
-// is left out. Selects the last slot filled, or row 1295 when the table ran full. With
+// is left out. Selects the last slot filled, or the last row when the table ran full. With
 // no names nothing changes and the caret row is selected.
 FileRegistration registerFileNames(DefinitionPage& page, const std::vector<std::string>& names);

@@ -19,7 +19,7 @@ ReferenceCounts countModelReferences(BmsBms& document, DefinitionKind kind)
         const std::string_view value = headers.get(key.c_str());
         const HeaderIndexReferences references = headerIndexReferences(key, value);
         if (references.valueNamesIndex[kind])
-            ++counts[BmsWord(value[0], value[1]).value()];
+            ++counts[document.indexBase().word(value[0], value[1]).value()];
     }
     return counts;
 }
@@ -49,7 +49,7 @@ IndexSet indicesDefinedByHeaders(const BmsBms& document, DefinitionKind kind)
     for (const std::string& key : headers.keys()) {
         const std::size_t at = headerIndexReferences(key, headers.get(key.c_str())).definedBmpIndexAt;
         if (at != HeaderIndexReferences::kNone)
-            defined.set(BmsWord(key[at], key[at + 1]).value());
+            defined.set(document.indexBase().word(key[at], key[at + 1]).value());
     }
     return defined;
 }

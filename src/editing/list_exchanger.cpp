@@ -13,9 +13,10 @@ namespace {
 
 // Writes the new index over the two characters at offset of text, when the index they
 // spell moves; an index that stays keeps its spelling.
-bool renumberIndexAt(std::string& text, std::size_t offset, const std::array<BmsWord, BmsWord::kValueCount>& renumbered)
+bool renumberIndexAt(
+    std::string& text, std::size_t offset, const std::array<BmsWord, BmsWord::kValueCount>& renumbered, IndexBase base)
 {
-    const BmsWord old(text[offset], text[offset + 1]);
+    const BmsWord old = base.word(text[offset], text[offset + 1]);
     const BmsWord target = renumbered[old.value()];
     if (target == old)
         return false;
@@ -114,11 +115,11 @@ void ListExchanger::renumberHeaderReferences(const Renumbering& renumbered)
     for (const std::string& key : headers.keys()) {
         std::string value = headers.get(key.c_str());
         const HeaderIndexReferences references = headerIndexReferences(key, value);
-        if (references.valueNamesIndex[kind_] && renumberIndexAt(value, 0, renumbered))
+        if (references.valueNamesIndex[kind_] && renumberIndexAt(value, 0, renumbered, document_->indexBase()))
             headers.replaceValue(key.c_str(), value.c_str());
         std::string newKey = key;
         if (kind_ == kKindBmp && references.definedBmpIndexAt != HeaderIndexReferences::kNone
-            && renumberIndexAt(newKey, references.definedBmpIndexAt, renumbered)) {
+            && renumberIndexAt(newKey, references.definedBmpIndexAt, renumbered, document_->indexBase())) {
             headers.remove(key.c_str());
             renamed.push_back(std::make_unique<BmsHeaderOne>(newKey.c_str(), value.c_str()));
         }

@@ -1,8 +1,8 @@
 #include "editing/row_filter.h"
 
-bool showsRow(RowFilter filter, const RowMarks& marks, int row)
+bool showsRow(RowFilter filter, const RowMarks& marks, BmsWord index)
 {
-    const auto at = static_cast<std::size_t>(row);
+    const auto at = static_cast<std::size_t>(index.value());
     switch (filter) {
     case RowFilter::Used:
         return marks.references[at] > 0;

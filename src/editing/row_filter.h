@@ -15,5 +15,5 @@ enum class RowFilter {
     NoFile,
 };
 
-// Whether the filter shows the row.
-bool showsRow(RowFilter filter, const RowMarks& marks, int row);
+// Whether the filter shows the row of the index.
+bool showsRow(RowFilter filter, const RowMarks& marks, BmsWord index);

@@ -9,13 +9,13 @@ RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup)
     RowMarks rows;
     rows.references = countReferences(document, kind);
     const BmsRegistArray& table = *document.table(kind);
-    for (int row = 0; row < BmsWord::kValueCount; ++row) {
-        const bool registered = table.has(BmsWord(row));
-        const bool used = rows.references[row] > 0;
-        if (row != 0 && registered && !used)
-            rows.marks[row] |= kMarkUnused;
+    for (int value = 0; value < BmsWord::kValueCount; ++value) {
+        const bool registered = table.has(BmsWord(value));
+        const bool used = rows.references[value] > 0;
+        if (value != 0 && registered && !used)
+            rows.marks[value] |= kMarkUnused;
         if (used && !registered)
-            rows.marks[row] |= kMarkUnregistered;
+            rows.marks[value] |= kMarkUnregistered;
     }
     if (lookup) {
         std::set<std::string> found;

@@ -22,6 +22,7 @@ enum RowMark : unsigned char {
     kMarkNoFile = 4,
 };
 
+// Both by index value (BmsWord::value), whatever the rows of the chart's base.
 struct RowMarks {
     std::array<unsigned char, BmsWord::kValueCount> marks {};
     ReferenceCounts references {};

@@ -2,14 +2,6 @@
 
 #include <cerrno>
 
-std::string caseSharedSentence(int caseShared)
-{
-    if (caseShared == 0)
-        return "";
-    return "大文字と小文字を区別しないと同じインデックスになる定義が" + std::to_string(caseShared)
-        + "個あります（例: Aa, AA, aA）。これらは1つの行にまとめられ、残りの定義は失われます。";
-}
-
 namespace {
 
 void appendNames(std::string& text, const std::vector<std::string>& names)
@@ -20,11 +12,19 @@ void appendNames(std::string& text, const std::vector<std::string>& names)
 
 } // namespace
 
-std::string caseFoldingNotice(int caseShared)
+std::string base62Question()
 {
-    return "この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。"
-           "この編集画面では大文字と小文字を区別せずに表示し、保存します。"
-        + caseSharedSentence(caseShared);
+    return "この譜面には空いているインデックスがありません。\r\n"
+           "#BASE 62に切り替えると、インデックスの大文字と小文字を区別し、3843個まで定義できます。"
+           "一部の古いプレイヤーはこの譜面を読めなくなります。\r\n"
+           "#BASE 62に切り替えて、残りのファイルを登録しますか？";
+}
+
+std::string base62Refusal(const std::vector<std::string>& reasons)
+{
+    std::string text = "#BASE 62に切り替えられません。";
+    appendNames(text, reasons);
+    return text;
 }
 
 std::string tooLongPathsNotice(const std::vector<std::string>& paths)

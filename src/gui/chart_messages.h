@@ -11,19 +11,18 @@
 #include "editing/file_registration.h"
 #include "model/bms_bms.h"
 
-// What folding the case of a #BASE 62 chart's indices loses: caseShared definitions
-// share an index once case is ignored. Empty when none do.
-std::string caseSharedSentence(int caseShared);
-
-// The notice on opening a #BASE 62 chart.
-std::string caseFoldingNotice(int caseShared);
-
 // What a drop on a list did not do as the user may think: paths too long to take, names
 // that found no free slot, rows passed over as used without a definition, names already
 // registered, and names that are not in the chart's folder. Empty when there is nothing
 // to say.
 std::string dropReport(const std::vector<std::string>& tooLong, const FileRegistration& registration,
     const std::vector<std::string>& outsideFolder);
+
+// The question before a base-36 chart with no free row left is switched to base 62.
+std::string base62Question();
+
+// Why a chart could not be switched to base 62.
+std::string base62Refusal(const std::vector<std::string>& reasons);
 
 // The box about dropped paths too long to take, one per line.
 std::string tooLongPathsNotice(const std::vector<std::string>& paths);

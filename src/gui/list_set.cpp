@@ -215,8 +215,9 @@ bool ListSet::selectGathered()
 const char* ListSet::rowText(int row)
 {
     char* text = ShellState::instance().pathBuffer;
-    const BmsWord id(row);
-    formatRow(text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(row)]));
+    const BmsWord id = wordAt(row);
+    formatRow(
+        text, kPathBufferSize, id, table().get(id), rowMarkText(marks_.marks[static_cast<std::size_t>(id.value())]));
     return text;
 }
 
@@ -264,7 +265,7 @@ void ListSet::editName(int row, RowNameEdit::Confirm confirm)
         return;
     // Brings the row into view.
     SendMessageA(handle(), LB_SETCARETINDEX, position, FALSE);
-    nameEdit_.begin(*this, position, table().get(BmsWord(row)), std::move(confirm));
+    nameEdit_.begin(*this, position, table().get(wordAt(row)), std::move(confirm));
 }
 
 void ListSet::showDocument(BmsBms& document, const RowMarks& marks)
@@ -297,7 +298,7 @@ void ListSet::releaseRedraw()
 void ListSet::previewSelected()
 {
     ShellState& shell = ShellState::instance();
-    const std::string name = table().get(BmsWord(caretRow()));
+    const std::string name = table().get(wordAt(caretRow()));
     if (name.empty())
         return;
     // The folder's lookup takes the path of a file in it.
@@ -360,6 +361,16 @@ void ListSet::registerNames(const std::vector<std::string>& paths, const std::ve
     FileRegistration registration;
     if (!names.empty())
         edit([&] { registration = registerFileNames(*this, names); });
+    // The names that found no row go on in the first free rows of base 62 (from 0a), if the
+    // user wants.
+    if (!registration.withoutSlot.empty() && !table().base().isCaseSensitive() && host_ && host_->offerBase62()) {
+        setCaretAndAnchor(0);
+        FileRegistration rest;
+        edit([&] { rest = registerFileNames(*this, registration.withoutSlot); });
+        registration.withoutSlot = std::move(rest.withoutSlot);
+        registration.passedOverUsed += rest.passedOverUsed;
+        registration.lastRow = rest.lastRow;
+    }
     const std::string report = dropReport(tooLong, registration, outsideFolder);
     if (!report.empty())
         MessageBoxA(parent() ? parent()->handle() : handle(), report.c_str(), QUELMARN_NAME, MB_ICONWARNING);

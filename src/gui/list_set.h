@@ -1,13 +1,14 @@
 #pragma once
 
-// A definition list page: one table of the document as a list box of 1296 rows, "00:"
-// to "ZZ:" with their file names, and the page the editing operations work on. Keys
-// and dropped files on the list become editing operations.
+// A definition list page: one table of the document as a list box of one row per index
+// of the chart's base ("00:" to "ZZ:", or to "zz:" in base 62) with their file names,
+// and the page the editing operations work on. Keys and dropped files on the list
+// become editing operations.
 //
 // A filter may narrow the list box to the rows of one state. The page's rows (what the
-// editing operations and the window call a row) are always the table's indices; only
-// the list box's items, its positions, skip the hidden ones, and positionOf and
-// indexAt alone translate between the two.
+// editing operations and the window call a row) are always the table's rows, one per
+// index; only the list box's items, its positions, skip the hidden ones, and positionOf
+// and indexAt alone translate between the two.
 
 #include <bitset>
 #include <functional>
@@ -35,6 +36,9 @@ public:
     virtual void runEdit(ListSet& page, const std::function<void()>& operation) = 0;
     // Tells the user something about the page in passing, such as a sound not found.
     virtual void showStatus(const std::string& text) = 0;
+    // Offers a base-36 chart whose list has no free row left the switch to base 62;
+    // true when the chart was switched (as one step that the user can take back).
+    virtual bool offerBase62() = 0;
 };
 
 class ListSet : public TtList, public DefinitionPage {
@@ -104,7 +108,7 @@ public:
     void setFilter(RowFilter filter);
     bool isShown(int row) const { return positionOf(row) >= 0; }
     // How often the row's index is referred to, as last shown.
-    int references(int row) const { return marks_.references[static_cast<std::size_t>(row)]; }
+    int references(int row) { return marks_.references[static_cast<std::size_t>(wordAt(row).value())]; }
     const RowMarks& marks() const { return marks_; }
 
     // Replaces the audition player, which decodes and plays on the system.
@@ -115,8 +119,6 @@ public:
     void setHost(PageHost* host) { host_ = host; }
 
 private:
-    // How many rows the page has: one for every index of the chart.
-    static int rowCount() { return kRowCount; }
     // The list box's position of a row; -1 when the filter hides it.
     int positionOf(int row) const { return positions_[static_cast<std::size_t>(row)]; }
     int indexAt(int position) const { return indices_[static_cast<std::size_t>(position)]; }
@@ -161,7 +163,7 @@ private:
     static constexpr int kShortRowBytes = 32;
 
     int redrawHolds_ = 0;
-    std::bitset<kRowCount> gathered_;
+    std::bitset<BmsWord::kValueCount> gathered_;
     int lastSelected_ = -1;
     RowMarks marks_;
     RowFilter filter_ = RowFilter::All;

@@ -42,7 +42,7 @@ bool ListSet::drawItem(const DRAWITEMSTRUCT& item)
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC,
         selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                 : markColour(marks_.marks[static_cast<std::size_t>(indexAt(position))]));
+                 : markColour(marks_.marks[static_cast<std::size_t>(wordAt(indexAt(position)).value())]));
     ExtTextOutA(item.hDC, area.left + kTextIndent, area.top, ETO_CLIPPED, &area, text.c_str(),
         static_cast<UINT>(std::max(length, 0)), nullptr);
     if (item.itemState & ODS_FOCUS)

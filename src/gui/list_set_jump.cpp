@@ -19,10 +19,10 @@ LRESULT ListSet::onChar(WPARAM character)
         typedIndex_ = typed;
         return 0;
     }
-    const int row = rowOfIndex(std::string { typedIndex_, typed });
+    const int row = rowOfIndex(std::string { typedIndex_, typed }, table());
     typedIndex_ = 0;
     if (!jumpTo(row) && host_)
-        host_->showStatus(hiddenRowMessage(row));
+        host_->showStatus(hiddenRowMessage(wordAt(row)));
     return 0;
 }
 

@@ -20,7 +20,7 @@ void ListSet::mapRows()
     positions_.assign(static_cast<std::size_t>(rowCount()), -1);
     indices_.clear();
     for (int row = 0; row < rowCount(); ++row) {
-        if (!showsRow(filter_, marks_, row))
+        if (!showsRow(filter_, marks_, wordAt(row)))
             continue;
         positions_[static_cast<std::size_t>(row)] = shownCount();
         indices_.push_back(row);
@@ -47,9 +47,10 @@ void ListSet::showRows(const RowMarks& marks, RowFilter filter)
     // position is where the row's item is or goes.
     int position = 0;
     for (int row = 0; row < rowCount(); ++row) {
-        const auto at = static_cast<std::size_t>(row);
+        const BmsWord index = wordAt(row);
+        const auto at = static_cast<std::size_t>(index.value());
         const bool wasShown = isShown(row);
-        const bool shows = showsRow(filter, marks, row);
+        const bool shows = showsRow(filter, marks, index);
         if (wasShown && !shows) {
             deleteString(position);
             changed = true;

@@ -78,6 +78,8 @@ public:
     void openDroppedChart(const char* path) override;
     void runEdit(ListSet& page, const std::function<void()>& operation) override;
     void showStatus(const std::string& text) override;
+    bool offerBase62() override;
+    void showBaseChange();
 
     const char* settingsPath() const { return settingsPath_; }
     TtTab& tab() { return *tab_; }
@@ -105,9 +107,6 @@ private:
     // Says why the chart could not be written to path (error: the errno of the write) and
     // offers Save as; true when that saved it.
     bool offerSaveAsAfterFailure(const char* path, int error);
-    // Warns about a chart whose indices the model folds together, and keeps their count
-    // for the question before a save.
-    void noticeCaseFolding();
     // Where the file dialogs start: the current chart's folder, or without a chart file
     // the folder a dialog last chose.
     const char* dialogFolder() const;
@@ -210,8 +209,6 @@ private:
     // Set while the fields show a new document: the edits report those texts as updates,
     // which are not the user's and must not be stored back.
     bool refreshingFields_ = false;
-    // Definitions of the current #BASE 62 chart that share an index once case is ignored.
-    int caseSharedDefinitions_ = 0;
     // Stored in the settings only once chosen, so that the default may hold until then.
     std::optional<bool> keepLayoutChoice_;
     RecentFiles recent_;

@@ -5,6 +5,7 @@
 #include "gui/chart_messages.h"
 #include "gui/main_frame.h"
 #include "gui/window/wait_cursor.h"
+#include "quelmarn_version.h"
 #include "resource_ids.h"
 
 // The editing side of the main window: every change of the chart becomes a step of its
@@ -32,6 +33,27 @@ void MainFrame::runEdit(ListSet& page, const std::function<void()>& operation)
     }
 }
 
+bool MainFrame::offerBase62()
+{
+    if (MessageBoxA(handle(), base62Question().c_str(), "確認", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return false;
+    const BaseSwitch result = history_.switchBase(*shell_.document, IndexBase::kCaseSensitiveRadix);
+    if (!result.switched) {
+        MessageBoxA(handle(), base62Refusal(result.refusals).c_str(), QUELMARN_NAME, MB_ICONWARNING);
+        return false;
+    }
+    showBaseChange();
+    return true;
+}
+
+// Both lists take the rows of the chart's base.
+void MainFrame::showBaseChange()
+{
+    for (const auto& page : pages_)
+        page->refreshAll();
+    chartChanged();
+}
+
 void MainFrame::showStatus(const std::string& text)
 {
     statusMessage_ = text;
@@ -47,6 +69,8 @@ void MainFrame::takeStep(bool forward)
         return;
     if (!step->headers.empty())
         showHeaderFields();
+    if (step->base)
+        showBaseChange();
     if (step->changesTable()) {
         // Showing the page counts its table anew.
         const int index = pageOfKind(step->kind);
@@ -55,7 +79,7 @@ void MainFrame::takeStep(bool forward)
         // Every touched row is replaced and selected, and the list painted once at the end.
         const RedrawHold hold(page);
         page.clearSelection();
-        const std::vector<int> rows = step->touchedRows();
+        const std::vector<int> rows = step->touchedRows(page.table());
         for (int row : rows)
             page.refreshRow(row);
         for (int row : rows)
@@ -119,7 +143,7 @@ void MainFrame::showStatusText()
 {
     ListSet& page = *pages_[shell_.currentPage];
     const int row = page.caretRow();
-    const BmsWord index(row);
+    const BmsWord index = page.wordAt(row);
     char references[32];
     std::snprintf(references, sizeof references, "%c%c: 参照 %d", index.high(), index.low(), page.references(row));
     // The references have the bar's second part, right of the counts.

@@ -68,7 +68,6 @@ void MainFrame::newChart()
 {
     shell_.document = std::make_unique<BmsBms>();
     shell_.fileName[0] = '\0';
-    caseSharedDefinitions_ = 0;
     refreshFromDocument();
 }
 
@@ -97,20 +96,7 @@ bool MainFrame::openChart(const char* path)
     rememberChartPath(chart.c_str());
     rememberRecent(chart.c_str());
     refreshFromDocument();
-    noticeCaseFolding();
     return true;
-}
-
-void MainFrame::noticeCaseFolding()
-{
-    caseSharedDefinitions_ = 0;
-    const BmsBms& document = *shell_.document;
-    if (findingsLostBy(document, SaveLayout::KeepText).empty())
-        return;
-    // The document keeps the text it was read from: no need to read the file again.
-    if (const ChartSource* source = document.editState().source())
-        caseSharedDefinitions_ = countCaseSharedDefinitions(source->text);
-    MessageBoxA(handle(), caseFoldingNotice(caseSharedDefinitions_).c_str(), QUELMARN_NAME, MB_ICONWARNING);
 }
 
 void MainFrame::showOpenError()
@@ -124,9 +110,8 @@ bool MainFrame::saveChart(const char* path)
 {
     BmsBms& document = *shell_.document;
     const SaveLayout layout = keepsLayout() ? SaveLayout::KeepText : SaveLayout::Normalised;
-    // A chart with a text of its own keeps all but its base when its layout is kept.
-    const bool optionWouldKeep
-        = !keepsLayout() && document.editState().source() && findingsLostBy(document, SaveLayout::KeepText).empty();
+    // A chart with a text of its own keeps everything when its layout is kept.
+    const bool optionWouldKeep = !keepsLayout() && document.editState().source();
     // The chart keeps what the user typed, but a player would not read it as a number.
     const std::vector<std::string> notNumbers = headersNotNumbers(*document.headerTable());
     if (!notNumbers.empty()
@@ -136,8 +121,7 @@ bool MainFrame::saveChart(const char* path)
         return false;
     // No is the default: Enter alone must not destroy what the chart plays.
     const auto askAboutLosses = [&](const SaveLosses& losses) {
-        return MessageBoxA(handle(),
-                   saveQuestionText(losses.findings, losses.unwritten, caseSharedDefinitions_, optionWouldKeep).c_str(),
+        return MessageBoxA(handle(), saveQuestionText(losses.findings, losses.unwritten, optionWouldKeep).c_str(),
                    "確認", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)
             == IDYES;
     };

@@ -61,14 +61,14 @@ void MainFrame::goToIndex()
     const std::optional<std::string> text = askLine(instance(), handle(), "インデックスへ移動", "");
     if (!text)
         return;
-    const int row = rowOfIndex(*text);
+    ListSet& page = *pages_[shell_.currentPage];
+    const int row = rowOfIndex(*text, page.table());
     if (row < 0) {
         showStatus(*text + " はインデックスではありません");
         return;
     }
-    ListSet& page = *pages_[shell_.currentPage];
     if (!page.jumpTo(row)) {
-        showStatus(hiddenRowMessage(row));
+        showStatus(hiddenRowMessage(page.wordAt(row)));
         return;
     }
     SetFocus(page.handle());

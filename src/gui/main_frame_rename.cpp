@@ -13,7 +13,7 @@ void MainFrame::renameCaretRow()
 
 void MainFrame::renameRow(ListSet& page, int row, const std::string& name)
 {
-    const BmsWord id(row);
+    const BmsWord id = page.wordAt(row);
     if (name == page.table().get(id))
         return;
     if (name.empty() && page.references(row) > 0) {

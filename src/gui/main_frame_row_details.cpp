@@ -34,7 +34,7 @@ void MainFrame::placePages(const RECT& area)
 void MainFrame::showRowDetails()
 {
     ListSet& page = *pages_[shell_.currentPage];
-    const std::string name = page.table().get(BmsWord(page.caretRow()));
+    const std::string name = page.table().get(page.wordAt(page.caretRow()));
     FileLookup* files = chartFiles();
     const bool pictures = page.kind() == kKindBmp;
     if (name.empty() || !files) {

@@ -11,16 +11,17 @@ int findRowWithName(
         return -1;
     // Names are Shift-JIS: a trail byte that looks like a letter is no letter.
     const std::string folded = foldAsciiCase(part, true);
-    for (int step = 1; step <= BmsWord::kValueCount; ++step) {
-        const int row = (after + step) % BmsWord::kValueCount;
+    const int rows = table.rowCount();
+    for (int step = 1; step <= rows; ++step) {
+        const int row = (after + step) % rows;
         if ((!searched || searched(row))
-            && foldAsciiCase(table.get(BmsWord(row)), true).find(folded) != std::string::npos)
+            && foldAsciiCase(table.get(table.wordAt(row)), true).find(folded) != std::string::npos)
             return row;
     }
     return -1;
 }
 
-int rowOfIndex(const std::string& text)
+int rowOfIndex(const std::string& text, const BmsRegistArray& table)
 {
     const std::size_t first = text.find_first_not_of(' ');
     const std::size_t last = text.find_last_not_of(' ');
@@ -30,11 +31,10 @@ int rowOfIndex(const std::string& text)
     const auto low = static_cast<unsigned char>(text[last]);
     if (!std::isalnum(high) || !std::isalnum(low))
         return -1;
-    return BmsWord(static_cast<char>(high), static_cast<char>(low)).value();
+    return table.rowOf(table.base().word(static_cast<char>(high), static_cast<char>(low)));
 }
 
-std::string hiddenRowMessage(int row)
+std::string hiddenRowMessage(BmsWord index)
 {
-    const BmsWord index(row);
     return std::string { index.high(), index.low() } + " は絞り込みで表示されていません";
 }

@@ -13,9 +13,9 @@
 int findRowWithName(
     const BmsRegistArray& table, const std::string& part, int after, const std::function<bool(int row)>& searched = {});
 
-// The row of an index typed as two base-36 characters (either case), surrounding blanks
-// ignored; -1 for any other text.
-int rowOfIndex(const std::string& text);
+// The row of an index typed as two characters, read in the table's base (either case in
+// base 36), surrounding blanks ignored; -1 for any other text.
+int rowOfIndex(const std::string& text, const BmsRegistArray& table);
 
 // What the status bar says when the list's filter hides a row asked for by its index.
-std::string hiddenRowMessage(int row);
+std::string hiddenRowMessage(BmsWord index);

@@ -18,7 +18,9 @@ const char* whatIsLost(SourceFinding::Kind kind)
     case SourceFinding::Kind::ControlFlow:
         return "#RANDOM/#IFなどの制御構文";
     case SourceFinding::Kind::UnkeptBase:
-        return "大文字と小文字を区別するインデックス";
+        return "36でも62でもない基数。36として読みます";
+    case SourceFinding::Kind::ConflictingBase:
+        return "前の#BASEと違う基数。最後の行が有効です";
     case SourceFinding::Kind::OffGridObjects:
         return "刻みに乗らないオブジェ";
     case SourceFinding::Kind::InexactLength:
@@ -70,8 +72,8 @@ bool hasFindingOf(const std::vector<SourceFinding>& findings, SourceFinding::Kin
 
 } // namespace
 
-std::string saveQuestionText(const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten,
-    int caseShared, bool mentionLayoutOption)
+std::string saveQuestionText(
+    const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten, bool mentionLayoutOption)
 {
     std::string text = "この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n";
     const std::vector<ListedLine> lines = listedLines(findings, unwritten);
@@ -81,8 +83,6 @@ std::string saveQuestionText(const std::vector<SourceFinding>& findings, const s
         text += "・ほか" + std::to_string(lines.size() - kListedFindings) + "件\r\n";
     if (hasFindingOf(findings, SourceFinding::Kind::ControlFlow))
         text += "すべての分岐の定義と配置が1つにまとめられ、分岐ごとの違いは失われます。\r\n";
-    if (hasFindingOf(findings, SourceFinding::Kind::UnkeptBase))
-        text += "インデックスは大文字にまとめられます。" + caseSharedSentence(caseShared) + "\r\n";
     if (hasFindingOf(findings, SourceFinding::Kind::OddLength))
         text += "文字数が奇数のデータ行は、最後の1文字を除いて保存されます。\r\n";
     if (mentionLayoutOption)

@@ -10,8 +10,7 @@
 #include "model/chart_source.h"
 
 // The findings of the chart and the lines the save does not write, in line order; not both
-// empty. caseShared counts the definitions of a
-// #BASE 62 chart that share an index once case is ignored. mentionLayoutOption adds that
-// keeping the chart's layout when saving would keep them.
-std::string saveQuestionText(const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten,
-    int caseShared, bool mentionLayoutOption);
+// empty. mentionLayoutOption adds that keeping the chart's layout when saving would keep
+// them.
+std::string saveQuestionText(
+    const std::vector<SourceFinding>& findings, const std::vector<UnwrittenLine>& unwritten, bool mentionLayoutOption);

@@ -144,7 +144,7 @@ int BmsBms::placeObjects(int m, BmsWord channel, std::string_view text)
         insertLine(std::move(created));
     }
     const std::size_t placed = forEachObjectTick(start, length, n / 2, [&](std::size_t j, int tick) {
-        const BmsWord object(text[2 * j], text[2 * j + 1]);
+        const BmsWord object = indexBase().word(text[2 * j], text[2 * j + 1]);
         // A "00" never overwrites an object placed by an earlier line of the measure.
         if (!object.isEmptyObject())
             line->setObject(tick, object);

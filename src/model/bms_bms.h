@@ -35,6 +35,13 @@ public:
     const BmsRegistArray* bmpTable() const { return tables_.bmp.get(); }
     BmsRegistArray* table(DefinitionKind kind) { return tables_[kind].get(); }
     const BmsRegistArray* table(DefinitionKind kind) const { return tables_[kind].get(); }
+    // The base of every index of the chart, which both tables carry.
+    IndexBase indexBase() const { return tables_.wav->base(); }
+    void setIndexBase(IndexBase base)
+    {
+        tables_.wav->setBase(base);
+        tables_.bmp->setBase(base);
+    }
     BmsChannel* firstLine() { return firstLine_; }
     const BmsChannel* firstLine() const { return firstLine_; }
     int lineCount() const { return lineCount_; }

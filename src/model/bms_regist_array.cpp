@@ -83,6 +83,7 @@ bool BmsRegistArray::matchesKey(const char* key) const
 std::unique_ptr<BmsRegistArray> BmsRegistArray::clone() const
 {
     auto copy = std::make_unique<BmsRegistArray>(name_.get());
+    copy->base_ = base_;
     for (int index = 0; index < kSlotCount; ++index)
         copy->slots_[index] = duplicateText(slots_[index].get(), false);
     return copy;

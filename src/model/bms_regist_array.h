@@ -1,13 +1,15 @@
 #pragma once
 
-// The definitions of one kind (WAV or BMP): 1296 file-name slots indexed by the
-// value of a BmsWord. A slot holding "" counts as used; used means non-null.
+// The definitions of one kind (WAV or BMP): file-name slots indexed by the value of a
+// BmsWord, and the chart's index base, whose rows (1,296 or 3,844) the lists show. A
+// slot holding "" counts as used; used means non-null.
 
 #include <array>
 #include <memory>
 #include <string>
 
 #include "model/bms_word.h"
+#include "model/index_base.h"
 
 class BmsRegistArray {
 public:
@@ -20,6 +22,13 @@ public:
     BmsRegistArray& operator=(const BmsRegistArray&) = delete;
 
     const char* name() const { return name_.get(); }
+    IndexBase base() const { return base_; }
+    void setBase(IndexBase base) { base_ = base; }
+    // The rows of the chart's base: how many, the index of each, the row of an index.
+    int rowCount() const { return base_.rowCount(); }
+    BmsWord wordAt(int row) const { return base_.wordAt(row); }
+    int rowOf(BmsWord id) const { return base_.rowOf(id); }
+    bool hasRow(int row) const { return has(wordAt(row)); }
 
     // Stores a copy of text (null empties the slot); true when the slot held a text.
     bool set(BmsWord id, const char* text);
@@ -43,5 +52,6 @@ public:
 
 private:
     std::unique_ptr<char[]> name_;
+    IndexBase base_;
     std::array<std::unique_ptr<char[]>, kSlotCount> slots_;
 };

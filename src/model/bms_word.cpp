@@ -4,48 +4,49 @@
 
 namespace {
 
-constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-constexpr int kDigitCount = 36;
+constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
-constexpr base36_detail::CharTables buildCharTables()
+constexpr std::uint8_t digitOf(char c)
 {
-    base36_detail::CharTables tables {};
+    std::uint8_t digit = 0;
+    while (kAlphabet[digit] != c)
+        ++digit;
+    return digit;
+}
+
+constexpr word_detail::CharTables buildCharTables()
+{
+    word_detail::CharTables tables {};
     for (int byte = 0; byte < 256; ++byte) {
-        char c = static_cast<char>(byte);
-        char normalised = isAsciiAlphanumeric(c) ? asciiUpperCase(c) : '0';
-        tables.normalised[byte] = normalised;
-        std::uint8_t digit = 0;
-        while (kAlphabet[digit] != normalised)
-            ++digit;
-        tables.digit[byte] = digit;
+        const char c = static_cast<char>(byte);
+        const char keptCase = isAsciiAlphanumeric(c) ? c : '0';
+        const char folded = asciiUpperCase(keptCase);
+        tables.folded[byte] = folded;
+        tables.keptCase[byte] = keptCase;
+        tables.digit[byte] = digitOf(keptCase);
+        tables.foldedDigit[byte] = digitOf(folded);
     }
     return tables;
 }
 
 } // namespace
 
-namespace base36_detail {
+namespace word_detail {
 constexpr CharTables kCharTables = buildCharTables();
-} // namespace base36_detail
+} // namespace word_detail
 
-char base36DigitChar(int k)
+char base62DigitChar(int k)
 {
-    int position = k % kDigitCount;
-    return kAlphabet[position < 0 ? position + kDigitCount : position];
-}
-
-int base36PairValue(char c1, char c2)
-{
-    const auto& digit = base36_detail::kCharTables.digit;
-    return digit[static_cast<unsigned char>(c1)] * kDigitCount + digit[static_cast<unsigned char>(c2)];
+    int position = k % BmsWord::kRadix;
+    return kAlphabet[position < 0 ? position + BmsWord::kRadix : position];
 }
 
 void BmsWord::setValue(int n)
 {
     if (n < 0 || n >= kValueCount)
         n = 0;
-    high_ = base36DigitChar(n / kDigitCount);
-    low_ = base36DigitChar(n % kDigitCount);
+    high_ = base62DigitChar(n / kRadix);
+    low_ = base62DigitChar(n % kRadix);
 }
 
 void BmsWord::setText(const char* text)

@@ -11,12 +11,14 @@
 
 #include "model/bms_word.h"
 #include "model/definition_kind.h"
+#include "model/index_base.h"
 
 // A line whose meaning the normalised layout would change or lose.
 struct SourceFinding {
     enum class Kind {
         ControlFlow, // #RANDOM, #IF and the like: the model flattens their branches
-        UnkeptBase, // #BASE other than 36: indices are case-sensitive, the model folds case
+        UnkeptBase, // #BASE other than 36 and 62: read as base 36, which players may not do
+        ConflictingBase, // a #BASE whose value differs from an earlier one: the last one counts
         OffGridObjects, // a data line with an object that falls between ticks or is dropped
         InexactLength, // a measure length that is not a whole number of ticks
         OddLength, // a data line with a stray last character, which players ignore
@@ -55,13 +57,16 @@ struct ChartSource {
     using Counts = std::array<int, BmsWord::kValueCount>;
 
     std::string text;
+    // The base the text's indices were read in.
+    IndexBase base;
     // How often each index of the text occurs as a reference: every object other than
     // "00" of every data line of a channel of the kind, whether the tick grid could place
     // it or a later line overrides it, and the header references (#LNOBJ for WAV, the yy
     // of #BGAxx yy for BMP).
     PerKind<Counts> references {};
-    // In line order: the first control-flow line, the first #BASE other than 36, every
-    // off-grid data line and every inexact measure length.
+    // In line order: the first control-flow line, the first #BASE other than 36 and 62,
+    // the first #BASE that differs from an earlier one, every off-grid data line and
+    // every inexact measure length.
     std::vector<SourceFinding> findings;
     // In line order: every header line and every data line of a WAV or BMP channel, and
     // the keys and values of the header lines.

@@ -9,10 +9,11 @@ bool isWavChannel(BmsWord channel)
     if (channel.equalsText("01"))
         return true;
     // 11..6Z, without 20, 30, 40, 50 and 60, which lie inside that range but carry no sounds.
+    // Channel numbers are upper case: base-62 values of lower-case words lie in between.
     const int first = BmsWord("11").value();
     const int last = BmsWord("6Z").value();
     const int value = channel.value();
-    return value >= first && value <= last && channel.low() != '0';
+    return value >= first && value <= last && channel.low() != '0' && !channel.hasLowerCase();
 }
 
 bool isBmpChannel(BmsWord channel)

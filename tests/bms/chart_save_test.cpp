@@ -60,8 +60,9 @@ TEST(ChartSave, AsksAboutLossesThenWritesAndAdoptsTheWrittenText)
             EXPECT_EQ(memory_save::lastBytes(), "untouched") << c.name;
             EXPECT_EQ(ownText, before) << c.name;
         }
-        if (outcome == SaveOutcome::Failed)
+        if (outcome == SaveOutcome::Failed) {
             EXPECT_EQ(lastParseResult().code, kResultCannotOpen) << c.name;
+        }
     }
 }
 

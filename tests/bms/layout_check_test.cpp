@@ -49,13 +49,14 @@ TEST(LayoutCheck, NamesTheOpeningWordFirst)
     EXPECT_EQ(firstConstruct(document), "#RANDOM");
 }
 
-TEST(LayoutCheck, AcceptsBase36AndFindsAnyOtherBase)
+TEST(LayoutCheck, AcceptsBases36And62AndFindsAnyOtherBase)
 {
     EXPECT_EQ(constructWithHeader("BASE", "36"), "");
     EXPECT_EQ(constructWithHeader("BASE", " 36\t "), "");
-    EXPECT_EQ(constructWithHeader("base", "62"), "#BASE 62");
-    EXPECT_EQ(constructWithHeader("BASE", "62  "), "#BASE 62");
+    EXPECT_EQ(constructWithHeader("base", "62"), "");
+    EXPECT_EQ(constructWithHeader("BASE", "62  "), "");
     EXPECT_EQ(constructWithHeader("BASE", "16"), "#BASE 16");
+    EXPECT_EQ(constructWithHeader("BASE", "062"), "#BASE 062");
 }
 
 TEST(LayoutCheck, CountsDefinitionsThatShareAnIndexOnceCaseIsIgnored)

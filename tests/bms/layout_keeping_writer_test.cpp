@@ -122,7 +122,9 @@ TEST(LayoutKeepingWriter, ARegisteredNameGetsANewLineAfterTheLastDefinitionOfIts
 
 Edit rename(DefinitionKind kind, int row, std::string name)
 {
-    return [=](BmsBms& document, ListExchanger&) { document.table(kind)->set(BmsWord(row), name.c_str()); };
+    return [=](BmsBms& document, ListExchanger&) {
+        document.table(kind)->set(document.table(kind)->wordAt(row), name.c_str());
+    };
 }
 
 TEST(LayoutKeepingWriter, ARenamedDefinitionGetsItsNewNameOnItsOwnLine)

@@ -74,10 +74,11 @@ TEST(SourceFindings, MeasureLengthsThatAreNoWholeNumberOfTicks)
         ElementsAre(finding(1, Kind::InexactLength, "#00102:0.1"), finding(4, Kind::InexactLength, "#00402:0.13021")));
 }
 
-TEST(SourceFindings, TheFirstControlFlowLineAndTheFirstOtherBaseWithTheirLines)
+TEST(SourceFindings, TheFirstControlFlowLineAndTheFirstOtherAndDisagreeingBasesWithTheirLines)
 {
-    EXPECT_THAT(findingsOf("#TITLE a\n#BASE 62\n#RANDOM 2\n#IF 1\n#ENDIF\n#RANDOM 3\n#BASE 16\n"),
-        ElementsAre(finding(2, Kind::UnkeptBase, "#BASE 62"), finding(3, Kind::ControlFlow, "#RANDOM")));
+    EXPECT_THAT(findingsOf("#TITLE a\n#BASE 62\n#RANDOM 2\n#IF 1\n#ENDIF\n#RANDOM 3\n#BASE 16\n#BASE 8\n"),
+        ElementsAre(finding(3, Kind::ControlFlow, "#RANDOM"), finding(7, Kind::ConflictingBase, "#BASE 16"),
+            finding(7, Kind::UnkeptBase, "#BASE 16")));
     EXPECT_THAT(findingsOf("#base 36\n#RANDOMIZE 1\n"), IsEmpty());
 }
 

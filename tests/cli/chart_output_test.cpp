@@ -139,18 +139,50 @@ TEST(ChartOutput, EveryEditingCommandKeepsAControlFlowChartInItsOwnLayout)
     }
 }
 
-TEST(ChartOutput, KeepingTheLayoutStillRefusesABase62ChartUnlessForced)
+TEST(ChartOutput, ABase62ChartIsEditedWithItsIndicesReadInItsOwnBase)
 {
     ScratchDirectory scratch;
     const std::string chart = scratch.file("base62.bms");
-    writeFileBytes(chart, "#BASE 62\n#WAV0a a.wav\n#WAV0A b.wav\n#00111:0a0A\n");
-    const CliRun refused = runTool({ "compact", "wav", chart });
+    writeFileBytes(chart, "#WAVAa a.wav\n#WAVAA b.wav\n#WAVaA c.wav\n#00111:AaAAaA\n#BASE 62\n");
+    const CliRun swapped = runTool({ "swap", "wav", chart, "Aa", "aA" });
+    EXPECT_EQ(swapped.status, 0) << swapped.err;
+    EXPECT_EQ(swapped.out, "#WAVaA a.wav\n#WAVAA b.wav\n#WAVAa c.wav\n#00111:aAAAAa\n#BASE 62\n");
+    const CliRun compacted = runTool({ "compact", "wav", chart, "--normalize" });
+    EXPECT_EQ(compacted.status, 0) << compacted.err;
+    EXPECT_THAT(compacted.out, HasSubstr("#BASE 62\r\n\r\n#WAV01 b.wav\r\n#WAV02 a.wav\r\n#WAV03 c.wav\r\n"));
+    const CliRun listed = runTool({ "list", "wav", chart, "--json" });
+    EXPECT_THAT(listed.out, HasSubstr("\"index\":\"aA\""));
+}
+
+TEST(ChartOutput, TheBaseCommandSwitchesBothWaysOrSaysWhyNot)
+{
+    ScratchDirectory scratch;
+    const std::string chart = scratch.file("grown.bms");
+    writeFileBytes(chart, "#TITLE t\n#WAV0a a.wav\n#00111:0a\n");
+    ASSERT_EQ(runTool({ "base", "62", chart, "--in-place" }).status, 0);
+    EXPECT_EQ(readFileBytes(chart), "#TITLE t\n#BASE 62\n#WAV0A a.wav\n#00111:0A\n");
+    writeFileBytes(chart, "#TITLE t\n#BASE 62\n#WAV0a a.wav\n#00111:0a\n");
+    const CliRun refused = runTool({ "base", "36", chart, "--in-place" });
     EXPECT_EQ(refused.status, 1);
-    EXPECT_THAT(refused.err,
-        HasSubstr(chart
-            + ":1: not written: the chart uses #BASE 62, whose case-sensitive indices an edit cannot "
-              "keep apart (--force writes it anyway)\n"));
-    EXPECT_EQ(runTool({ "compact", "wav", chart, "--force" }).status, 0);
+    EXPECT_EQ(refused.err,
+        chart
+            + ": not switched to base 36: WAV 0a has a lower-case letter, which base 36 cannot write (compact "
+              "first)\n");
+    EXPECT_EQ(runTool({ "compact", "wav", chart, "--in-place" }).status, 0);
+    ASSERT_EQ(runTool({ "base", "36", chart, "--in-place" }).status, 0);
+    EXPECT_EQ(readFileBytes(chart), "#TITLE t\n#WAV01 a.wav\n#00111:01\n");
+    EXPECT_EQ(runTool({ "base", "16", chart }).status, 2);
+}
+
+TEST(ChartOutput, CheckWarnsAboutDisagreeingAndOtherBases)
+{
+    ScratchDirectory scratch;
+    const std::string chart = scratch.file("bases.bms");
+    writeFileBytes(chart, "#BASE 36\n#WAVaa a.wav\n#BASE 62\n#BASE 16\n#00011:aa\n");
+    const CliRun run = runTool({ "check", chart });
+    EXPECT_THAT(run.err,
+        HasSubstr(chart + ":3: warning: #BASE 62 differs from an earlier #BASE line; the last one counts\n" + chart
+            + ":4: warning: the chart uses #BASE 16 (read as base 36), which the normalised layout cannot keep\n"));
 }
 
 TEST(ChartOutput, EveryWritingCommandRefusesUnlessForcedWhenItNormalises)

@@ -36,9 +36,9 @@ const std::vector<ChartEdit>& everyChartEdit()
                 swapTopTwoSelected(page, plan);
             },
             true },
-        { "swap 01 ZZ",
+        { "swap 01 and the last",
             [](RecordingPage& page, ListExchanger& plan) {
-                page.selection = { 1, 1295 };
+                page.selection = { 1, page.rowCount() - 1 };
                 swapTopTwoSelected(page, plan);
             },
             true },
@@ -69,8 +69,8 @@ const std::vector<ChartEdit>& everyChartEdit()
                 UsageFlags used;
                 markUsed(page, used);
                 page.caret = 1;
-                while (page.caret < DefinitionPage::kRowCount - 1
-                    && (used[page.caret] || page.table().has(BmsWord(page.caret))))
+                while (page.caret < page.rowCount() - 1
+                    && (used[page.wordAt(page.caret).value()] || page.table().hasRow(page.caret)))
                     ++page.caret;
                 registerFileNames(page, { "x.wav" });
             },

@@ -18,7 +18,7 @@ BmsWord id(const char* text)
 }
 int row(const char* text)
 {
-    return BmsWord(text).value();
+    return IndexBase().rowOf(BmsWord(text));
 }
 
 class DefinitionOperationsTest : public testing::Test {
@@ -36,10 +36,10 @@ protected:
         for (int i = 1; i <= last; ++i) {
             char name[16];
             std::snprintf(name, sizeof name, "n%d.wav", i);
-            wav.set(BmsWord(i), name);
+            wav.set(IndexBase().wordAt(i), name);
         }
     }
-    std::string nameOf(int i) { return wav.get(BmsWord(i)); }
+    std::string nameOf(int i) { return wav.get(IndexBase().wordAt(i)); }
 };
 } // namespace
 
@@ -226,9 +226,11 @@ TEST_F(DefinitionOperationsTest, UsageCountsObjectsOfTheKindAnywhereInTheChart)
     UsageFlags bmpUsed;
     markUsed(bmpPage, bmpUsed);
 
+    // Flags by index value.
+    const auto value = [](const char* index) { return BmsWord(index).value(); };
     for (int i = 0; i < BmsWord::kValueCount; ++i) {
-        EXPECT_EQ(wavUsed[i], i == row("01") || i == row("0Z") || i == row("ZZ")) << i;
-        EXPECT_EQ(bmpUsed[i], i == row("02")) << i;
+        EXPECT_EQ(wavUsed[i], i == value("01") || i == value("0Z") || i == value("ZZ")) << i;
+        EXPECT_EQ(bmpUsed[i], i == value("02")) << i;
     }
 }
 

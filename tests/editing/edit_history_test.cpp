@@ -104,7 +104,7 @@ TEST_F(EditHistoryTest, AStepKeepsOnlyWhatItChangedAndNamesTheRowsItTouched)
     ASSERT_NE(step, nullptr);
     EXPECT_EQ(step->moves.size(), 2u);
     EXPECT_EQ(step->slots.size(), 2u);
-    EXPECT_EQ(step->touchedRows(), (std::vector<int> { 2, 7 }));
+    EXPECT_EQ(step->touchedRows(*document.wavTable()), (std::vector<int> { 2, 7 }));
 
     // An operation that changes nothing leaves no step.
     EXPECT_FALSE(recorded(bmp, [&] { unregisterUnreferenced(bmp); }));

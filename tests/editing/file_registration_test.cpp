@@ -40,15 +40,15 @@ TEST_F(FileRegistrationTest, NamesBeyondTheLastFreeSlotAreReportedAndZZIsSelecte
     EXPECT_EQ(result.lastRow, 1295);
     EXPECT_THAT(result.withoutSlot, ElementsAre("c.wav", "d.wav"));
 
-    EXPECT_STREQ(wav.get(BmsWord(1293)), "a.wav");
-    EXPECT_STREQ(wav.get(BmsWord(1294)), "taken.wav");
-    EXPECT_STREQ(wav.get(BmsWord(1295)), "b.wav");
+    EXPECT_STREQ(wav.get(IndexBase().wordAt(1293)), "a.wav");
+    EXPECT_STREQ(wav.get(IndexBase().wordAt(1294)), "taken.wav");
+    EXPECT_STREQ(wav.get(IndexBase().wordAt(1295)), "b.wav");
     EXPECT_THAT(page.refreshedRows, ElementsAre(1293, 1295));
     EXPECT_THAT(page.selection, ElementsAre(1295));
 
     page.refreshedRows.clear();
     EXPECT_EQ(registerFileNames(page, { "e.wav" }).lastRow, 1295);
-    EXPECT_STREQ(wav.get(BmsWord(1295)), "b.wav");
+    EXPECT_STREQ(wav.get(IndexBase().wordAt(1295)), "b.wav");
     EXPECT_TRUE(page.refreshedRows.empty());
 }
 

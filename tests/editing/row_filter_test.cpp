@@ -28,7 +28,7 @@ TEST(RowFilterTest, EachFilterShowsTheRowsOfItsStateAndAllShowsEveryRow)
     for (const auto& c : cases) {
         std::string shown;
         for (int row = 1; row <= 6; ++row)
-            shown += showsRow(c.filter, marks, row) ? '1' : '0';
+            shown += showsRow(c.filter, marks, BmsWord(row)) ? '1' : '0';
         EXPECT_EQ(c.shown, shown) << static_cast<int>(c.filter);
     }
 }

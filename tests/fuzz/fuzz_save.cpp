@@ -46,17 +46,17 @@ std::unique_ptr<BmsBms> read(const std::string& text)
     return document;
 }
 
-// Rows from 00 to ZZ, most of them among the first few where charts define things.
-int pickRow(FuzzedDataProvider& input)
+// Rows of the page, most of them among the first few where charts define things.
+int pickRow(FuzzedDataProvider& input, RecordingPage& page)
 {
     return input.ConsumeBool() ? input.ConsumeIntegralInRange(0, 15)
-                               : input.ConsumeIntegralInRange(0, DefinitionPage::kRowCount - 1);
+                               : input.ConsumeIntegralInRange(0, page.rowCount() - 1);
 }
 
 void runTableOperation(FuzzedDataProvider& input, RecordingPage& page, ListExchanger& plan)
 {
-    page.selection = { pickRow(input), pickRow(input) };
-    page.caret = pickRow(input);
+    page.selection = { pickRow(input, page), pickRow(input, page) };
+    page.caret = pickRow(input, page);
     switch (input.ConsumeIntegralInRange(0, 6)) {
     case 0:
         swapTopTwoSelected(page, plan);
@@ -77,7 +77,7 @@ void runTableOperation(FuzzedDataProvider& input, RecordingPage& page, ListExcha
         registerFileNames(page, { "fuzz.wav", "Fuzz.bmp" });
         break;
     default:
-        page.selection = { pickRow(input), pickRow(input), pickRow(input) };
+        page.selection = { pickRow(input, page), pickRow(input, page), pickRow(input, page) };
         moveSelection(page, plan, input.ConsumeBool());
         break;
     }

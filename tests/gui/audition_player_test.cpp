@@ -30,6 +30,7 @@ public:
     void openDroppedChart(const char*) override { }
     void runEdit(ListSet&, const std::function<void()>& operation) override { operation(); }
     void showStatus(const std::string& text) override { statuses.push_back(text); }
+    bool offerBase62() override { return false; }
 
     std::vector<std::string> statuses;
 };

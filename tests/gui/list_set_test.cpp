@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/index_base_switch.h"
 #include "gui/list_set.h"
 #include "gui/shell_state.h"
 #include "gui/window/window_proc.h"
@@ -25,7 +26,7 @@ void recordPlay(const char* path)
 
 int rowOf(const char* index)
 {
-    return BmsWord(index).value();
+    return IndexBase().rowOf(BmsWord(index));
 }
 
 // A host that runs the page's edits at once and notes what the page asks of it.
@@ -38,10 +39,17 @@ public:
         operation();
     }
     void showStatus(const std::string& text) override { statuses.push_back(text); }
+    bool offerBase62() override
+    {
+        ++base62Offers;
+        return answerBase62 && answerBase62();
+    }
 
     std::vector<std::string> opened;
     std::vector<std::string> statuses;
     int edits = 0;
+    int base62Offers = 0;
+    std::function<bool()> answerBase62;
 };
 
 class ListSetTest : public testing::Test {
@@ -126,6 +134,37 @@ TEST_F(ListSetTest, ReplacingEveryRowKeepsTheViewTheCaretAndTheAnchor)
     EXPECT_EQ(wav.caretIndex(), 640);
     EXPECT_EQ(SendMessageA(wav.handle(), LB_GETANCHORINDEX, 0, 0), 640);
     EXPECT_THAT(selectedRows(wav.handle()), IsEmpty());
+}
+
+TEST_F(ListSetTest, ADropThatFindsNoFreeRowIsOfferedBase62AndGoesOnInItsRows)
+{
+    RecordingHost host;
+    wav.setHost(&host);
+    for (int row = 1; row < IndexBase().rowCount(); ++row)
+        document.wavTable()->set(IndexBase().wordAt(row), "full.wav");
+    wav.refreshAll();
+    setCaret(wav, 1);
+    const auto dropOnWav = [&](const std::vector<std::string>& paths) {
+        SendMessageA(wav.handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop(paths)), 0);
+    };
+    // Declined: nothing changes, and the box says what found no row.
+    dropOnWav({ "C:\\a.wav" });
+    EXPECT_EQ(host.base62Offers, 1);
+    EXPECT_EQ(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0), 1296);
+    ASSERT_EQ(dialogs.seen().size(), 1u);
+
+    host.answerBase62 = [&] {
+        const bool switched = switchIndexBase(document, 62).switched;
+        wav.refreshAll();
+        return switched;
+    };
+    dropOnWav({ "C:\\a.wav", "C:\\b.wav" });
+    EXPECT_EQ(host.base62Offers, 2);
+    EXPECT_EQ(SendMessageA(wav.handle(), LB_GETCOUNT, 0, 0), 3844);
+    EXPECT_STREQ(document.wavTable()->get(BmsWord::keepingCase('0', 'a')), "a.wav");
+    EXPECT_STREQ(document.wavTable()->get(BmsWord::keepingCase('0', 'b')), "b.wav");
+    EXPECT_EQ(listRowText(wav.handle(), 37), "0b:b.wav");
+    EXPECT_EQ(dialogs.seen().size(), 1u);
 }
 
 TEST_F(ListSetTest, RowOfANameTooLongForTheBufferIsCutToFit)
@@ -336,7 +375,7 @@ TEST_P(ListSetPageTest, DroppedFilesFillFreeSlotsFromTheCaretRowByTheirBareNames
 
 TEST_P(ListSetPageTest, DropThatRunsFullFillsUpToZzAndSaysHowManyFoundNoSlot)
 {
-    table().set(BmsWord(1294), "taken");
+    table().set(IndexBase().wordAt(1294), "taken");
     page().refreshAll();
     setCaret(page(), 1293);
     drop({ "1.wav", "2.wav", "3.wav", "4.wav" });

@@ -39,7 +39,7 @@ TEST(RowSearchTest, FindsAPartOfANameIgnoringAsciiCaseRoundTheEnd)
     BmsRegistArray table("WAV");
     table.set(BmsWord(1), "Kick.wav");
     table.set(BmsWord(10), "KICK_2.WAV");
-    table.set(BmsWord(1295), "\x83\x41.wav");
+    table.set(IndexBase().wordAt(1295), "\x83\x41.wav");
     const struct {
         const char* part;
         int after;
@@ -61,10 +61,19 @@ TEST(RowSearchTest, FindsAPartOfANameIgnoringAsciiCaseRoundTheEnd)
 
 TEST(RowSearchTest, ReadsTwoCharacterIndices)
 {
-    const std::vector<std::pair<std::string, int>> cases = { { "01", 1 }, { "0a", 10 }, { "ZZ", 1295 }, { " 10 ", 36 },
-        { "1", -1 }, { "100", -1 }, { "0-", -1 }, { "", -1 } };
-    for (const auto& [text, row] : cases)
-        EXPECT_EQ(row, rowOfIndex(text)) << text;
+    BmsRegistArray table("WAV");
+    const struct {
+        const char* text;
+        int base36;
+        int base62;
+    } cases[] = { { "01", 1, 1 }, { "0a", 10, 36 }, { "ZZ", 1295, 35 * 62 + 35 }, { " 10 ", 36, 62 },
+        { "zz", 1295, 3843 }, { "1", -1, -1 }, { "100", -1, -1 }, { "0-", -1, -1 }, { "", -1, -1 } };
+    for (const auto& c : cases) {
+        table.setBase(IndexBase());
+        EXPECT_EQ(c.base36, rowOfIndex(c.text, table)) << c.text;
+        table.setBase(IndexBase::ofRadix(62));
+        EXPECT_EQ(c.base62, rowOfIndex(c.text, table)) << c.text;
+    }
 }
 
 TEST_F(MainFrameFindTest, ControlFFindsANameAndF3TheNextRoundTheEnd)

@@ -270,3 +270,56 @@ TEST_F(MainFrameHistoryTest, StatusBarCountsThePageOnTopAndItsFilesAfterEveryCha
 }
 
 } // namespace
+
+namespace {
+
+// A base-36 chart whose every sound row holds a name.
+std::string fullBase36Chart()
+{
+    std::string text;
+    const IndexBase base;
+    for (int row = 1; row < base.rowCount(); ++row) {
+        char index[3];
+        text += std::string("#WAV") + base.wordAt(row).toText(index) + " s" + std::to_string(row) + ".wav\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(MainFrameTest, ADropOnAFullListOffersBase62WithNoAsTheDefaultAndTheSwitchIsUndone)
+{
+    ASSERT_TRUE(frame->openChart(writeChartFile("full.bms", fullBase36Chart()).c_str()));
+    HWND wav = control(ID_WAV_PAGE);
+    const auto dropNew
+        = [&] { SendMessageA(wav, WM_DROPFILES, reinterpret_cast<WPARAM>(makeDrop({ scratch.file("new.wav") })), 0); };
+    int defaultId = 0;
+    dialogs.answerWith([&defaultId](HWND box) {
+        defaultId = defaultButton(box);
+        pressButton(IDNO)(box);
+    });
+    dropNew();
+    EXPECT_EQ(IDNO, defaultId);
+    ASSERT_EQ(2u, dialogs.seen().size()); // the question, then what found no row
+    EXPECT_EQ("この譜面には空いているインデックスがありません。\r\n"
+              "#BASE 62に切り替えると、インデックスの大文字と小文字を区別し、3843個まで定義できます。"
+              "一部の古いプレイヤーはこの譜面を読めなくなります。\r\n"
+              "#BASE 62に切り替えて、残りのファイルを登録しますか？",
+        dialogs.seen()[0].text);
+    EXPECT_EQ(1296, SendMessageA(wav, LB_GETCOUNT, 0, 0));
+
+    dialogs.answerWith(pressButton(IDYES));
+    dropNew();
+    EXPECT_EQ(3844, SendMessageA(wav, LB_GETCOUNT, 0, 0));
+    EXPECT_STREQ("new.wav", document().wavTable()->get(BmsWord::keepingCase('0', 'a')));
+    EXPECT_EQ("0a:new.wav", listRowName(wav, 36));
+
+    // The registration, then the switch.
+    sendCommand(*frame, ID_EDIT_UNDO);
+    sendCommand(*frame, ID_EDIT_UNDO);
+    EXPECT_FALSE(document().indexBase().isCaseSensitive());
+    EXPECT_EQ(1296, SendMessageA(wav, LB_GETCOUNT, 0, 0));
+    EXPECT_EQ("", std::string(document().headerTable()->get("BASE")));
+    sendCommand(*frame, ID_EDIT_REDO);
+    EXPECT_EQ(3844, SendMessageA(wav, LB_GETCOUNT, 0, 0));
+}

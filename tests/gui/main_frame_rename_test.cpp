@@ -26,7 +26,7 @@ protected:
     }
     HWND wavList() const { return control(ID_WAV_PAGE); }
     void caretOn(int row) const { SendMessageA(wavList(), LB_SETCARETINDEX, row, FALSE); }
-    std::string name(int row) const { return document().wavTable()->get(BmsWord(row)); }
+    std::string name(int row) const { return document().wavTable()->get(IndexBase().wordAt(row)); }
     HWND nameEditor() const { return FindWindowExA(wavList(), nullptr, "EDIT", nullptr); }
     // The window itself, as the test's main window is never shown.
     bool editorShown() const { return (GetWindowLongPtrA(nameEditor(), GWL_STYLE) & WS_VISIBLE) != 0; }

@@ -443,29 +443,26 @@ TEST_F(MainFrameSaveQuestionTest, ChartWithControlFlowIsSavedOnlyAfterYesWhichIs
     EXPECT_EQ(chartText(document()), readFileBytes(path));
 }
 
-TEST_F(MainFrameSaveQuestionTest, Base62ChartWarnsOnOpeningAndCountsTheFoldedDefinitionsWhenSaved)
+TEST_F(MainFrameSaveQuestionTest, ABase62ChartOpensWithItsRowsAndIsSavedWithItsCaseWithoutAQuestion)
 {
-    const std::string path
-        = writeChartFile("base62.bms", "#BASE 62\r\n#WAVAa a.wav\r\n#WAVAA b.wav\r\n#WAVaA c.wav\r\n#WAV01 d.wav\r\n");
-    // From the path buffer, as the open dialog and the command line hand it over.
-    char* buffer = ShellState::instance().pathBuffer;
-    std::snprintf(buffer, kPathBufferSize, "%s", path.c_str());
-    ASSERT_TRUE(frame->openChart(buffer));
-    const std::string folded = "大文字と小文字を区別しないと同じインデックスになる定義が3個あります（例: Aa, AA, aA）。"
-                               "これらは1つの行にまとめられ、残りの定義は失われます。";
-    expectOnlyDialog("Quelmarn",
-        ("この譜面は#BASE 62で、インデックスの大文字と小文字を区別します。"
-         "この編集画面では大文字と小文字を区別せずに表示し、保存します。"
-            + folded)
-            .c_str());
+    const std::string text = "#BASE 62\r\n#WAVAa a.wav\r\n#WAVAA b.wav\r\n#WAVaA c.wav\r\n#WAV01 d.wav\r\n";
+    const std::string path = writeChartFile("base62.bms", text);
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    EXPECT_TRUE(dialogs.seen().empty());
+    EXPECT_EQ(3844, SendMessageA(control(ID_WAV_PAGE), LB_GETCOUNT, 0, 0));
+    EXPECT_EQ("AA:b.wav", listRowName(control(ID_WAV_PAGE), 10 * 62 + 10));
+    EXPECT_EQ("Aa:a.wav", listRowName(control(ID_WAV_PAGE), 10 * 62 + 36));
+    EXPECT_EQ("aA:c.wav", listRowName(control(ID_WAV_PAGE), 36 * 62 + 10));
+    EXPECT_EQ("zz:", listRowName(control(ID_WAV_PAGE), 3843));
 
     EXPECT_EQ(0, sendCommand(*frame, ID_FILE_SAVE));
-    ASSERT_EQ(2u, dialogs.seen().size());
-    EXPECT_EQ("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
-              "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"
-              "インデックスは大文字にまとめられます。"
-            + folded + "\r\n保存しますか？",
-        dialogs.seen()[1].text);
+    EXPECT_TRUE(dialogs.seen().empty());
+    const std::string saved = readFileBytes(path);
+    EXPECT_LT(saved.find("#BASE 62"), saved.find("#WAVaA c.wav"));
+
+    // Another chart brings its own rows.
+    ASSERT_TRUE(frame->openChart(writeChartFile("base36.bms", "#WAV01 d.wav\r\n").c_str()));
+    EXPECT_EQ(1296, SendMessageA(control(ID_WAV_PAGE), LB_GETCOUNT, 0, 0));
 }
 
 TEST_F(MainFrameSaveQuestionTest, NamesEveryLineWhoseObjectsOrLengthASaveWouldMove)
@@ -540,19 +537,14 @@ TEST_F(MainFrameKeepLayoutTest, ByDefaultTheChartsTextAndItsControlFlowAreKeptWi
     EXPECT_EQ(0u, GetMenuState(GetMenu(frame->handle()), ID_FILE_KEEP_LAYOUT, MF_BYCOMMAND) & MF_CHECKED);
 }
 
-TEST_F(MainFrameKeepLayoutTest, ABase62ChartIsStillAskedAbout)
+TEST_F(MainFrameKeepLayoutTest, ABase62ChartIsSavedAsWrittenWithoutAQuestion)
 {
-    const std::string path = writeChartFile("base62.bms", "#BASE 62\r\n#WAV0a a.wav\r\n");
-    ASSERT_TRUE(frame->openChart(path.c_str())); // with its notice of the folded case
-    dialogs.answerWith(pressButton(IDNO));
-    EXPECT_FALSE(frame->saveChart(path.c_str()));
-    ASSERT_EQ(2u, dialogs.seen().size());
-    EXPECT_EQ("確認", dialogs.seen().back().caption);
-    const std::string& question = dialogs.seen().back().text;
-    EXPECT_EQ(0u,
-        question.find("この譜面を正規化して保存すると、次の内容が正しく保たれません。\r\n"
-                      "・1行目: #BASE 62（大文字と小文字を区別するインデックス）\r\n"));
-    EXPECT_EQ(std::string::npos, question.find("レイアウトを保って保存"));
+    const std::string text = "#WAV0a a.wav\r\n#WAV0A b.wav\r\n#BASE 62\r\n";
+    const std::string path = writeChartFile("base62.bms", text);
+    ASSERT_TRUE(frame->openChart(path.c_str()));
+    EXPECT_TRUE(frame->saveChart(path.c_str()));
+    EXPECT_TRUE(dialogs.seen().empty());
+    EXPECT_EQ(text, readFileBytes(path));
 }
 
 TEST_F(MainFrameKeepLayoutTest, ANewChartIsSavedNormalisedFirst)
