@@ -145,7 +145,10 @@ private:
 
     std::string key_;
     std::string value_;
-    std::string objects_;
+    // The current data line's objects: a view of the text, or of the scratch text when
+    // carriage returns stand between them.
+    std::string_view objects_;
+    std::string objectsScratch_;
     std::string lengthText_;
     int measure_ = 0;
     BmsWord channel_;
@@ -354,7 +357,14 @@ ResultCode BmsReader::State::channelNumber()
     channel_.setChars(static_cast<char>(high), static_cast<char>(low));
 
     const bool measureLength = channel_.equalsChars('0', '2');
-    if ((pass_ == 1) != measureLength)
+    if (pass_ == 1 && !measureLength) {
+        // The line's length bounds its objects, so that each line takes its storage once.
+        const std::size_t rest = input_.offset();
+        skipRestOfLine();
+        placer_.expect(measure_, channel_, (input_.offset() - rest) / 2);
+        return kResultOk;
+    }
+    if (pass_ == 2 && measureLength)
         return skipRestOfLine();
     state_ = ReaderState::Colon;
     return kResultOk;
@@ -407,8 +417,7 @@ ResultCode BmsReader::State::measureLengthValue()
 // hold a pair. A stray last character is ignored, as players ignore it.
 ResultCode BmsReader::State::objectData()
 {
-    objects_.clear();
-    int c = input_.getWhile(kAlphanumeric, objects_);
+    int c = input_.viewWhile(kAlphanumeric, objectsScratch_, objects_);
     const bool stray = objects_.size() % 2 != 0;
     if (objects_.size() < 2 || (!isAsciiBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
@@ -417,7 +426,7 @@ ResultCode BmsReader::State::objectData()
             return stray ? kResultBadObjectData : kResultBadObjectEnd;
     }
     if (stray) {
-        objects_.pop_back();
+        objects_.remove_suffix(1);
         noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
     }
     if (countReferences())

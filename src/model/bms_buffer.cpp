@@ -62,7 +62,13 @@ void BmsBuffer::makeRoom()
     if (count_ < storage_)
         return;
     // Doubling keeps a long line's growth amortised linear.
-    const std::size_t storage = storage_ ? 2 * storage_ : kFirstBlockEntries;
+    reserveObjects(storage_ ? 2 * storage_ : kFirstBlockEntries);
+}
+
+void BmsBuffer::reserveObjects(std::size_t storage)
+{
+    if (storage <= storage_)
+        return;
     Storage entries = allocateStorage(storage);
     std::copy_n(entries_.get(), count_, entries.get());
     const std::size_t outgrownBytes = entries_.get_deleter().blockBytes;

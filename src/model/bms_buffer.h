@@ -68,6 +68,9 @@ public:
     }
     // Puts the objects written by appendObject in tick order.
     void settleObjects();
+    // Room for count entries in all, taken at once: a line that knows how many objects
+    // its text holds then grows by no copies, and touches no memory it never fills.
+    void reserveObjects(std::size_t count);
 
     // How many entries the line holds (after settleObjects, at most one per tick).
     std::size_t objectCount() const { return count_; }

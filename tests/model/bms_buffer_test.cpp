@@ -88,6 +88,23 @@ TEST(BmsBufferTest, AppendedObjectsSettleWithTheLastWriteOfEachTick)
     }
 }
 
+TEST(BmsBufferTest, ReservedStorageKeepsTheObjectsAndTheLineGrowsPastIt)
+{
+    BmsBuffer buffer(3840);
+    buffer.appendObject(7, BmsWord("01"));
+    buffer.reserveObjects(2);
+    buffer.appendObject(3, BmsWord("02"));
+    // Less than the line holds changes nothing.
+    buffer.reserveObjects(1);
+    for (int tick = 10; tick < 100; ++tick)
+        buffer.appendObject(tick, BmsWord("0Z"));
+    buffer.settleObjects();
+    ASSERT_EQ(buffer.objectCount(), 92u);
+    EXPECT_EQ(entryTexts(buffer)[0], "3:02");
+    EXPECT_EQ(entryTexts(buffer)[1], "7:01");
+    EXPECT_EQ(entryTexts(buffer)[91], "99:0Z");
+}
+
 TEST(BmsBufferTest, PositionsOutsideTheCapacityReadEmptyAndStoreNothing)
 {
     BmsBuffer buffer(3840);
