@@ -154,6 +154,10 @@ private:
     BmsWord channel_;
     // countReferences' counts of the odd pairs of each line (WAV, BMP), added at the end.
     PerKind<ChartSource::Counts> oddPairCounts_ {};
+    // The lines that start with "#", and of them the header lines, as the first pass
+    // counts them.
+    std::size_t hashLines_ = 0;
+    std::size_t headerLines_ = 0;
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
 };
@@ -165,16 +169,16 @@ BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::siz
     , document_(std::make_unique<BmsBms>())
     , placer_(*document_, storageBudget)
 {
-    // A recorded line takes at least "#00111:01" and a line break: room for all of them
-    // at once spares the copies of a growing record on charts of many short lines.
-    constexpr std::size_t kShortestRecordedLine = 10;
-    source_->lines.reserve(source_->text.size() / kShortestRecordedLine);
 }
 
 ResultCode BmsReader::State::read()
 {
     if (const ResultCode code = runPass(1))
         return code;
+    // Every recorded line starts with "#": room for all of them at once spares the copies
+    // of a growing record, without the room that a guess from the text's size would take.
+    source_->lines.reserve(hashLines_);
+    source_->headers.reserve(headerLines_);
     input_.rewind();
     if (const ResultCode code = runPass(2))
         return code;
@@ -261,12 +265,15 @@ ResultCode BmsReader::State::lineStart()
 ResultCode BmsReader::State::afterHash()
 {
     const int c = input_.get();
+    if (pass_ == 1)
+        ++hashLines_;
     if (isAsciiDigit(c)) {
         input_.unget(c);
         state_ = ReaderState::MeasureNumber;
         return kResultOk;
     }
     if (pass_ == 1) {
+        ++headerLines_;
         if (c != kLineEnd)
             return skipRestOfLine();
         nextLine();
@@ -456,10 +463,11 @@ void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
         at(valueAt_), 0 };
     if (kind == SourceLine::Kind::Header) {
         line.header = at(source_->headers.size());
-        std::string upperKey = key_;
-        for (char& c : upperKey)
+        SourceHeader& header = source_->headers.emplace_back();
+        header.upperKey = key_;
+        for (char& c : header.upperKey)
             c = asciiUpperCase(c);
-        source_->headers.push_back({ std::move(upperKey), value_.c_str() });
+        header.value = value_.c_str();
     }
     source_->lines.push_back(line);
 }
