@@ -4,8 +4,6 @@
 #include <memory>
 #include <new>
 
-#include "model/object_ticks.h"
-
 ObjectPlacer::ObjectPlacer(BmsBms& document, std::size_t storageBudget)
     : document_(document)
     , budget_(storageBudget)
@@ -76,13 +74,7 @@ bool ObjectPlacer::placeOnChannelLine(int m, BmsWord channel, std::string_view o
 bool ObjectPlacer::writeObjects(BmsChannel& line, int m, std::string_view objects, bool keepEmpty)
 {
     const std::size_t before = line.objectCount();
-    forEachObjectTick(document_.measureStart(m), document_.measureLength(m).ticks(), objects.size() / 2,
-        [&](std::size_t j, int tick) {
-            const BmsWord object(objects[2 * j], objects[2 * j + 1]);
-            if (keepEmpty || !object.isEmptyObject())
-                line.appendObject(tick, object);
-            return true;
-        });
+    line.appendLine(document_.measureStart(m), document_.measureLength(m).ticks(), objects, keepEmpty);
     return budget_.takeObjects(line.objectCount() - before);
 }
 

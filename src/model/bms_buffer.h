@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "model/bms_word.h"
 
@@ -66,6 +67,10 @@ public:
         else
             appendObjectAnyhow(tick, id, inOrder);
     }
+    // The reader's way in for a whole data line: appendObject for each of its pairs in
+    // turn, at the ticks that forEachObjectTick (object_ticks.h) gives objects spread
+    // from start over ticks; a "00" pair is written only with keepEmpty.
+    void appendLine(int start, int ticks, std::string_view pairs, bool keepEmpty);
     // Puts the objects written by appendObject in tick order.
     void settleObjects();
     // Room for count entries in all, taken at once: a line that knows how many objects
