@@ -73,6 +73,25 @@ public:
         position_ = end_;
         return kEnd;
     }
+    // Like getWhile, but hands the run over as a view instead of appending it: a view of
+    // the text itself when no carriage return stands in the run (no copy), else of
+    // scratch, which then holds the run without its carriage returns.
+    template <typename Keep> int viewWhile(Keep keep, std::string& scratch, std::string_view& run)
+    {
+        std::size_t at = position_;
+        while (at < end_ && keep(static_cast<unsigned char>(data_[at])))
+            ++at;
+        if (at < end_ && data_[at] == '\r') {
+            scratch.assign(data_ + position_, at - position_);
+            position_ = at;
+            const int c = getWhile(keep, scratch);
+            run = scratch;
+            return c;
+        }
+        run = std::string_view(data_ + position_, at - position_);
+        position_ = at < end_ ? at + 1 : end_;
+        return at < end_ ? static_cast<unsigned char>(data_[at]) : kEnd;
+    }
     // Consumes everything up to and including the next line end; false when the
     // input ends first.
     bool skipLine();

@@ -146,12 +146,19 @@ private:
 
     std::string key_;
     std::string value_;
-    std::string objects_;
+    // The current data line's objects: a view of the text, or of the scratch text when
+    // carriage returns stand between them.
+    std::string_view objects_;
+    std::string objectsScratch_;
     std::string lengthText_;
     int measure_ = 0;
     BmsWord channel_;
     // countReferences' counts of the odd pairs of each line (WAV, BMP), added at the end.
     PerKind<ChartSource::Counts> oddPairCounts_ {};
+    // The lines that start with "#", and of them the header lines, as the first pass
+    // counts them.
+    std::size_t hashLines_ = 0;
+    std::size_t headerLines_ = 0;
     bool sawControlFlow_ = false;
     bool sawUnkeptBase_ = false;
     // The value of the first #BASE line, blanks trimmed, once the first pass met one.
@@ -166,16 +173,16 @@ BmsReader::State::State(std::string text, const NoticeSink& noticeSink, std::siz
     , document_(std::make_unique<BmsBms>())
     , placer_(*document_, storageBudget)
 {
-    // A recorded line takes at least "#00111:01" and a line break: room for all of them
-    // at once spares the copies of a growing record on charts of many short lines.
-    constexpr std::size_t kShortestRecordedLine = 10;
-    source_->lines.reserve(source_->text.size() / kShortestRecordedLine);
 }
 
 ResultCode BmsReader::State::read()
 {
     if (const ResultCode code = runPass(1))
         return code;
+    // Every recorded line starts with "#": room for all of them at once spares the copies
+    // of a growing record, without the room that a guess from the text's size would take.
+    source_->lines.reserve(hashLines_);
+    source_->headers.reserve(headerLines_);
     input_.rewind();
     if (const ResultCode code = runPass(2))
         return code;
@@ -263,12 +270,15 @@ ResultCode BmsReader::State::lineStart()
 ResultCode BmsReader::State::afterHash()
 {
     const int c = input_.get();
+    if (pass_ == 1)
+        ++hashLines_;
     if (isAsciiDigit(c)) {
         input_.unget(c);
         state_ = ReaderState::MeasureNumber;
         return kResultOk;
     }
     if (pass_ == 1) {
+        ++headerLines_;
         // #BASE anywhere sets the base of every index, which the second pass reads in.
         if (asciiUpperCase(static_cast<char>(c)) == 'B')
             return baseLine(c);
@@ -362,7 +372,14 @@ ResultCode BmsReader::State::channelNumber()
     channel_.setChars(static_cast<char>(high), static_cast<char>(low));
 
     const bool measureLength = channel_.equalsChars('0', '2');
-    if ((pass_ == 1) != measureLength)
+    if (pass_ == 1 && !measureLength) {
+        // The line's length bounds its objects, so that each line takes its storage once.
+        const std::size_t rest = input_.offset();
+        skipRestOfLine();
+        placer_.expect(measure_, channel_, (input_.offset() - rest) / 2);
+        return kResultOk;
+    }
+    if (pass_ == 2 && measureLength)
         return skipRestOfLine();
     state_ = ReaderState::Colon;
     return kResultOk;
@@ -415,8 +432,7 @@ ResultCode BmsReader::State::measureLengthValue()
 // hold a pair. A stray last character is ignored, as players ignore it.
 ResultCode BmsReader::State::objectData()
 {
-    objects_.clear();
-    int c = input_.getWhile(kAlphanumeric, objects_);
+    int c = input_.viewWhile(kAlphanumeric, objectsScratch_, objects_);
     const bool stray = objects_.size() % 2 != 0;
     if (objects_.size() < 2 || (!isAsciiBlank(c) && !endsLine(c)))
         return kResultBadObjectData;
@@ -425,7 +441,7 @@ ResultCode BmsReader::State::objectData()
             return stray ? kResultBadObjectData : kResultBadObjectEnd;
     }
     if (stray) {
-        objects_.pop_back();
+        objects_.remove_suffix(1);
         noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
     }
     if (countReferences())
@@ -482,10 +498,11 @@ void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
         at(valueAt_), 0 };
     if (kind == SourceLine::Kind::Header) {
         line.header = at(source_->headers.size());
-        std::string upperKey = key_;
-        for (char& c : upperKey)
+        SourceHeader& header = source_->headers.emplace_back();
+        header.upperKey = key_;
+        for (char& c : header.upperKey)
             c = asciiUpperCase(c);
-        source_->headers.push_back({ std::move(upperKey), value_.c_str() });
+        header.value = value_.c_str();
     }
     source_->lines.push_back(line);
 }

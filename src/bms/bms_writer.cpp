@@ -127,9 +127,13 @@ int longestMeasureTicks(const BmsBms& document, int lastMeasure)
 }
 
 // Room for the usual case: a few headers, the definitions, and a short line per
-// channel and measure. Longer data texts grow the text as they come.
+// channel and measure, or the size of the text the chart was read from, which the
+// normalised text seldom passes by much. Longer texts grow as they come; room that
+// stays unused is never touched.
 std::size_t expectedSize(const BmsBms& document, int lastMeasure)
 {
+    const ChartSource* source = document.editState().source();
+    const std::size_t sourceBytes = source ? source->text.size() + source->text.size() / 8 : 0;
     constexpr std::size_t kBlockBytes = 4096;
     constexpr std::size_t kBytesPerLineAndMeasure = 24;
     int lines = 0;
@@ -138,8 +142,10 @@ std::size_t expectedSize(const BmsBms& document, int lastMeasure)
             ++lines;
         }
     }
-    return kBlockBytes
-        + static_cast<std::size_t>(lastMeasure + 1) * static_cast<std::size_t>(lines + 1) * kBytesPerLineAndMeasure;
+    return std::max(sourceBytes,
+        kBlockBytes
+            + static_cast<std::size_t>(lastMeasure + 1) * static_cast<std::size_t>(lines + 1)
+                * kBytesPerLineAndMeasure);
 }
 
 } // namespace

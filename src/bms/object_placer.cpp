@@ -1,13 +1,25 @@
 #include "bms/object_placer.h"
 
+#include <algorithm>
 #include <memory>
-
-#include "model/object_ticks.h"
+#include <new>
 
 ObjectPlacer::ObjectPlacer(BmsBms& document, std::size_t storageBudget)
     : document_(document)
     , budget_(storageBudget)
 {
+}
+
+void ObjectPlacer::expect(int m, BmsWord channel, std::size_t pairs)
+{
+    if (!channel.equalsChars('0', '1')) {
+        expectedOnChannel_[static_cast<std::size_t>(channel.value())] += pairs;
+        return;
+    }
+    const std::size_t lane = static_cast<std::size_t>(expectedLaneCounters_[static_cast<std::size_t>(m)]++);
+    if (lane >= expectedOnLane_.size())
+        expectedOnLane_.resize(lane + 1);
+    expectedOnLane_[lane] += pairs;
 }
 
 bool ObjectPlacer::place(int m, BmsWord channel, std::string_view objects)
@@ -34,6 +46,8 @@ bool ObjectPlacer::placeOnLane(int m, BmsWord channel, std::string_view objects)
         if (!budget_.takeLine())
             return false;
         line = addLane(channel, lane);
+        if (static_cast<std::size_t>(lane) < expectedOnLane_.size())
+            reserveExpected(*line, expectedOnLane_[static_cast<std::size_t>(lane)]);
     }
     return writeObjects(*line, m, objects, true);
 }
@@ -52,6 +66,7 @@ bool ObjectPlacer::placeOnChannelLine(int m, BmsWord channel, std::string_view o
         auto created = std::make_unique<BmsChannel>(channel);
         line = created.get();
         document_.insertLine(std::move(created));
+        reserveExpected(*line, expectedOnChannel_[static_cast<std::size_t>(channel.value())]);
     }
     return writeObjects(*line, m, objects, false);
 }
@@ -59,14 +74,8 @@ bool ObjectPlacer::placeOnChannelLine(int m, BmsWord channel, std::string_view o
 bool ObjectPlacer::writeObjects(BmsChannel& line, int m, std::string_view objects, bool keepEmpty)
 {
     const std::size_t before = line.objectCount();
-    const IndexBase base = document_.indexBase();
-    forEachObjectTick(document_.measureStart(m), document_.measureLength(m).ticks(), objects.size() / 2,
-        [&](std::size_t j, int tick) {
-            const BmsWord object = base.word(objects[2 * j], objects[2 * j + 1]);
-            if (keepEmpty || !object.isEmptyObject())
-                line.appendObject(tick, object);
-            return true;
-        });
+    line.appendLine(
+        document_.measureStart(m), document_.measureLength(m).ticks(), objects, document_.indexBase(), keepEmpty);
     return budget_.takeObjects(line.objectCount() - before);
 }
 
@@ -80,4 +89,14 @@ BmsChannel* ObjectPlacer::addLane(BmsWord channel, int lane)
     else
         lanes_[static_cast<std::size_t>(lane) - 1]->setChild(line);
     return added;
+}
+
+void ObjectPlacer::reserveExpected(BmsChannel& line, std::size_t expected)
+{
+    // The count is an upper bound ("00" pairs and lines dropped later count too), so
+    // storage that cannot be had now is no failure: the line then grows as it fills.
+    try {
+        line.reserveObjects(std::min(expected, budget_.objectsLeft()));
+    } catch (const std::bad_alloc&) {
+    }
 }

@@ -19,6 +19,8 @@ public:
     // nothing) when that would pass the budget.
     bool takeLine();
     bool takeObjects(std::size_t count);
+    // How many more objects the budget can take.
+    std::size_t objectsLeft() const { return left_ / kObjectBytes; }
 
 private:
     bool take(std::size_t bytes);

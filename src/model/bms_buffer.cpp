@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "model/object_storage.h"
+#include "model/object_ticks.h"
 
 namespace {
 
@@ -62,7 +63,13 @@ void BmsBuffer::makeRoom()
     if (count_ < storage_)
         return;
     // Doubling keeps a long line's growth amortised linear.
-    const std::size_t storage = storage_ ? 2 * storage_ : kFirstBlockEntries;
+    reserveObjects(storage_ ? 2 * storage_ : kFirstBlockEntries);
+}
+
+void BmsBuffer::reserveObjects(std::size_t storage)
+{
+    if (storage <= storage_)
+        return;
     Storage entries = allocateStorage(storage);
     std::copy_n(entries_.get(), count_, entries.get());
     const std::size_t outgrownBytes = entries_.get_deleter().blockBytes;
@@ -128,6 +135,36 @@ void BmsBuffer::appendObjectAnyhow(int tick, BmsWord id, bool inOrder)
     makeRoom();
     entries_[count_++] = { tick, id };
     unsettled_ = unsettled_ || !inOrder;
+}
+
+void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBase base, bool keepEmpty)
+{
+    const std::size_t objectCount = pairs.size() / 2;
+    const auto objectOf = [pairs, base](std::size_t j) { return base.word(pairs[2 * j], pairs[2 * j + 1]); };
+    // No more objects than ticks puts them a tick apart at least: after the last entry,
+    // inside the capacity and with room for all, each goes straight to the end of the
+    // line (a "00" there would store nothing either way), without appendObject's checks
+    // on every one.
+    const bool straight = !unsettled_ && objectCount <= static_cast<std::size_t>(std::max(ticks, 0))
+        && start + ticks <= capacity_ && (count_ == 0 || entries_[count_ - 1].tick < start)
+        && storage_ - count_ >= objectCount;
+    if (straight) {
+        PlacedObject* end = entries_.get() + count_;
+        forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
+            const BmsWord object = objectOf(j);
+            if (!object.isEmptyObject())
+                *end++ = { tick, object };
+            return true;
+        });
+        count_ = static_cast<std::size_t>(end - entries_.get());
+        return;
+    }
+    forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
+        const BmsWord object = objectOf(j);
+        if (keepEmpty || !object.isEmptyObject())
+            appendObject(tick, object);
+        return true;
+    });
 }
 
 void BmsBuffer::settleObjects()

@@ -13,8 +13,10 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "model/bms_word.h"
+#include "model/index_base.h"
 
 // One stored object. An entry may come to hold "00" when a scan rewrites objects in
 // place; it then reads as an empty position, like any position without an entry.
@@ -66,8 +68,16 @@ public:
         else
             appendObjectAnyhow(tick, id, inOrder);
     }
+    // The reader's way in for a whole data line: appendObject for each of its pairs in
+    // turn, at the ticks that forEachObjectTick (object_ticks.h) gives objects spread
+    // from start over ticks, each pair read in the chart's base; a "00" pair is written
+    // only with keepEmpty.
+    void appendLine(int start, int ticks, std::string_view pairs, IndexBase base, bool keepEmpty);
     // Puts the objects written by appendObject in tick order.
     void settleObjects();
+    // Room for count entries in all, taken at once: a line that knows how many objects
+    // its text holds then grows by no copies, and touches no memory it never fills.
+    void reserveObjects(std::size_t count);
 
     // How many entries the line holds (after settleObjects, at most one per tick).
     std::size_t objectCount() const { return count_; }

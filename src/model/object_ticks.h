@@ -12,6 +12,17 @@
 
 template <typename Visit> std::size_t forEachObjectTick(int start, int ticks, std::size_t objectCount, Visit visit)
 {
+    if (objectCount > 0 && ticks > 0 && static_cast<std::size_t>(ticks) % objectCount == 0) {
+        // A whole step: the sums below are exact, and plain integers give the same ticks.
+        const int wholeStep = ticks / static_cast<int>(objectCount);
+        std::size_t visited = 0;
+        for (int tick = start; visited < objectCount; tick += wholeStep) {
+            ++visited;
+            if (!visit(visited - 1, tick))
+                break;
+        }
+        return visited;
+    }
     const int end = start + ticks;
     const double step = static_cast<double>(ticks) / static_cast<double>(objectCount);
     double position = start;

@@ -45,8 +45,14 @@ struct ChartFolder::Lookup {
 
     // The listing of path, which is noted in unread when it could not be read.
     const Listing& listingOf(const std::string& path);
+    // listingOf(directory): a chart's definitions mostly name files of its own folder,
+    // so its listing is kept at hand once it has been read without an error.
+    const Listing& ownListing();
     const Listing& readListing(const std::string& path);
     std::optional<FoundFile> findComponents(const std::vector<std::string>& components, bool doubleByte);
+
+private:
+    const Listing* ownListing_ = nullptr;
 };
 
 const Listing& ChartFolder::Lookup::listingOf(const std::string& path)
@@ -55,6 +61,18 @@ const Listing& ChartFolder::Lookup::listingOf(const std::string& path)
     if (!listing.error.empty()) {
         const std::string shown = path.empty() ? "." : path.substr(0, path.size() - (path.back() == '/' ? 1 : 0));
         unread.insert("cannot read the folder " + shown + ": " + listing.error);
+    }
+    return listing;
+}
+
+const Listing& ChartFolder::Lookup::ownListing()
+{
+    if (ownListing_) {
+        return *ownListing_;
+    }
+    const Listing& listing = listingOf(directory);
+    if (listing.error.empty()) {
+        ownListing_ = &listing;
     }
     return listing;
 }
@@ -98,22 +116,22 @@ std::optional<FoundFile> ChartFolder::Lookup::findComponents(
     bool caseDiffers = false;
     for (size_t i = 0; i < components.size(); ++i) {
         const bool last = i + 1 == components.size();
-        std::string part = components[i];
-        if (part == "." && !last) {
+        const std::string* part = &components[i];
+        if (*part == "." && !last) {
             continue;
         }
-        if (part != "." && part != "..") {
-            const Listing& listing = listingOf(directory + relative);
-            const std::string* entry = listing.match(part, doubleByte);
+        if (*part != "." && *part != "..") {
+            const Listing& listing = relative.empty() ? ownListing() : listingOf(directory + relative);
+            const std::string* entry = listing.match(*part, doubleByte);
             if (!entry || listing.isDirectory.at(*entry) == last) {
                 return std::nullopt;
             }
-            caseDiffers = caseDiffers || *entry != part;
-            part = *entry;
+            caseDiffers = caseDiffers || *entry != *part;
+            part = entry;
         } else if (last) {
             return std::nullopt;
         }
-        relative += part;
+        relative += *part;
         if (!last) {
             relative += '/';
         }

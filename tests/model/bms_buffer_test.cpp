@@ -3,11 +3,13 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "model/bms_channel.h"
 #include "model/object_storage.h"
+#include "model/object_ticks.h"
 
 TEST(BmsBufferTest, ReserveGrowsInStepsAndNewPositionsAreEmpty)
 {
@@ -86,6 +88,67 @@ TEST(BmsBufferTest, AppendedObjectsSettleWithTheLastWriteOfEachTick)
         EXPECT_EQ(entryTexts(buffer), c.settled) << c.name;
         EXPECT_EQ(buffer.capacity(), c.capacity) << c.name;
     }
+}
+
+TEST(BmsBufferTest, AppendedLinesStoreWhatAppendingTheirObjectsOneByOneStores)
+{
+    struct Line {
+        int start;
+        int ticks;
+        const char* pairs;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Line> lines;
+        bool keepEmpty;
+        std::size_t reserved;
+    };
+    const Case cases[] = {
+        { "in order", { { 0, 384, "01000203" }, { 384, 384, "0Z" } }, false, 64 },
+        { "in order, empty kept", { { 0, 384, "01000203" }, { 384, 384, "000Z" } }, true, 64 },
+        { "no room reserved", { { 0, 384, "01020304050607080910" } }, false, 0 },
+        { "an earlier measure after a later one", { { 384, 384, "0102" }, { 0, 384, "0300" } }, true, 64 },
+        { "an earlier line cleared", { { 0, 384, "0102" }, { 0, 384, "0000" } }, true, 64 },
+        { "more objects than ticks", { { 0, 3, "01020304" } }, true, 64 },
+        { "beyond the capacity", { { 3800, 384, "0102" } }, false, 64 },
+        { "off the grid", { { 0, 10, "010203" }, { 10, 384, "04" } }, false, 64 },
+    };
+    for (const Case& c : cases) {
+        BmsBuffer whole(3840);
+        BmsBuffer oneByOne(3840);
+        whole.reserveObjects(c.reserved);
+        for (const Line& line : c.lines) {
+            const std::string_view pairs = line.pairs;
+            whole.appendLine(line.start, line.ticks, pairs, IndexBase(), c.keepEmpty);
+            forEachObjectTick(line.start, line.ticks, pairs.size() / 2, [&](std::size_t j, int tick) {
+                const BmsWord object(pairs[2 * j], pairs[2 * j + 1]);
+                if (c.keepEmpty || !object.isEmptyObject())
+                    oneByOne.appendObject(tick, object);
+                return true;
+            });
+        }
+        whole.settleObjects();
+        oneByOne.settleObjects();
+        EXPECT_EQ(entryTexts(whole), entryTexts(oneByOne)) << c.name;
+        EXPECT_EQ(whole.capacity(), oneByOne.capacity()) << c.name;
+    }
+}
+
+TEST(BmsBufferTest, ReservedStorageKeepsTheObjectsAndTheLineGrowsPastIt)
+{
+    BmsBuffer buffer(3840);
+    buffer.appendObject(7, BmsWord("01"));
+    buffer.reserveObjects(2);
+    buffer.appendObject(3, BmsWord("02"));
+    // Less than the line holds changes nothing.
+    buffer.reserveObjects(1);
+    for (int tick = 10; tick < 100; ++tick)
+        buffer.appendObject(tick, BmsWord("0Z"));
+    buffer.settleObjects();
+    ASSERT_EQ(buffer.objectCount(), 92u);
+    EXPECT_EQ(entryTexts(buffer)[0], "3:02");
+    EXPECT_EQ(entryTexts(buffer)[1], "7:01");
+    EXPECT_EQ(entryTexts(buffer)[91], "99:0Z");
 }
 
 TEST(BmsBufferTest, PositionsOutsideTheCapacityReadEmptyAndStoreNothing)
