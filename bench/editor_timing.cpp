@@ -1,9 +1,11 @@
 // Times the editor's main window as the user drives it: opening a chart, every editing
 // operation with its undo and its redo, and a drop of 1300 files, each until the window
 // has painted, on the heavy chart, on a chart whose 1295 sound and 1295 image
-// definitions are all in use, and on one whose 1295 sound definitions none uses. Its
-// argument, if any, is how often each step runs. Boxes that a step opens are closed at
-// once. Run it under Wine by hand; it prints figures and checks nothing.
+// definitions are all in use, on one whose 1295 sound definitions none uses, and on the
+// last two in base 62 with 3843 definitions each (the drop on the unused one finds free
+// rows). Its first argument, if any, is how often each step runs; a second one times
+// only the charts whose caption holds it ("base 62"). Boxes that a step opens are
+// closed at once. Run it under Wine by hand; it prints figures and checks nothing.
 
 #include <algorithm>
 #include <cstdio>
@@ -113,7 +115,14 @@ void pressKey(HWND list, WPARAM key, bool alt)
     SendMessageA(list, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? (1 << 29) : 0);
 }
 
-void timeChart(MainFrame& frame, const char* name, const std::string& path, const std::string& folder)
+// The name of a row's index, for the step captions.
+std::string indexName(IndexBase base, int row)
+{
+    const BmsWord id = base.wordAt(row);
+    return { id.high(), id.low() };
+}
+
+void timeChart(MainFrame& frame, const char* name, const std::string& path, IndexBase base, const std::string& folder)
 {
     std::printf("\n%s\n", name);
     std::vector<double> openTimes;
@@ -121,12 +130,14 @@ void timeChart(MainFrame& frame, const char* name, const std::string& path, cons
         openTimes.push_back(paintedMilliseconds([&] { frame.openChart(path.c_str()); }));
     report("open", openTimes);
 
+    const int last = base.rowCount() - 1;
+    const std::string lastName = indexName(base, last);
+    const std::string belowLastName = indexName(base, last - 1);
     EditorTiming timing(frame, path);
     // Moving every row down leaves 01 free, so that compacting renumbers every row.
-    timing.time(
-        "compact WAV after Alt+Down of 01..ZY",
-        [](HWND list) {
-            selectRows(list, 1, 1294);
+    timing.time(("compact WAV after Alt+Down of 01.." + belowLastName).c_str(),
+        [&](HWND list) {
+            selectRows(list, 1, last - 1);
             pressKey(list, VK_DOWN, true);
         },
         [&](HWND) { timing.command(ID_EDIT_COMPACT_WAV); });
@@ -135,19 +146,16 @@ void timeChart(MainFrame& frame, const char* name, const std::string& path, cons
     timing.time(
         "swap top two (01, 02)", [](HWND list) { selectRows(list, 1, 2); },
         [&](HWND) { timing.command(ID_EDIT_SWAP_TOP_TWO); });
-    timing.time(
-        "Alt+Down, rows 01..ZY", [](HWND list) { selectRows(list, 1, 1294); },
+    timing.time(("Alt+Down, rows 01.." + belowLastName).c_str(), [&](HWND list) { selectRows(list, 1, last - 1); },
         [](HWND list) { pressKey(list, VK_DOWN, true); });
-    timing.time(
-        "Alt+Up, rows 02..ZZ", [](HWND list) { selectRows(list, 2, 1295); },
+    timing.time(("Alt+Up, rows 02.." + lastName).c_str(), [&](HWND list) { selectRows(list, 2, last); },
         [](HWND list) { pressKey(list, VK_UP, true); });
-    timing.time(
-        "Delete, rows 00..ZZ", [](HWND list) { selectRows(list, 0, 1295); },
+    timing.time(("Delete, rows 00.." + lastName).c_str(), [&](HWND list) { selectRows(list, 0, last); },
         [](HWND list) { pressKey(list, VK_DELETE, false); });
     timing.time(
         "Delete all, then drop 1300 files from 01",
-        [](HWND list) {
-            selectRows(list, 0, 1295);
+        [&](HWND list) {
+            selectRows(list, 0, last);
             pressKey(list, VK_DELETE, false);
             SendMessageA(list, LB_SETCARETINDEX, 1, FALSE);
         },
@@ -156,34 +164,33 @@ void timeChart(MainFrame& frame, const char* name, const std::string& path, cons
         });
 }
 
-// 1295 sound definitions that nothing uses.
-std::string unusedDefinitionsText()
+// A sound definition for every index of the base, none of them used.
+std::string unusedDefinitionsText(IndexBase base)
 {
-    std::string text;
-    const IndexBase base;
-    for (int row = 1; row < base.rowCount(); ++row) {
-        const BmsWord id = base.wordAt(row);
-        text += std::string("#WAV") + id.high() + id.low() + " unused_" + std::to_string(row) + ".wav\r\n";
-    }
+    std::string text = base.isCaseSensitive() ? "#BASE 62\r\n" : "";
+    for (int row = 1; row < base.rowCount(); ++row)
+        text += "#WAV" + indexName(base, row) + " unused_" + std::to_string(row) + ".wav\r\n";
     return text;
 }
 
-// A chart that uses each of its 1295 sound and 1295 image definitions.
-std::string fullyUsedChartText()
+// A chart that uses each of its sound and image definitions, one for every index of the
+// base.
+std::string fullyUsedChartText(IndexBase base)
 {
     HeavyChartShape shape;
     shape.measures = 200;
-    shape.images = 1295;
+    shape.sounds = base.rowCount() - 1;
+    shape.images = base.rowCount() - 1;
+    shape.base = base;
     std::string text = heavyChartText(shape);
-    // Every index once more, 16 to a line from measure 900 on, so that none is left
-    // unused by chance.
-    constexpr int kPerLine = 16;
-    const IndexBase base;
-    for (int first = 1; first < base.rowCount(); first += kPerLine) {
+    // Every index once more, from measure 900 on, so that none is left unused by chance;
+    // base 62's 3843 indices go 64 to a line to end before measure 1000.
+    const int perLine = base.isCaseSensitive() ? 64 : 16;
+    for (int first = 1; first < base.rowCount(); first += perLine) {
         std::string objects;
-        for (int row = first; row < first + kPerLine && row < base.rowCount(); ++row)
-            objects += std::string { base.wordAt(row).high(), base.wordAt(row).low() };
-        const std::string measure = std::to_string(900 + first / kPerLine);
+        for (int row = first; row < first + perLine && row < base.rowCount(); ++row)
+            objects += indexName(base, row);
+        const std::string measure = std::to_string(900 + first / perLine);
         text += "#" + measure + "01:" + objects + "\r\n#" + measure + "04:" + objects + "\r\n";
     }
     return text;
@@ -195,6 +202,7 @@ int main(int argumentCount, char** arguments)
 {
     if (argumentCount > 1)
         repetitions = std::max(1, std::atoi(arguments[1]));
+    const std::string captionPart = argumentCount > 2 ? arguments[2] : "";
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     InitCommonControls();
     if (!registerMainWindowClass(instance)) {
@@ -202,14 +210,29 @@ int main(int argumentCount, char** arguments)
         return 1;
     }
     const std::string folder = temporaryFolder();
-    const std::string heavyPath = folder + "quelmarn_heavy.bms";
-    const std::string fullPath = folder + "quelmarn_full.bms";
-    const std::string unusedPath = folder + "quelmarn_unused.bms";
-    if (!replaceFileContent(heavyPath.c_str(), heavyChartText())
-        || !replaceFileContent(fullPath.c_str(), fullyUsedChartText())
-        || !replaceFileContent(unusedPath.c_str(), unusedDefinitionsText())) {
-        std::fprintf(stderr, "the charts could not be written to %s\n", folder.c_str());
-        return 1;
+    const IndexBase base36;
+    const IndexBase base62 = IndexBase::ofRadix(IndexBase::kCaseSensitiveRadix);
+    struct TimedChart {
+        const char* name;
+        std::string path;
+        std::string text;
+        IndexBase base;
+    };
+    const std::vector<TimedChart> charts = {
+        { "heavy chart", folder + "quelmarn_heavy.bms", heavyChartText(), base36 },
+        { "1295 WAV and 1295 BMP definitions, all in use", folder + "quelmarn_full.bms", fullyUsedChartText(base36),
+            base36 },
+        { "1295 WAV definitions, none in use", folder + "quelmarn_unused.bms", unusedDefinitionsText(base36), base36 },
+        { "base 62: 3843 WAV and 3843 BMP definitions, all in use", folder + "quelmarn_full62.bms",
+            fullyUsedChartText(base62), base62 },
+        { "base 62: 3843 WAV definitions, none in use", folder + "quelmarn_unused62.bms", unusedDefinitionsText(base62),
+            base62 },
+    };
+    for (const TimedChart& chart : charts) {
+        if (!replaceFileContent(chart.path.c_str(), chart.text)) {
+            std::fprintf(stderr, "the charts could not be written to %s\n", folder.c_str());
+            return 1;
+        }
     }
     const HHOOK hook = SetWindowsHookExA(WH_CBT, &closeBoxes, nullptr, GetCurrentThreadId());
 
@@ -223,15 +246,15 @@ int main(int argumentCount, char** arguments)
     frame.show();
     paintPending();
 
-    timeChart(frame, "heavy chart", heavyPath, folder);
-    timeChart(frame, "1295 WAV and 1295 BMP definitions, all in use", fullPath, folder);
-    timeChart(frame, "1295 WAV definitions, none in use", unusedPath, folder);
+    for (const TimedChart& chart : charts) {
+        if (std::string(chart.name).find(captionPart) != std::string::npos)
+            timeChart(frame, chart.name, chart.path, chart.base, folder);
+    }
 
     UnhookWindowsHookEx(hook);
     DestroyWindow(frame.handle());
-    DeleteFileA(heavyPath.c_str());
-    DeleteFileA(fullPath.c_str());
-    DeleteFileA(unusedPath.c_str());
+    for (const TimedChart& chart : charts)
+        DeleteFileA(chart.path.c_str());
     DeleteFileA(settings.c_str());
     return 0;
 }

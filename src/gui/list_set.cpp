@@ -192,22 +192,12 @@ bool ListSet::selectGathered()
         return false;
     // Rows on both sides of hidden ones make one run of positions; hidden rows stay
     // unselected.
-    int first = -1;
-    int last = -1;
+    std::vector<int> positions;
     for (int row = 0; row < rowCount(); ++row) {
-        const int position = positionOf(row);
-        if (position < 0 || !gathered_.test(static_cast<std::size_t>(row)))
-            continue;
-        if (first >= 0 && position != last + 1) {
-            SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
-            first = -1;
-        }
-        if (first < 0)
-            first = position;
-        last = position;
+        if (const int position = positionOf(row); position >= 0 && gathered_.test(static_cast<std::size_t>(row)))
+            positions.push_back(position);
     }
-    if (first >= 0)
-        SendMessageA(handle(), LB_SELITEMRANGEEX, first, last);
+    selectPositions(positions);
     gathered_.reset();
     return true;
 }

@@ -133,6 +133,8 @@ private:
     // filter now hides, inserts those it now shows, and replaces the shown rows whose
     // marks changed; the others keep their items, selection included.
     void showRows(const RowMarks& marks, RowFilter filter);
+    // Selects the list box positions, given in ascending order.
+    void selectPositions(const std::vector<int>& positions);
     void setItem(int position, int row, bool replace);
 
     // Rows are as high as the font's characters: an owner-drawn list keeps the height it

@@ -65,10 +65,15 @@ TEST_F(MainFrameMarksTest, RowsShowTheirMarksAndFollowEditsAndUndoKeepingTheSele
     // Undoing selects the rows it touched; replacing their text for the marks keeps that.
     EXPECT_EQ(std::vector<int> { 5 }, selectedRows(wavList()));
 
-    // The file comes: its mark goes when the window is next activated.
+    // The file comes: its mark goes when the window is next activated, and the selection,
+    // over the replaced row and others, stays.
+    SendMessageA(wavList(), LB_SETSEL, FALSE, -1);
+    for (int row : { 1, 3, 5 })
+        SendMessageA(wavList(), LB_SETSEL, TRUE, row);
     writeFileBytes(scratch.file("snare.wav"), "RIFF");
     SendMessageA(frame->handle(), WM_ACTIVATEAPP, TRUE, 0);
     EXPECT_EQ("03:snare.wav", listRowText(wavList(), 3));
+    EXPECT_EQ((std::vector<int> { 1, 3, 5 }), selectedRows(wavList()));
 }
 
 TEST_F(MainFrameMarksTest, StatusBarNamesTheReferencesOfTheCaretRow)
