@@ -1,5 +1,6 @@
 #include "bms/layout_keeping_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -388,10 +389,12 @@ private:
         const std::size_t start = out.size();
         const auto newValue = newValues_.find(index);
         if (newValue != newValues_.end()) {
-            // The carriage returns before the line break stay with it.
+            // The carriage returns before the line break stay with it, and so does what
+            // follows a NUL, which ends the value as the reader takes it.
             std::size_t valueEnd = line.contentEnd;
             while (valueEnd > line.valueAt && text_[valueEnd - 1] == '\r')
                 --valueEnd;
+            valueEnd = std::min(valueEnd, text_.find('\0', line.valueAt));
             out.append(text_, line.begin, line.valueAt - line.begin);
             out += newValue->second;
             out.append(text_, valueEnd, line.end - valueEnd);

@@ -176,6 +176,9 @@ TEST(LayoutKeepingWriter, AnEditedHeaderValueReplacesItsLastLineAndANewKeyGetsAL
     };
     EXPECT_EQ(keptAfter("#title Old\r\n#TITLE Older  \r\n#BPM 120\r\n#WAV01 a.wav\r\n#00111:01", editHeaders),
         "#title Old\r\n#TITLE New\r\n#BPM 120\r\n#ARTIST Someone\r\n#WAV01 a.wav\r\n#00111:01");
+    // A NUL ends the value as the reader takes it; what follows it stays.
+    using namespace std::string_literals;
+    EXPECT_EQ(keptAfter("#TITLE Old\0 kept\r\n"s, editHeaders), "#TITLE New\0 kept\r\n#ARTIST Someone\r\n"s);
 }
 
 TEST(LayoutKeepingWriter, AfterASaveTheWrittenTextIsWhatTheNextSaveKeeps)
