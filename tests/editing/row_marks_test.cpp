@@ -1,30 +1,12 @@
 #include <gtest/gtest.h>
-#include <set>
 #include <string>
 
 #include "editing/definition_counts.h"
 #include "editing/row_marks.h"
 #include "support/chart_building.h"
+#include "support/fake_folder.h"
 
 namespace {
-
-// A folder that holds exactly the names given.
-class NamedFiles : public FileLookup {
-public:
-    explicit NamedFiles(std::set<std::string> names)
-        : names_(std::move(names))
-    {
-    }
-    std::optional<FoundFile> find(const std::string& name) override
-    {
-        if (names_.count(name) == 0)
-            return std::nullopt;
-        return FoundFile { name, name };
-    }
-
-private:
-    std::set<std::string> names_;
-};
 
 // The status bar counts from the rows' marks; they must agree with the counts made from
 // the chart itself.
@@ -38,7 +20,7 @@ TEST(RowMarksTest, CountsFromTheMarksAgreeWithTheCountsOfTheChart)
     placeObject(document, "01", 0, "01");
     placeObject(document, "01", 48, "03");
     placeObject(document, "01", 96, "0Z");
-    NamedFiles folder({ "kick.wav", "spare.ogg" });
+    FakeFolder folder({ "kick.wav", "spare.ogg" });
 
     const RowMarks marks = markRows(document, kKindWav, &folder);
     EXPECT_EQ(marks.marks[BmsWord("02").value()], kMarkUnused);
