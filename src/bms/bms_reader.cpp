@@ -499,9 +499,7 @@ void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
     if (kind == SourceLine::Kind::Header) {
         line.header = at(source_->headers.size());
         SourceHeader& header = source_->headers.emplace_back();
-        header.upperKey = key_;
-        for (char& c : header.upperKey)
-            c = asciiUpperCase(c);
+        header.key = headerTableKey(key_, document_->indexBase());
         header.value = value_.c_str();
     }
     source_->lines.push_back(line);

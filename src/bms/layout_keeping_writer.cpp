@@ -28,7 +28,7 @@ using Renumbering = std::array<BmsWord, BmsWord::kValueCount>;
 struct HeaderLine {
     std::size_t lineNumber = 0; // index into the source's lines
     const SourceLine* line = nullptr;
-    std::string upperKey;
+    std::string key; // as the header table spells it
     std::string value; // as the reader stores it
     HeaderIndexReferences references;
     std::optional<DefinitionKind> definitionKind; // of #WAVxx and #BMPxx
@@ -38,11 +38,11 @@ struct HeaderLine {
 };
 
 // The words that open and close the blocks whose lines only some plays read.
-int blockDepthChange(const std::string& upperKey)
+int blockDepthChange(const std::string& key)
 {
-    if (upperKey == "IF" || upperKey == "SWITCH" || upperKey == "SETSWITCH")
+    if (key == "IF" || key == "SWITCH" || key == "SETSWITCH")
         return 1;
-    if (upperKey == "ENDIF" || upperKey == "ENDSW")
+    if (key == "ENDIF" || key == "ENDSW")
         return -1;
     return 0;
 }
@@ -142,17 +142,17 @@ private:
             HeaderLine header;
             header.lineNumber = number;
             header.line = &line;
-            header.upperKey = text.upperKey;
+            header.key = text.key;
             header.value = text.value;
-            const int change = blockDepthChange(text.upperKey);
+            const int change = blockDepthChange(text.key);
             header.outsideBlocks = depth == 0 && change <= 0;
             depth = std::max(0, depth + change);
             if (text.value.empty())
                 continue;
-            header.controlFlow = isControlFlowKey(text.upperKey);
-            header.references = headerIndexReferences(text.upperKey, text.value);
+            header.controlFlow = isControlFlowKey(text.key);
+            header.references = headerIndexReferences(text.key, text.value);
             for (DefinitionKind kind : kDefinitionKinds) {
-                if (document_.table(kind)->matchesKey(text.upperKey.c_str())) {
+                if (document_.table(kind)->matchesKey(text.key.c_str())) {
                     header.definitionKind = kind;
                     const auto [first, second] = charactersAt(line.keyAt, 3);
                     header.original = sourceBase_.word(text_[first], text_[second]).value();
@@ -218,10 +218,10 @@ private:
     // The key and value of a header line once its indices are renumbered.
     std::string renumberedKey(const HeaderLine& header) const
     {
-        std::string key = header.upperKey;
+        std::string key = header.key;
         const std::size_t at = header.references.definedBmpIndexAt;
         if (at != HeaderIndexReferences::kNone) {
-            const BmsWord index = renumberingOfKind(kKindBmp)[BmsWord(key[at], key[at + 1]).value()];
+            const BmsWord index = renumberingOfKind(kKindBmp)[sourceBase_.word(key[at], key[at + 1]).value()];
             key[at] = index.high();
             key[at + 1] = index.low();
         }
@@ -259,7 +259,7 @@ private:
         if (baseChanged()) {
             lastLineOfKey.erase("BASE");
             for (const HeaderLine& header : headers_) {
-                if (header.upperKey == "BASE")
+                if (header.key == "BASE")
                     droppedLines_.insert(header.lineNumber);
             }
         }

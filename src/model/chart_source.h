@@ -49,7 +49,7 @@ struct SourceLine {
 };
 
 struct SourceHeader {
-    std::string upperKey;
+    std::string key; // as the header table spells it (headerTableKey)
     std::string value; // without carriage returns, up to a NUL; empty for a dropped key
 };
 
