@@ -444,7 +444,9 @@ ResultCode BmsReader::State::objectData()
         objects_.remove_suffix(1);
         noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
     }
-    if (countReferences())
+    // The layout-keeping writer rewrites the objects of these lines: the indices of the
+    // tables, and those that name header keys when a chart takes base 62.
+    if (countReferences() || namesHeaderKeys(channel_))
         recordLine(SourceLine::Kind::Data, c);
     if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
         noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());

@@ -141,7 +141,10 @@ TEST(IndexBaseSwitch, IndexedHeaderKeysKeepTheirBase36MeaningInBase62)
     for (const char* key : { "BGAAA", "BPMAA", "STOPAA" })
         EXPECT_NE(document->headerTable()->find(key), nullptr) << key;
     EXPECT_EQ(playContent(*document), plays);
-    EXPECT_EQ(playContent(*reader_test::readChart(chartText(*document))), plays);
+    for (const std::string& saved : { chartText(*document), layoutKeepingText(*document) })
+        EXPECT_EQ(playContent(*reader_test::readChart(saved)), plays) << saved;
+    EXPECT_EQ(layoutKeepingText(*document),
+        "#BASE 62\n#BMP01 a.bmp\n#bgaAA 01 0 0 8 8 0 0\n#bpmAA 120\n#STOPAA 48\n#00004:AA\n#00008:AA\n#00009:AA\n");
 }
 
 TEST(IndexBaseSwitch, RefusesWhatTheOtherBaseCannotWrite)
