@@ -32,8 +32,8 @@ std::vector<std::string> lowerCaseIndicesInUse(BmsBms& document)
     return inUse;
 }
 
-// The keys that end in an index with a lower-case letter (#BPMaa) and are no image part,
-// which compacting renumbers with its index and which the indices above already name.
+// The keys that end in an index with a lower-case letter (#BPMaa), but for image parts:
+// those name their BMP index above, and compacting renumbers them with it.
 std::vector<std::string> lowerCaseIndexedKeys(const BmsHeaderHash& headers)
 {
     std::vector<std::string> keys;
