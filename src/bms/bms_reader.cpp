@@ -444,7 +444,9 @@ ResultCode BmsReader::State::objectData()
         objects_.remove_suffix(1);
         noteFinding(SourceFinding::Kind::OddLength, spelledLineStart());
     }
-    if (countReferences())
+    // The layout-keeping writer rewrites the objects of these lines: the indices of the
+    // tables, and those that name header keys when a chart takes base 62.
+    if (countReferences() || namesHeaderKeys(channel_))
         recordLine(SourceLine::Kind::Data, c);
     if (!placesObjectsExactly(document_->measureStart(measure_), document_->measureLength(measure_).ticks(), objects_))
         noteFinding(SourceFinding::Kind::OffGridObjects, spelledLineStart());
@@ -499,9 +501,7 @@ void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
     if (kind == SourceLine::Kind::Header) {
         line.header = at(source_->headers.size());
         SourceHeader& header = source_->headers.emplace_back();
-        header.upperKey = key_;
-        for (char& c : header.upperKey)
-            c = asciiUpperCase(c);
+        header.key = headerTableKey(key_, document_->indexBase());
         header.value = value_.c_str();
     }
     source_->lines.push_back(line);

@@ -29,7 +29,7 @@ using Renumbering = std::array<BmsWord, BmsWord::kValueCount>;
 struct HeaderLine {
     std::size_t lineNumber = 0; // index into the source's lines
     const SourceLine* line = nullptr;
-    std::string upperKey;
+    std::string key; // as the header table spells it
     std::string value; // as the reader stores it
     HeaderIndexReferences references;
     std::optional<DefinitionKind> definitionKind; // of #WAVxx and #BMPxx
@@ -39,11 +39,11 @@ struct HeaderLine {
 };
 
 // The words that open and close the blocks whose lines only some plays read.
-int blockDepthChange(const std::string& upperKey)
+int blockDepthChange(const std::string& key)
 {
-    if (upperKey == "IF" || upperKey == "SWITCH" || upperKey == "SETSWITCH")
+    if (key == "IF" || key == "SWITCH" || key == "SETSWITCH")
         return 1;
-    if (upperKey == "ENDIF" || upperKey == "ENDSW")
+    if (key == "ENDIF" || key == "ENDSW")
         return -1;
     return 0;
 }
@@ -63,6 +63,8 @@ public:
             renumberings_[kind] = renumberingOf(state.indices(kind));
             preparePairTargets(kind);
         }
+        if (upperCasesHeaderKeyIndices())
+            prepareUpperCaseTargets();
         for (int value = 0; value < BmsWord::kValueCount; ++value) {
             for (DefinitionKind kind : kDefinitionKinds) {
                 if (isChannelOfKind(BmsWord(value), kind))
@@ -89,11 +91,11 @@ private:
         return renumbered;
     }
 
-    // The new bytes of every pair of alphanumerics whose index moves, indexed by its two
-    // bytes (first byte low); 0 for a pair that stays.
-    void preparePairTargets(DefinitionKind kind)
+    // The new bytes of every pair of alphanumerics that targetOf rewrites, indexed by its
+    // two bytes (first byte low); 0 for a pair that stays. Returns whether any changes.
+    template <typename TargetOf> static bool preparePairTable(std::vector<std::uint16_t>& targets, TargetOf targetOf)
     {
-        std::vector<std::uint16_t>& targets = pairTargets_[kind];
+        bool any = false;
         targets.assign(std::size_t { 1 } << 16, 0);
         for (int first = 0; first < 256; ++first) {
             for (int second = 0; second < 256; ++second) {
@@ -101,13 +103,21 @@ private:
                 const char low = static_cast<char>(second);
                 if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
                     continue;
-                if (const std::optional<BmsWord> target = rewrittenPair(kind, high, low)) {
+                if (const std::optional<BmsWord> target = targetOf(high, low)) {
                     targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
                         static_cast<unsigned char>(target->high()) | static_cast<unsigned char>(target->low()) << 8);
-                    renumbered_[kind] = true;
+                    any = true;
                 }
             }
         }
+        return any;
+    }
+
+    // The pairs whose index moves.
+    void preparePairTargets(DefinitionKind kind)
+    {
+        renumbered_[kind] = preparePairTable(
+            pairTargets_[kind], [this, kind](char high, char low) { return rewrittenPair(kind, high, low); });
     }
 
     // The index that two characters of the text, read in the text's base, are written as
@@ -120,6 +130,27 @@ private:
         const BmsWord current = renumberings_[kind][original.value()];
         const bool rewritten = base_.isCaseSensitive() ? !current.equalsChars(high, low) : !current.equals(original);
         return rewritten ? std::optional<BmsWord>(current) : std::nullopt;
+    }
+
+    // A chart switched from base 36 to base 62 writes in upper case the indices that name
+    // the other indexed header keys (#BPMxx, #STOPxx): their keys and the objects of
+    // channels 08 and 09, which no table renumbers.
+    bool upperCasesHeaderKeyIndices() const { return !sourceBase_.isCaseSensitive() && base_.isCaseSensitive(); }
+    void prepareUpperCaseTargets()
+    {
+        preparePairTable(upperCaseTargets_, [](char high, char low) {
+            const BmsWord upper(high, low);
+            return upper.equalsChars(high, low) ? std::nullopt : std::optional<BmsWord>(upper);
+        });
+    }
+
+    // The new bytes of the pairs of a data line's channel (see preparePairTargets), or
+    // null for a line that is copied as it stands.
+    const std::uint16_t* pairTargetsOf(BmsWord channel) const
+    {
+        if (const std::optional<DefinitionKind> kind = kindOfChannel_[static_cast<std::size_t>(channel.value())])
+            return isRenumbered(*kind) ? pairTargets_[*kind].data() : nullptr;
+        return upperCasesHeaderKeyIndices() && namesHeaderKeys(channel) ? upperCaseTargets_.data() : nullptr;
     }
 
     static PerKind<std::array<std::size_t, BmsWord::kValueCount>> noRenamedLines()
@@ -143,17 +174,17 @@ private:
             HeaderLine header;
             header.lineNumber = number;
             header.line = &line;
-            header.upperKey = text.upperKey;
+            header.key = text.key;
             header.value = text.value;
-            const int change = blockDepthChange(text.upperKey);
+            const int change = blockDepthChange(text.key);
             header.outsideBlocks = depth == 0 && change <= 0;
             depth = std::max(0, depth + change);
             if (text.value.empty())
                 continue;
-            header.controlFlow = isControlFlowKey(text.upperKey);
-            header.references = headerIndexReferences(text.upperKey, text.value);
+            header.controlFlow = isControlFlowKey(text.key);
+            header.references = headerIndexReferences(text.key, text.value);
             for (DefinitionKind kind : kDefinitionKinds) {
-                if (document_.table(kind)->matchesKey(text.upperKey.c_str())) {
+                if (document_.table(kind)->matchesKey(text.key.c_str())) {
                     header.definitionKind = kind;
                     const auto [first, second] = charactersAt(line.keyAt, 3);
                     header.original = sourceBase_.word(text_[first], text_[second]).value();
@@ -219,10 +250,10 @@ private:
     // The key and value of a header line once its indices are renumbered.
     std::string renumberedKey(const HeaderLine& header) const
     {
-        std::string key = header.upperKey;
+        std::string key = header.key;
         const std::size_t at = header.references.definedBmpIndexAt;
         if (at != HeaderIndexReferences::kNone) {
-            const BmsWord index = renumberingOfKind(kKindBmp)[BmsWord(key[at], key[at + 1]).value()];
+            const BmsWord index = renumberingOfKind(kKindBmp)[sourceBase_.word(key[at], key[at + 1]).value()];
             key[at] = index.high();
             key[at + 1] = index.low();
         }
@@ -260,7 +291,7 @@ private:
         if (baseChanged()) {
             lastLineOfKey.erase("BASE");
             for (const HeaderLine& header : headers_) {
-                if (header.upperKey == "BASE")
+                if (header.key == "BASE")
                     droppedLines_.insert(header.lineNumber);
             }
         }
@@ -412,6 +443,13 @@ private:
         };
         if (header.definitionKind) {
             renumberAt(line.keyAt, 3, *header.definitionKind);
+        } else if (const std::size_t at = keyIndexAt(header.key); upperCasesHeaderKeyIndices()
+                   && at != HeaderIndexReferences::kNone && at != header.references.definedBmpIndexAt) {
+            const auto [firstAt, secondAt] = charactersAt(line.keyAt, at);
+            for (const std::size_t offset : { firstAt, secondAt }) {
+                char& c = out[start + (offset - line.begin)];
+                c = asciiUpperCase(c);
+            }
         } else {
             if (header.references.definedBmpIndexAt != HeaderIndexReferences::kNone)
                 renumberAt(line.keyAt, header.references.definedBmpIndexAt, kKindBmp);
@@ -423,16 +461,16 @@ private:
     }
 
     // A data line of a renumbered kind's channel gets the new index of each object in
-    // place; any other line is copied as it stands.
+    // place, as does one of channel 08 or 09 that takes upper case; any other line is
+    // copied as it stands.
     template <typename CopyTo> void renumberDataLine(std::string& out, const SourceLine& line, CopyTo& copyTo)
     {
-        const std::optional<DefinitionKind> kind = kindOfChannel_[static_cast<std::size_t>(line.channel.value())];
-        if (!kind || !isRenumbered(*kind))
+        const std::uint16_t* const targets = pairTargetsOf(line.channel);
+        if (!targets)
             return;
         copyTo(line.end);
         // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
         char* const lineOut = out.data() + out.size() - (line.end - line.begin);
-        const std::uint16_t* const targets = pairTargets_[*kind].data();
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
         // other object.
@@ -472,6 +510,8 @@ private:
     PerKind<Renumbering> renumberings_;
     // Per kind: the new bytes of each pair (preparePairTargets), and whether any moves.
     PerKind<std::vector<std::uint16_t>> pairTargets_;
+    // The same for the pairs that take upper case (prepareUpperCaseTargets).
+    std::vector<std::uint16_t> upperCaseTargets_;
     PerKind<bool> renumbered_ {};
     // The kind whose indices each channel's objects are, if any.
     std::array<std::optional<DefinitionKind>, BmsWord::kValueCount> kindOfChannel_ {};

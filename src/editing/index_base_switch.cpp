@@ -32,6 +32,20 @@ std::vector<std::string> lowerCaseIndicesInUse(BmsBms& document)
     return inUse;
 }
 
+// The keys that end in an index with a lower-case letter (#BPMaa), but for image parts:
+// those name their BMP index above, and compacting renumbers them with it.
+std::vector<std::string> lowerCaseIndexedKeys(const BmsHeaderHash& headers)
+{
+    std::vector<std::string> keys;
+    for (const std::string& key : headers.keys()) {
+        const std::size_t at = keyIndexAt(key);
+        if (at != HeaderIndexReferences::kNone && at != headerIndexReferences(key, "").definedBmpIndexAt
+            && BmsWord::keepingCase(key[at], key[at + 1]).hasLowerCase())
+            keys.push_back(key);
+    }
+    return keys;
+}
+
 // Header values that name an index (#LNOBJ, the image of #BGA) in their base-36 meaning.
 void upperCaseHeaderReferences(BmsHeaderHash& headers)
 {
@@ -71,6 +85,8 @@ BaseSwitch switchIndexBase(BmsBms& document, int radix)
     } else {
         for (const std::string& index : lowerCaseIndicesInUse(document))
             result.refusals.push_back(index + " has a lower-case letter, which base 36 cannot write (compact first)");
+        for (const std::string& key : lowerCaseIndexedKeys(*document.headerTable()))
+            result.refusals.push_back("#" + key + " has a lower-case letter, which base 36 cannot write");
         if (!result.refusals.empty())
             return result;
         document.headerTable()->remove(kBaseKey);

@@ -3,8 +3,8 @@
 // Switching a chart between base 36 and base 62. Into base 62 every index keeps its
 // base-36 meaning: the model already holds it in upper case, the header references
 // are upper-cased, and both saves then write the indices so and "#BASE 62" before the
-// definitions. Back to base 36 only while no index with a lower-case letter is in use,
-// which base 36 cannot write.
+// definitions. Back to base 36 only while no index with a lower-case letter is in use
+// and no header key ends in one (#BPMaa), which base 36 cannot write.
 
 #include <string>
 #include <vector>

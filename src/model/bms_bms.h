@@ -35,12 +35,13 @@ public:
     const BmsRegistArray* bmpTable() const { return tables_.bmp.get(); }
     BmsRegistArray* table(DefinitionKind kind) { return tables_[kind].get(); }
     const BmsRegistArray* table(DefinitionKind kind) const { return tables_[kind].get(); }
-    // The base of every index of the chart, which both tables carry.
+    // The base of every index of the chart, which both tables and the header table carry.
     IndexBase indexBase() const { return tables_.wav->base(); }
     void setIndexBase(IndexBase base)
     {
         tables_.wav->setBase(base);
         tables_.bmp->setBase(base);
+        headerTable_->setIndexBase(base);
     }
     BmsChannel* firstLine() { return firstLine_; }
     const BmsChannel* firstLine() const { return firstLine_; }

@@ -3,20 +3,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/header_references.h"
 #include "model/helpers.h"
 
-namespace {
-
-// Every keyed operation works with the upper-cased form of its key; null counts as "".
-std::string upperCasedKey(const char* key)
-{
-    return upperCased(textOrEmpty(key));
-}
-
-} // namespace
-
 BmsHeaderOne::BmsHeaderOne(const char* key, const char* value)
-    : key_(duplicateText(textOrEmpty(key), true))
+    : key_(duplicateText(textOrEmpty(key), false))
     , value_(duplicateText(textOrEmpty(value), false))
 {
 }
@@ -36,19 +27,25 @@ BmsHeaderHash::~BmsHeaderHash()
     clear();
 }
 
-int BmsHeaderHash::hashKey(const char* upperKey)
+// Every keyed operation works with the table's spelling of its key; null counts as "".
+std::string BmsHeaderHash::tableKey(const char* key) const
+{
+    return headerTableKey(textOrEmpty(key), base_);
+}
+
+int BmsHeaderHash::hashKey(const char* tableKey)
 {
     std::uint32_t h = 0;
-    for (const char* p = upperKey; *p; ++p)
+    for (const char* p = tableKey; *p; ++p)
         h = h * 37u + static_cast<unsigned char>(*p);
     return static_cast<int>(h % kBucketCount);
 }
 
-BmsHeaderHash::Location BmsHeaderHash::locate(int bucket, const char* upperKey) const
+BmsHeaderHash::Location BmsHeaderHash::locate(int bucket, const char* tableKey) const
 {
     BmsHeaderOne* previous = nullptr;
     for (BmsHeaderOne* entry = buckets_[bucket]; entry; entry = entry->next()) {
-        if (std::strcmp(entry->key(), upperKey) == 0)
+        if (std::strcmp(entry->key(), tableKey) == 0)
             return { entry, previous };
         previous = entry;
     }
@@ -69,13 +66,13 @@ std::unique_ptr<BmsHeaderOne> BmsHeaderHash::unlink(int bucket, Location locatio
 
 void BmsHeaderHash::set(const char* key, const char* value)
 {
-    insert(std::make_unique<BmsHeaderOne>(key, value));
+    insert(std::make_unique<BmsHeaderOne>(tableKey(key).c_str(), value));
 }
 
 bool BmsHeaderHash::replaceValue(const char* key, const char* value)
 {
-    const std::string upperKey = upperCasedKey(key);
-    BmsHeaderOne* entry = locate(hashKey(upperKey.c_str()), upperKey.c_str()).entry;
+    const std::string spelled = tableKey(key);
+    BmsHeaderOne* entry = locate(hashKey(spelled.c_str()), spelled.c_str()).entry;
     if (!entry)
         return false;
     entry->setValue(value);
@@ -97,6 +94,8 @@ void BmsHeaderHash::insert(std::unique_ptr<BmsHeaderOne> entry)
 {
     if (!entry)
         return;
+    if (const std::string spelled = tableKey(entry->key()); spelled != entry->key())
+        entry = std::make_unique<BmsHeaderOne>(spelled.c_str(), entry->value());
     // Replacing a key moves it to the tail of its bucket.
     remove(entry->key());
     int bucket = hashKey(entry->key());
@@ -118,16 +117,16 @@ const char* BmsHeaderHash::get(const char* key) const
 
 const BmsHeaderOne* BmsHeaderHash::find(const char* key) const
 {
-    std::string upper = upperCasedKey(key);
-    return locate(hashKey(upper.c_str()), upper.c_str()).entry;
+    const std::string spelled = tableKey(key);
+    return locate(hashKey(spelled.c_str()), spelled.c_str()).entry;
 }
 
 bool BmsHeaderHash::take(const char* key, std::string& value)
 {
     // The value is copied before the entry goes, so a failed copy loses nothing.
-    std::string upper = upperCasedKey(key);
-    int bucket = hashKey(upper.c_str());
-    Location location = locate(bucket, upper.c_str());
+    const std::string spelled = tableKey(key);
+    int bucket = hashKey(spelled.c_str());
+    Location location = locate(bucket, spelled.c_str());
     if (!location.entry)
         return false;
     value = location.entry->value();
@@ -137,9 +136,9 @@ bool BmsHeaderHash::take(const char* key, std::string& value)
 
 std::unique_ptr<BmsHeaderOne> BmsHeaderHash::detach(const char* key)
 {
-    std::string upper = upperCasedKey(key);
-    int bucket = hashKey(upper.c_str());
-    Location location = locate(bucket, upper.c_str());
+    const std::string spelled = tableKey(key);
+    int bucket = hashKey(spelled.c_str());
+    Location location = locate(bucket, spelled.c_str());
     if (!location.entry)
         return nullptr;
     return unlink(bucket, location);
@@ -197,6 +196,7 @@ int BmsHeaderHash::clear()
 std::unique_ptr<BmsHeaderHash> BmsHeaderHash::clone() const
 {
     auto copy = std::make_unique<BmsHeaderHash>();
+    copy->base_ = base_;
     for (const BmsHeaderOne* head : buckets_) {
         for (const BmsHeaderOne* entry = head; entry; entry = entry->next())
             copy->insert(entry->clone());

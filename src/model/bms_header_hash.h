@@ -1,15 +1,19 @@
 #pragma once
 
-// Every header line that is not a definition: upper-cased keys with their values in
-// 79 hash buckets. The bucket order fixes the order of the headers in a saved file.
+// Every header line that is not a definition: keys in upper case with their values in
+// 79 hash buckets. The bucket order fixes the order of the headers in a saved file. In a
+// base-62 chart the index that ends an indexed key (#BGAxx, #BPMxx...) keeps its case
+// (headerTableKey).
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "model/index_base.h"
+
 class BmsHeaderOne {
 public:
-    // The key is upper-cased, the value kept as passed; null counts as "".
+    // Both texts kept as passed (the table spells the key first); null counts as "".
     BmsHeaderOne(const char* key, const char* value);
 
     BmsHeaderOne(const BmsHeaderOne&) = delete;
@@ -38,15 +42,20 @@ public:
     BmsHeaderHash(const BmsHeaderHash&) = delete;
     BmsHeaderHash& operator=(const BmsHeaderHash&) = delete;
 
-    // Bucket of an already upper-cased key: h = h * 37 + byte over its bytes, mod 79.
-    static int hashKey(const char* upperKey);
+    // The base that decides how keys are spelled. Keys already stored keep their
+    // spelling: a chart changes base only while every key reads the same in both.
+    IndexBase indexBase() const { return base_; }
+    void setIndexBase(IndexBase base) { base_ = base; }
+
+    // Bucket of a key as the table spells it: h = h * 37 + byte over its bytes, mod 79.
+    static int hashKey(const char* tableKey);
 
     void set(const char* key, const char* value);
     // Gives the key a new value where it stands (set moves it to the tail of its
     // bucket); false when the key is absent.
     bool replaceValue(const char* key, const char* value);
-    // Takes ownership; an entry with an equal key is released first, and the new
-    // entry goes to the tail of its bucket.
+    // Takes ownership; the key is spelled as the table spells keys, an entry with an
+    // equal key is released first, and the new entry goes to the tail of its bucket.
     void insert(std::unique_ptr<BmsHeaderOne> entry);
     // The value of the key, or "" when absent.
     const char* get(const char* key) const;
@@ -70,11 +79,13 @@ private:
         BmsHeaderOne* entry;
         BmsHeaderOne* previous;
     };
-    Location locate(int bucket, const char* upperKey) const;
+    std::string tableKey(const char* key) const;
+    Location locate(int bucket, const char* tableKey) const;
     std::unique_ptr<BmsHeaderOne> unlink(int bucket, Location location);
     // The lowest-numbered bucket holding an entry, or -1 for an empty table.
     int firstUsedBucket() const;
 
     BmsHeaderOne* buckets_[kBucketCount] = {};
+    IndexBase base_;
     int count_ = 0;
 };

@@ -29,8 +29,9 @@ struct SourceFinding {
 };
 
 // A line of the text that a layout-keeping save may edit, where the reader found it: a
-// header line (with or without a value) or a data line of a WAV or BMP channel. Offsets
-// count bytes of the text; carriage returns may stand anywhere between the characters.
+// header line (with or without a value) or a data line of a WAV or BMP channel or of a
+// channel whose objects name header keys (namesHeaderKeys). Offsets count bytes of the
+// text; carriage returns may stand anywhere between the characters.
 struct SourceLine {
     static constexpr std::uint32_t kNoValue = UINT32_MAX;
     enum class Kind : std::uint8_t { Header, Data };
@@ -49,7 +50,7 @@ struct SourceLine {
 };
 
 struct SourceHeader {
-    std::string upperKey;
+    std::string key; // as the header table spells it (headerTableKey)
     std::string value; // without carriage returns, up to a NUL; empty for a dropped key
 };
 

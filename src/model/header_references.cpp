@@ -21,18 +21,31 @@ bool startsWithIndex(std::string_view value)
         && (value.size() == 2 || value[2] == ' ' || value[2] == '\t');
 }
 
-// The offset of xx in BGAxx or @BGAxx, or kNone.
-std::size_t imagePartIndexAt(std::string_view key)
+bool isImagePartKey(std::string_view key, std::size_t indexAt)
 {
-    const std::size_t prefix = !key.empty() && key.front() == '@' ? 4 : 3;
-    if (key.size() != prefix + 2 || !equalsIgnoringCase(key.substr(prefix - 3, 3), "BGA"))
-        return HeaderIndexReferences::kNone;
-    if (!isAsciiAlphanumeric(key[prefix]) || !isAsciiAlphanumeric(key[prefix + 1]))
-        return HeaderIndexReferences::kNone;
-    return prefix;
+    return indexAt != HeaderIndexReferences::kNone && equalsIgnoringCase(key.substr(indexAt - 3, 3), "BGA");
 }
 
 } // namespace
+
+std::size_t keyIndexAt(std::string_view key)
+{
+    for (std::string_view word : { "BGA", "@BGA", "BPM", "STOP" }) {
+        if (key.size() == word.size() + 2 && equalsIgnoringCase(key.substr(0, word.size()), word)
+            && isAsciiAlphanumeric(key[word.size()]) && isAsciiAlphanumeric(key[word.size() + 1]))
+            return word.size();
+    }
+    return HeaderIndexReferences::kNone;
+}
+
+std::string headerTableKey(std::string_view key, IndexBase base)
+{
+    std::string tableKey(key);
+    const std::size_t keptFrom = base.isCaseSensitive() ? keyIndexAt(key) : HeaderIndexReferences::kNone;
+    for (std::size_t i = 0; i < tableKey.size() && i < keptFrom; ++i)
+        tableKey[i] = asciiUpperCase(tableKey[i]);
+    return tableKey;
+}
 
 HeaderIndexReferences headerIndexReferences(std::string_view key, std::string_view value)
 {
@@ -41,8 +54,10 @@ HeaderIndexReferences headerIndexReferences(std::string_view key, std::string_vi
         references.valueNamesIndex.wav = startsWithIndex(value);
         return references;
     }
-    references.definedBmpIndexAt = imagePartIndexAt(key);
-    if (references.definedBmpIndexAt != HeaderIndexReferences::kNone)
+    const std::size_t indexAt = keyIndexAt(key);
+    if (isImagePartKey(key, indexAt)) {
+        references.definedBmpIndexAt = indexAt;
         references.valueNamesIndex.bmp = startsWithIndex(value);
+    }
     return references;
 }

@@ -29,3 +29,8 @@ bool isChannelOfKind(BmsWord channel, DefinitionKind kind)
 {
     return kind == kKindBmp ? isBmpChannel(channel) : isWavChannel(channel);
 }
+
+bool namesHeaderKeys(BmsWord channel)
+{
+    return channel.equalsText("08") || channel.equalsText("09");
+}

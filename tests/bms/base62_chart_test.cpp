@@ -1,3 +1,4 @@
+#include <cctype>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -7,11 +8,13 @@
 #include "bms/layout_keeping_writer.h"
 #include "bms/reader_test_support.h"
 #include "editing/definition_operations.h"
+#include "editing/play_content.h"
 #include "editing/recording_page.h"
 
 using reader_test::objectAt;
 using reader_test::readChart;
 using testing::ElementsAre;
+using testing::UnorderedElementsAreArray;
 
 namespace {
 
@@ -94,6 +97,65 @@ TEST(Base62Chart, TheNormalisedSaveWritesTheBaseBeforeEveryDefinitionAndKeepsCas
     document->bmpTable()->clear();
     document->clearLines();
     EXPECT_EQ(chartText(*document), "#TITLE t\r\n\r\n\r\n\r\n\r\n");
+}
+
+namespace {
+
+// The lines of a saved text that start with prefix.
+std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix)
+{
+    const std::string lines = "\n" + text;
+    std::vector<std::string> found;
+    for (std::size_t at = 0; (at = lines.find("\n" + prefix, at)) != std::string::npos; ++at)
+        found.push_back(lines.substr(at + 1, lines.find('\r', at) - at - 1));
+    return found;
+}
+
+} // namespace
+
+TEST(Base62Chart, AnIndexedHeaderKeyKeepsTheCaseOfItsIndexInBase62Only)
+{
+    const struct {
+        const char* word;
+        const char* channel;
+        const char* lowerValue;
+        const char* upperValue;
+        const char* lowerPlays;
+        const char* upperPlays;
+    } keys[] = {
+        { "BGA", "04", "01 0 0 8 8 0 0", "02 0 0 8 8 0 0", "BGA a.bmp 0 0 8 8 0 0", "BGA b.bmp 0 0 8 8 0 0" },
+        { "@BGA", "04", "01 0 0 4 4 0 0", "02 0 0 4 4 0 0", "@BGA a.bmp 0 0 4 4 0 0", "@BGA b.bmp 0 0 4 4 0 0" },
+        { "BPM", "08", "120", "150", "BPM 120", "BPM 150" },
+        { "STOP", "09", "48", "96", "STOP 48", "STOP 96" },
+    };
+    for (const bool base62 : { false, true }) {
+        for (const auto& key : keys) {
+            const std::string lower = std::string(key.word) + "aa";
+            const std::string upper = std::string(key.word) + "AA";
+            // The first key's command word is in lower case: command words never take case.
+            std::string text = std::string(base62 ? "#BASE 62\n" : "") + "#BMP01 a.bmp\n#BMP02 b.bmp\n#";
+            for (const char* c = key.word; *c; ++c)
+                text += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+            text += std::string("aa ") + key.lowerValue + "\n#" + upper + ' ' + key.upperValue + "\n#000" + key.channel
+                + ":aaAA\n";
+            SCOPED_TRACE(text);
+            const std::unique_ptr<BmsBms> document = readChart(text);
+            EXPECT_STREQ(document->headerTable()->get(lower.c_str()), base62 ? key.lowerValue : key.upperValue);
+            EXPECT_STREQ(document->headerTable()->get(upper.c_str()), key.upperValue);
+            const std::vector<std::string> plays = playContent(*document);
+            EXPECT_THAT(plays,
+                ElementsAre(std::string("0 ") + key.channel + ' ' + (base62 ? key.lowerPlays : key.upperPlays),
+                    std::string("192 ") + key.channel + ' ' + key.upperPlays));
+
+            const std::string saved = chartText(*document);
+            std::vector<std::string> written { "#" + upper + ' ' + key.upperValue };
+            if (base62)
+                written.push_back("#" + lower + ' ' + key.lowerValue);
+            EXPECT_THAT(linesStartingWith(saved, std::string("#") + key.word), UnorderedElementsAreArray(written));
+            for (const std::string& savedText : { saved, layoutKeepingText(*document) })
+                EXPECT_EQ(playContent(*readChart(savedText)), plays);
+        }
+    }
 }
 
 TEST(Base62Chart, TheLayoutKeepingSaveChangesOnlyTheIndices)

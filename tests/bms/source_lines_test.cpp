@@ -19,7 +19,7 @@ std::vector<std::string> recordedLines(std::string_view text)
             + (line.valueAt == SourceLine::kNoValue ? std::string("-") : std::to_string(line.valueAt));
         if (line.kind == SourceLine::Kind::Header) {
             const SourceHeader& header = source.headers[line.header];
-            described += ' ' + header.upperKey + '=' + header.value;
+            described += ' ' + header.key + '=' + header.value;
         } else {
             described += std::string(" ") + line.channel.high() + line.channel.low();
         }

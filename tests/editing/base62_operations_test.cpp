@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "bms/bms_writer.h"
 #include "bms/layout_keeping_writer.h"
 #include "bms/reader_test_support.h"
 #include "editing/definition_counts.h"
@@ -9,6 +10,7 @@
 #include "editing/edit_history.h"
 #include "editing/file_registration.h"
 #include "editing/index_base_switch.h"
+#include "editing/play_content.h"
 #include "editing/recording_page.h"
 
 using reader_test::objectAt;
@@ -130,11 +132,27 @@ TEST(IndexBaseSwitch, Base62WritesEveryLowerCaseIndexInUpperCaseWithTheBaseBefor
     EXPECT_EQ(layoutKeepingText(*document), "#TITLE t\n#wav0a a.wav\n#BMP01 b.bmp\n#00011:0a\n#lnobj 0A\n#BASE 36\n");
 }
 
+TEST(IndexBaseSwitch, IndexedHeaderKeysKeepTheirBase36MeaningInBase62)
+{
+    const std::unique_ptr<BmsBms> document = reader_test::readChart(
+        "#BMP01 a.bmp\n#bgaaa 01 0 0 8 8 0 0\n#bpmaa 120\n#STOPaA 48\n#00004:aa\n#00008:AA\n#00009:aa\n");
+    const std::vector<std::string> plays = playContent(*document);
+    ASSERT_TRUE(switchIndexBase(*document, 62).switched);
+    for (const char* key : { "BGAAA", "BPMAA", "STOPAA" })
+        EXPECT_NE(document->headerTable()->find(key), nullptr) << key;
+    EXPECT_EQ(playContent(*document), plays);
+    for (const std::string& saved : { chartText(*document), layoutKeepingText(*document) })
+        EXPECT_EQ(playContent(*reader_test::readChart(saved)), plays) << saved;
+    EXPECT_EQ(layoutKeepingText(*document),
+        "#BASE 62\n#BMP01 a.bmp\n#bgaAA 01 0 0 8 8 0 0\n#bpmAA 120\n#STOPAA 48\n#00004:AA\n#00008:AA\n#00009:AA\n");
+}
+
 TEST(IndexBaseSwitch, RefusesWhatTheOtherBaseCannotWrite)
 {
     // A lower-case index in use: defined, used by an object of either kind, or named by a header.
     for (const char* text :
-        { "#BASE 62\n#WAV0a a.wav\n", "#BASE 62\n#00011:0a\n", "#BASE 62\n#LNOBJ 0a\n", "#BASE 62\n#00104:0a\n" }) {
+        { "#BASE 62\n#WAV0a a.wav\n", "#BASE 62\n#00011:0a\n", "#BASE 62\n#LNOBJ 0a\n", "#BASE 62\n#00104:0a\n",
+            "#BASE 62\n#BGA0a 01 0 0 8 8 0 0\n", "#BASE 62\n#bpm0a 120\n", "#BASE 62\n#STOP0a 48\n" }) {
         SCOPED_TRACE(text);
         const std::unique_ptr<BmsBms> document = reader_test::readChart(text);
         const BaseSwitch result = switchIndexBase(*document, 36);

@@ -9,53 +9,9 @@
 #include "bms/layout_check.h"
 #include "bms/layout_keeping_writer.h"
 #include "editing/chart_edits.h"
-#include "model/header_references.h"
-#include "model/reference_channels.h"
+#include "editing/play_content.h"
 
 namespace {
-
-// What an object plays: the file its index names (an image part: the image and its
-// rectangle), marked when it ends a long note; the bare index in other channels.
-std::string playedBy(const BmsBms& document, BmsWord channel, BmsWord object)
-{
-    char text[3];
-    object.toText(text);
-    const IndexBase base = document.indexBase();
-    if (isWavChannel(channel)) {
-        const char* const lnobj = document.headerTable()->get("LNOBJ");
-        const BmsWord end = lnobj[0] ? base.word(lnobj[0], lnobj[1]) : BmsWord();
-        return std::string("wav ") + document.wavTable()->get(object) + (object == end ? " (end)" : "");
-    }
-    if (!isBmpChannel(channel))
-        return text;
-    for (const char* prefix : { "BGA", "@BGA" }) {
-        const std::string value = document.headerTable()->get((prefix + std::string(text)).c_str());
-        if (headerIndexReferences(prefix + std::string(text), value).valueNamesIndex.bmp)
-            return std::string(prefix) + ' ' + document.bmpTable()->get(base.word(value[0], value[1]))
-                + value.substr(2);
-    }
-    return std::string("bmp ") + document.bmpTable()->get(object);
-}
-
-// Every object at its tick, with its channel and what it plays, in a fixed order.
-std::vector<std::string> playContent(const BmsBms& document)
-{
-    std::vector<std::string> content;
-    for (const BmsChannel* line = document.firstLine(); line; line = line->next()) {
-        for (const BmsChannel* lane = line; lane; lane = lane->child()) {
-            for (int tick = 0; tick < lane->capacity(); ++tick) {
-                const BmsWord object = lane->objectAt(tick);
-                if (!object.isEmptyObject()) {
-                    char channel[3];
-                    content.push_back(std::to_string(tick) + ' ' + lane->channel().toText(channel) + ' '
-                        + playedBy(document, lane->channel(), object));
-                }
-            }
-        }
-    }
-    std::sort(content.begin(), content.end());
-    return content;
-}
 
 TEST(PlayContent, EveryOperationAndEverySaveThatIsNotRefusedKeepsWhatTheChartPlays)
 {
@@ -88,7 +44,8 @@ TEST(PlayContent, EveryOperationAndEverySaveThatIsNotRefusedKeepsWhatTheChartPla
 
 // A base-62 chart with a definition at every index but those that skip passes over, the
 // base line at its end, and objects of many sound channels and the image channel over
-// 64 measures, some of them lower-case indices that only case tells from others.
+// 64 measures, some of them lower-case indices that only case tells from others; and
+// image parts, tempos and stops at Aa, AA and aA.
 std::string base62Chart(std::uint32_t seed, int skip)
 {
     std::mt19937 random(seed);
@@ -118,6 +75,19 @@ std::string base62Chart(std::uint32_t seed, int skip)
             text += '\n';
         }
     }
+    // Image parts, tempos and stops at indices that only case tells apart, each named
+    // by objects of its channel.
+    const char* const caseKeys[] = { "Aa", "AA", "aA" };
+    for (int i = 0; i < 3; ++i) {
+        char image[3];
+        base.wordAt(97 * (i + 1)).toText(image);
+        const std::string index = caseKeys[i];
+        text += (i == 1 ? "#@BGA" : "#BGA") + index + ' ' + image + " 0 0 16 16 " + std::to_string(i) + " 0\n";
+        text += "#BPM" + index + ' ' + std::to_string(120 + 30 * i) + "\n#STOP" + index + ' '
+            + std::to_string(48 * (i + 1)) + '\n';
+    }
+    for (const char* channel : { "04", "08", "09" })
+        text += std::string("#064") + channel + ":AaAAaA00\n";
     return text + "#BASE 62\n";
 }
 

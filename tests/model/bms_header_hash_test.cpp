@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,27 @@ TEST(BmsHeaderHashTest, KeysIgnoreCaseAndAreStoredUpperCased)
     EXPECT_STREQ(table.find("title")->key(), "TITLE");
     EXPECT_STREQ(table.get("GENRE"), "");
     EXPECT_EQ(table.find("GENRE"), nullptr);
+}
+
+TEST(BmsHeaderHashTest, InBase62TheIndexThatEndsAnIndexedKeyKeepsItsCase)
+{
+    BmsHeaderHash table;
+    table.setIndexBase(IndexBase::ofRadix(62));
+    for (const char* key : { "bgaAa", "BGAAA", "@bgaaA", "bpmzz", "StopZz", "title" })
+        table.set(key, key);
+    EXPECT_EQ(table.count(), 6);
+    const auto copy = table.clone();
+    for (const BmsHeaderHash* t : { &table, copy.get() }) {
+        for (const char* key : { "BGAAa", "BGAAA", "@BGAaA", "BPMzz", "STOPZz", "TITLE" })
+            EXPECT_NE(t->find(key), nullptr) << key;
+        EXPECT_EQ(t->find("BGAaa"), nullptr);
+        EXPECT_STREQ(t->get("bgaAa"), "bgaAa");
+        EXPECT_STREQ(t->get("Title"), "title");
+    }
+    // Inserted entries are spelled like set keys.
+    table.insert(std::make_unique<BmsHeaderOne>("Bpmzz", "1"));
+    EXPECT_STREQ(table.get("BPMzz"), "1");
+    EXPECT_EQ(table.count(), 6);
 }
 
 TEST(BmsHeaderHashTest, SettingAKeyAgainReplacesItAtTheTailOfItsBucket)
