@@ -23,14 +23,20 @@ bool startsWithIndex(std::string_view value)
 
 bool isImagePartKey(std::string_view key, std::size_t indexAt)
 {
-    return indexAt != HeaderIndexReferences::kNone && equalsIgnoringCase(key.substr(indexAt - 3, 3), "BGA");
+    if (indexAt == HeaderIndexReferences::kNone)
+        return false;
+    const std::string_view word = key.substr(0, indexAt);
+    return equalsIgnoringCase(word, "BGA") || equalsIgnoringCase(word, "@BGA");
 }
 
 } // namespace
 
 std::size_t keyIndexAt(std::string_view key)
 {
-    for (std::string_view word : { "BGA", "@BGA", "BPM", "STOP" }) {
+    // The headers that define something for an index, which channel data or a player's
+    // options name by it.
+    for (std::string_view word : { "BGA", "@BGA", "BPM", "STOP", "EXBPM", "TEXT", "SONG", "ARGB", "SWBGA", "EXWAV",
+             "EXBMP", "EXRANK", "CHANGEOPTION", "SCROLL", "SPEED", "SEEK" }) {
         if (key.size() == word.size() + 2 && equalsIgnoringCase(key.substr(0, word.size()), word)
             && isAsciiAlphanumeric(key[word.size()]) && isAsciiAlphanumeric(key[word.size() + 1]))
             return word.size();

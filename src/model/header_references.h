@@ -29,8 +29,9 @@ struct HeaderIndexReferences {
 // starts with two alphanumerics that a blank or its end follows.
 HeaderIndexReferences headerIndexReferences(std::string_view key, std::string_view value);
 
-// The offset of the index that ends an indexed key (BGAxx, @BGAxx, BPMxx, STOPxx, the
-// command word in any case), or kNone for every other key.
+// The offset of the index that ends an indexed key (BGAxx, @BGAxx, BPMxx, STOPxx,
+// EXBPMxx, TEXTxx and the others that define something for an index; the command word
+// in any case), or kNone for every other key.
 std::size_t keyIndexAt(std::string_view key);
 
 // How the header table spells a key: in upper case, except that in a base-62 chart the

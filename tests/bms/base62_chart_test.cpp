@@ -158,6 +158,28 @@ TEST(Base62Chart, AnIndexedHeaderKeyKeepsTheCaseOfItsIndexInBase62Only)
     }
 }
 
+// Headers that define something for an index which no operation here renumbers: two
+// spellings that differ in case are two keys in base 62, one in base 36; #SWBGA is no
+// image part, so a compaction of the images leaves it.
+TEST(Base62Chart, OtherIndexedKeysKeepTheCaseOfTheirIndexAndStayOutOfRenumbering)
+{
+    for (const bool base62 : { false, true }) {
+        for (const std::string word : { "EXBPM", "TEXT", "SWBGA" }) {
+            const std::string text = std::string(base62 ? "#BASE 62\n" : "") + "#BMP05 a.bmp\n#" + word + "aa lower\n#"
+                + word + "AA upper\n#00004:05\n";
+            SCOPED_TRACE(text);
+            const std::unique_ptr<BmsBms> document = readChart(text);
+            RecordingPage page(*document, kKindBmp);
+            ListExchanger plan;
+            compactIndices(page, plan);
+            std::vector<std::string> written { "#" + word + "AA upper" };
+            if (base62)
+                written.push_back("#" + word + "aa lower");
+            EXPECT_THAT(linesStartingWith(chartText(*document), "#" + word), UnorderedElementsAreArray(written));
+        }
+    }
+}
+
 TEST(Base62Chart, TheLayoutKeepingSaveChangesOnlyTheIndices)
 {
     const std::string text = "#WAVAa a.wav\r\n#WAVAA b.wav\r\n#WAVaA c.wav\r\n; note\r\n#BASE 62\r\n"
