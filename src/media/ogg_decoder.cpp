@@ -54,6 +54,12 @@ Vorbis openVorbis(std::span<const unsigned char> bytes, std::string& problem)
         return vorbis;
     }
     const stb_vorbis_info stream = stb_vorbis_get_info(vorbis.decoder.get());
+    // The rate goes on as an int, into the WAVE file that plays the sound among others.
+    if (stream.sample_rate == 0 || stream.sample_rate > static_cast<unsigned>(INT_MAX)) {
+        problem = "its sample rate is out of range";
+        vorbis.decoder.reset();
+        return vorbis;
+    }
     vorbis.channels = stream.channels;
     vorbis.sampleRate = static_cast<int>(stream.sample_rate);
     return vorbis;

@@ -103,6 +103,9 @@ TEST(SoundDecoding, BrokenFilesGiveAReasonAndNoSamples)
     std::vector<unsigned char> corruptOgg = ogg;
     for (size_t i = 200; i < corruptOgg.size(); i += 7)
         corruptOgg[i] ^= 0x5A;
+    // The identification header's sample rate, 4 bytes at 40 in the first page.
+    std::vector<unsigned char> oggOutOfRange = ogg;
+    std::fill_n(oggOutOfRange.begin() + 40, 4, 0xFF);
     const std::vector<unsigned char> wav = mediaFile("tone.wav");
     struct Case {
         const char* what;
@@ -119,6 +122,7 @@ TEST(SoundDecoding, BrokenFilesGiveAReasonAndNoSamples)
             "the format header gives no channels or no sample rate" },
         { "Ogg cut in its headers", { ogg.begin(), ogg.begin() + 100 }, nullptr },
         { "Ogg with bytes changed", corruptOgg, nullptr },
+        { "Ogg with a sample rate beyond an int", oggOutOfRange, "its sample rate is out of range" },
     };
     for (const Case& c : cases) {
         const MediaInfo info = probeMediaBytes(c.bytes, c.bytes.size(), ProbeDepth::Decode);
