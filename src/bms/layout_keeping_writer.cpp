@@ -273,6 +273,19 @@ private:
         return value;
     }
 
+    // Whether the model's value is the header line's, renumbered, but for the case of the
+    // index that starts it: in base 36 an index that went and came back (an undone swap)
+    // is spelled in upper case in the model, which the line takes without losing the rest
+    // of its bytes.
+    bool differsInIndexCaseOnly(const HeaderLine& header, std::string_view text, std::string_view model) const
+    {
+        const bool namesIndex = header.references.valueNamesIndex.wav || header.references.valueNamesIndex.bmp;
+        if (!namesIndex || sourceBase_.isCaseSensitive() || base_.isCaseSensitive() || text.size() != model.size())
+            return false;
+        return asciiUpperCase(text[0]) == asciiUpperCase(model[0])
+            && asciiUpperCase(text[1]) == asciiUpperCase(model[1]) && text.substr(2) == model.substr(2);
+    }
+
     // A header whose value the model holds otherwise gets it on its last line; a key of the
     // model that the text lacks gets a new line.
     void decideHeaders()
@@ -298,7 +311,14 @@ private:
         const BmsHeaderHash& table = *document_.headerTable();
         for (const auto& [key, index] : lastLineOfKey) {
             const BmsHeaderOne* entry = table.find(key.c_str());
-            if (entry && entry->value() != renumberedValue(headers_[index]))
+            if (!entry)
+                continue;
+            const std::string text = renumberedValue(headers_[index]);
+            if (text == entry->value())
+                continue;
+            if (differsInIndexCaseOnly(headers_[index], text, entry->value()))
+                respelledValues_[index] = std::string(entry->value(), 2);
+            else
                 newValues_[index] = entry->value();
         }
         for (const std::string& key : table.keys()) {
@@ -457,6 +477,11 @@ private:
                 if (header.references.valueNamesIndex[kind] && newValue == newValues_.end())
                     renumberAt(line.valueAt, 0, kind);
             }
+            if (const auto respelled = respelledValues_.find(index); respelled != respelledValues_.end()) {
+                const auto [firstAt, secondAt] = charactersAt(line.valueAt, 0);
+                out[start + (firstAt - line.begin)] = respelled->second[0];
+                out[start + (secondAt - line.begin)] = respelled->second[1];
+            }
         }
     }
 
@@ -529,6 +554,9 @@ private:
     std::set<std::size_t> droppedLines_;
     // New values by index into headers_.
     std::map<std::size_t, std::string> newValues_;
+    // Header lines whose value keeps its bytes but takes the model's spelling of the index
+    // that starts it.
+    std::map<std::size_t, std::string> respelledValues_;
 };
 
 } // namespace

@@ -154,6 +154,14 @@ TEST(LayoutKeepingWriter, HeaderReferencesAreRenumberedInPlace)
     EXPECT_EQ(
         keptAfter("#BMP03 s.bmp\n#bga05 03 0 0 8 8 0 0\n#@BGA07 03 1 1 2 2 0 0\n#00004:0507\n", compact(kKindBmp)),
         "#BMP01 s.bmp\n#bga02 01 0 0 8 8 0 0\n#@BGA03 01 1 1 2 2 0 0\n#00004:0203\n");
+    // An index swapped away and back is spelled as the model spells it; the value's other
+    // bytes stay, the carriage return in it included.
+    const Edit swapTwice = [](BmsBms& document, ListExchanger& plan) {
+        swap(kKindBmp, 10, 11)(document, plan);
+        swap(kKindBmp, 10, 11)(document, plan);
+    };
+    EXPECT_EQ(keptAfter("#BMP0a s.bmp\n#BMP0B t.bmp\n#BGA05 0a 0 0\r 8 8 0 0\n", swapTwice),
+        "#BMP0a s.bmp\n#BMP0B t.bmp\n#BGA05 0A 0 0\r 8 8 0 0\n");
 }
 
 TEST(LayoutKeepingWriter, EveryBranchOfAControlFlowBlockIsRenumbered)
