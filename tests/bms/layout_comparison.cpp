@@ -51,8 +51,8 @@ bool isDefinitionLine(std::string_view line)
     return definitionIndexAt(line).found();
 }
 
-// The lines differ at most in index characters: alphanumerics in both; in a definition
-// line only its index.
+// The lines differ at most in index characters: alphanumerics in both, and in a
+// definition line only at its index.
 bool sameButIndices(std::string_view before, std::string_view after)
 {
     if (before.size() != after.size())
@@ -61,8 +61,8 @@ bool sameButIndices(std::string_view before, std::string_view after)
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i] == after[i])
             continue;
-        const bool indexCharacter = index.found() ? i == index.first || i == index.second
-                                                  : isAsciiAlphanumeric(before[i]) && isAsciiAlphanumeric(after[i]);
+        const bool indexPlace = !index.found() || i == index.first || i == index.second;
+        const bool indexCharacter = indexPlace && isAsciiAlphanumeric(before[i]) && isAsciiAlphanumeric(after[i]);
         if (!indexCharacter)
             return false;
     }
