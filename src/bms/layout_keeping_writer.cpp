@@ -391,11 +391,14 @@ private:
             const bool droppedDefinition = header && header->definitionKind
                 && !kept_[*header->definitionKind][header->original]
                 && renamedLine_[*header->definitionKind][header->original] != nextHeader - 1;
+            // Dropping a last line that has no break takes the break before it along; lines
+            // added after it bring that break back first.
+            std::string droppedBreak;
             if (droppedDefinition || (header && droppedLines_.count(number))) {
                 copyTo(line.begin);
                 copied = line.end;
                 if (!hasBreak(line))
-                    dropLastLineBreak(out);
+                    droppedBreak = dropLastLineBreak(out);
             } else if (header) {
                 copyTo(line.begin);
                 appendHeaderLine(out, *header, nextHeader - 1);
@@ -406,7 +409,7 @@ private:
             if (const auto inserted = insertions.find(number);
                 inserted != insertions.end() && !inserted->second.empty()) {
                 copyTo(std::max<std::size_t>(copied, line.end));
-                appendInsertedLines(out, hasBreak(line), inserted->second);
+                appendInsertedLines(out, hasBreak(line), droppedBreak, inserted->second);
             }
         }
         copyTo(text_.size());
@@ -415,19 +418,27 @@ private:
 
     static bool hasBreak(const SourceLine& line) { return line.end > line.contentEnd; }
 
-    static void dropLastLineBreak(std::string& out)
+    // Returns the break it took off.
+    static std::string dropLastLineBreak(std::string& out)
     {
-        if (!out.empty() && out.back() == '\n')
-            out.pop_back();
-        if (!out.empty() && out.back() == '\r')
-            out.pop_back();
+        std::size_t breakAt = out.size();
+        if (breakAt > 0 && out[breakAt - 1] == '\n')
+            --breakAt;
+        if (breakAt > 0 && out[breakAt - 1] == '\r')
+            --breakAt;
+        std::string dropped = out.substr(breakAt);
+        out.resize(breakAt);
+        return dropped;
     }
 
-    void appendInsertedLines(std::string& out, bool afterBreak, const std::vector<std::string>& lines) const
+    // After a line without a break, each added line comes after a break of its own; the
+    // first one after `firstBreak` when that is given.
+    void appendInsertedLines(std::string& out, bool afterBreak, std::string_view firstBreak,
+        const std::vector<std::string>& lines) const
     {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (!afterBreak)
-                out += lineBreak_;
+                out += i == 0 && !firstBreak.empty() ? firstBreak : std::string_view(lineBreak_);
             out += lines[i];
             if (afterBreak)
                 out += lineBreak_;

@@ -100,6 +100,13 @@ TEST(LayoutKeepingWriter, ARemovedDefinitionLosesEveryLineOfItsIndex)
         "#WAV02 b.wav\n#00111:01");
     // The last line goes with its line break, so that the text still ends without one.
     EXPECT_EQ(keptAfter("#WAV02 b.wav\r\n#WAV01 a.wav", removeRows(kKindWav, { 1 })), "#WAV02 b.wav");
+    // A line added in its place gets that break back, whatever the text's usual break is.
+    const Edit removeThenRegister = [](BmsBms& document, ListExchanger& plan) {
+        removeRows(kKindWav, { 1 })(document, plan);
+        registerAt(kKindWav, 3, "c.wav")(document, plan);
+    };
+    EXPECT_EQ(keptAfter("#TITLE t\n#WAV02 b.wav\r\n#WAV01 a.wav", removeThenRegister),
+        "#TITLE t\n#WAV02 b.wav\r\n#WAV03 c.wav");
 }
 
 TEST(LayoutKeepingWriter, ARegisteredNameGetsANewLineAfterTheLastDefinitionOfItsKind)
