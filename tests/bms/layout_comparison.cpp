@@ -72,12 +72,14 @@ bool sameButIndices(std::string_view before, std::string_view after)
 // A line without its line break. The last line of a text that ends without a break
 // gains one when definition lines are added after it, and a kept line that became the
 // last one loses its break when the definition lines after it went, so that the text
-// still ends as it did.
+// still ends as it did. The carriage returns that end a line go too: the reader takes
+// them as part of its break, and a last line that ends with one without a line feed
+// keeps it in front of the break that it gains.
 std::string_view withoutBreak(std::string_view line)
 {
     if (!line.empty() && line.back() == '\n')
         line.remove_suffix(1);
-    if (!line.empty() && line.back() == '\r')
+    while (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     return line;
 }
