@@ -82,9 +82,9 @@ std::vector<AbsentFile> findAbsentFiles(
     std::vector<AbsentFile> absent;
     const BmsRegistArray& table = *document.table(kind);
     for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
-        const BmsWord index(i);
-        if (!table.has(index))
+        if (!table.hasValue(i))
             continue;
+        const BmsWord index(i);
         const std::string name = table.get(index);
         bool otherExtension = false;
         const std::optional<FoundFile> file = findDefinitionFile(lookup, kind, name, otherExtension);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "editing/file_name_rules.h"
+#include "paths/path_parts.h"
 #include "platform/chart_folder.h"
 #include "platform/text_encoding.h"
 
@@ -116,7 +117,7 @@ std::optional<FoundFile> ChartFolder::Lookup::findName(const std::string& name, 
     // Most names are a file of the chart's own folder: without a separator byte (which
     // a double-byte character may hold too) or a dot part, the name is its one component.
     const bool plainName
-        = !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+        = !name.empty() && name != "." && name != ".." && std::none_of(name.begin(), name.end(), isPathSeparator);
     if (!plainName) {
         return findComponents(nameComponents(name, doubleByte), doubleByte);
     }
