@@ -1,7 +1,6 @@
 #include "cli/chart_run.h"
 
 #include <algorithm>
-#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -11,11 +10,16 @@
 
 #include "cli/exit_status.h"
 #include "cli/progress_line.h"
+#include "editing/file_name_rules.h"
 #include "model/object_storage.h"
+#include "platform/folder_entries.h"
 
 namespace {
 
 constexpr std::chrono::milliseconds kProgressTick(100);
+// The most charts of one folder that a worker takes at once: enough for a song's
+// charts, few enough that the other workers do not wait long at the end of a run.
+constexpr std::size_t kLongestRun = 64;
 
 unsigned defaultJobs()
 {
@@ -72,18 +76,40 @@ private:
     CliSession session_;
 };
 
-// The works of the charts as the workers finish them, handed out in the charts' order.
+// The charts of items from first up to the next one in another folder, at most
+// kLongestRun of them.
+std::size_t runEnd(const std::vector<ChartItem>& items, std::size_t first)
+{
+    const std::string folder = directoryPart(items[first].path, kPathSeparator == '\\');
+    std::size_t end = first + 1;
+    while (end < items.size() && end - first < kLongestRun
+        && directoryPart(items[end].path, kPathSeparator == '\\') == folder) {
+        ++end;
+    }
+    return end;
+}
+
+// Runs of charts for the workers, and their works as the workers finish them, handed
+// out in the charts' order. A worker takes the charts of one folder together, so that
+// it alone lists the folder's files.
 class WorkQueue {
 public:
-    explicit WorkQueue(std::size_t count)
-        : works_(count)
+    explicit WorkQueue(const std::vector<ChartItem>& items)
+        : items_(items)
+        , works_(items.size())
     {
     }
 
-    std::optional<std::size_t> nextChart()
+    // The charts [first, end) to work on next; nothing when all are handed out.
+    std::optional<std::pair<std::size_t, std::size_t>> nextRun()
     {
-        const std::size_t next = next_++;
-        return next < works_.size() ? std::optional(next) : std::nullopt;
+        const std::lock_guard<std::mutex> lock(handOutMutex_);
+        if (next_ == items_.size()) {
+            return std::nullopt;
+        }
+        const std::size_t first = next_;
+        next_ = runEnd(items_, first);
+        return std::pair(first, next_);
     }
 
     void finish(std::size_t chart, ChartWork work)
@@ -113,7 +139,9 @@ public:
     }
 
 private:
-    std::atomic<std::size_t> next_ { 0 };
+    const std::vector<ChartItem>& items_;
+    std::mutex handOutMutex_;
+    std::size_t next_ = 0;
     std::mutex mutex_;
     std::condition_variable ready_;
     std::vector<std::optional<ChartWork>> works_;
@@ -159,14 +187,16 @@ RunTotals runOverCharts(
     CliSession& session, const RunOptions& options, const ChartList& charts, const ChartJob& job, const ChartDone& done)
 {
     const std::vector<ChartItem>& items = charts.items;
-    WorkQueue queue(items.size());
+    WorkQueue queue(items);
     const std::size_t workerCount = std::min<std::size_t>(options.jobs, items.size());
     std::vector<std::thread> threads;
     for (std::size_t t = 0; t < workerCount; ++t) {
         threads.emplace_back([&] {
             Worker worker(options.quiet);
-            while (const std::optional<std::size_t> chart = queue.nextChart()) {
-                queue.finish(*chart, worker.work(items[*chart], job));
+            while (const std::optional<std::pair<std::size_t, std::size_t>> run = queue.nextRun()) {
+                for (std::size_t chart = run->first; chart < run->second; ++chart) {
+                    queue.finish(chart, worker.work(items[chart], job));
+                }
             }
         });
     }

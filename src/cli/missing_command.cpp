@@ -39,7 +39,9 @@ ChartReport checkChart(CliSession& session, const BmsBms& document, const std::s
     ChartFolder& folder = session.folderOf(file);
     ChartReport report;
     for (DefinitionKind kind : kDefinitionKinds) {
-        std::vector<AbsentFile> absent = findAbsentFiles(document, kind, folder, report.use.used);
+        // The files found matter only to the folder's unreferenced files.
+        std::vector<AbsentFile> absent
+            = findAbsentFiles(document, kind, folder, listUnreferenced ? &report.use.used : nullptr);
         report.absent.insert(report.absent.end(), absent.begin(), absent.end());
     }
     std::vector<FoundFile> files;

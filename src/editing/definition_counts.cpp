@@ -14,7 +14,7 @@ DefinitionCounts countDefinitions(const BmsRegistArray& table, const ReferenceCo
 {
     DefinitionCounts counts;
     for (int value = 0; value < BmsWord::kValueCount; ++value) {
-        const bool registered = table.has(BmsWord(value));
+        const bool registered = table.hasValue(value);
         const bool used = references[value] > 0;
         counts.registered += registered;
         counts.used += used;

@@ -77,19 +77,19 @@ std::optional<FoundFile> findDefinitionFile(
 }
 
 std::vector<AbsentFile> findAbsentFiles(
-    const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>& found)
+    const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>* found)
 {
     std::vector<AbsentFile> absent;
     const BmsRegistArray& table = *document.table(kind);
     for (int i = 0; i < BmsRegistArray::kSlotCount; ++i) {
-        const BmsWord index(i);
-        if (!table.has(index))
+        if (!table.hasValue(i))
             continue;
+        const BmsWord index(i);
         const std::string name = table.get(index);
         bool otherExtension = false;
         const std::optional<FoundFile> file = findDefinitionFile(lookup, kind, name, otherExtension);
-        if (file)
-            found.insert(file->key);
+        if (file && found)
+            found->insert(file->key);
         if (!otherExtension && file)
             continue;
         absent.push_back({ kind, index, name, file ? std::optional(file->name) : std::nullopt });
@@ -99,8 +99,7 @@ std::vector<AbsentFile> findAbsentFiles(
 
 int countMissingFiles(const BmsBms& document, DefinitionKind kind, FileLookup& lookup)
 {
-    std::set<std::string> found;
-    const std::vector<AbsentFile> absent = findAbsentFiles(document, kind, lookup, found);
+    const std::vector<AbsentFile> absent = findAbsentFiles(document, kind, lookup);
     return static_cast<int>(
         std::count_if(absent.begin(), absent.end(), [](const AbsentFile& file) { return !file.foundAs; }));
 }

@@ -63,9 +63,10 @@ std::optional<FoundFile> findDefinitionFile(
     FileLookup& lookup, DefinitionKind kind, const std::string& name, bool& otherExtension);
 
 // Looks up every definition of the table of the kind, in index order; the keys of the
-// files found, under their own name or another extension, are added to found.
+// files found, under their own name or another extension, are added to found unless it
+// is null.
 std::vector<AbsentFile> findAbsentFiles(
-    const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>& found);
+    const BmsBms& document, DefinitionKind kind, FileLookup& lookup, std::set<std::string>* found = nullptr);
 
 // Definitions of the kind whose file is not there under any extension of the kind.
 int countMissingFiles(const BmsBms& document, DefinitionKind kind, FileLookup& lookup);

@@ -1,7 +1,6 @@
 #include "editing/row_marks.h"
 
 #include <algorithm>
-#include <set>
 #include <vector>
 
 RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup)
@@ -18,8 +17,7 @@ RowMarks markRows(BmsBms& document, DefinitionKind kind, FileLookup* lookup)
             rows.marks[value] |= kMarkUnregistered;
     }
     if (lookup) {
-        std::set<std::string> found;
-        for (const AbsentFile& file : findAbsentFiles(document, kind, *lookup, found)) {
+        for (const AbsentFile& file : findAbsentFiles(document, kind, *lookup)) {
             if (!file.foundAs)
                 rows.marks[file.index.value()] |= kMarkNoFile;
         }

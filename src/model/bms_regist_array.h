@@ -34,7 +34,9 @@ public:
     bool set(BmsWord id, const char* text);
     // Like set, but the slot takes ownership of text itself.
     bool adopt(BmsWord id, std::unique_ptr<char[]> text);
-    bool has(BmsWord id) const { return slots_[id.value()] != nullptr; }
+    bool has(BmsWord id) const { return hasValue(id.value()); }
+    // has() for the word of value (0..kSlotCount-1), for scans over every slot.
+    bool hasValue(int value) const { return slots_[value] != nullptr; }
     bool isFree(BmsWord id) const { return !has(id); }
     // The slot's text, or "" for an empty slot; valid until the slot changes.
     const char* get(BmsWord id) const;

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "editing/file_name_rules.h"
+#include "paths/path_parts.h"
 #include "platform/chart_folder.h"
 #include "platform/text_encoding.h"
 
@@ -49,6 +50,8 @@ struct ChartFolder::Lookup {
     // so its listing is kept at hand once it has been read without an error.
     const Listing& ownListing();
     const Listing& readListing(const std::string& path);
+    // The file that a name read as code page 932 (doubleByte) or UTF-8 names.
+    std::optional<FoundFile> findName(const std::string& name, bool doubleByte);
     std::optional<FoundFile> findComponents(const std::vector<std::string>& components, bool doubleByte);
 
 private:
@@ -109,6 +112,23 @@ const Listing& ChartFolder::Lookup::readListing(const std::string& path)
     return *listing;
 }
 
+std::optional<FoundFile> ChartFolder::Lookup::findName(const std::string& name, bool doubleByte)
+{
+    // Most names are a file of the chart's own folder: without a separator byte (which
+    // a double-byte character may hold too) or a dot part, the name is its one component.
+    const bool plainName
+        = !name.empty() && name != "." && name != ".." && std::none_of(name.begin(), name.end(), isPathSeparator);
+    if (!plainName) {
+        return findComponents(nameComponents(name, doubleByte), doubleByte);
+    }
+    const Listing& listing = ownListing();
+    const std::string* entry = listing.match(name, doubleByte);
+    if (!entry || listing.isDirectory.at(*entry)) {
+        return std::nullopt;
+    }
+    return FoundFile { *entry, *entry, *entry != name };
+}
+
 std::optional<FoundFile> ChartFolder::Lookup::findComponents(
     const std::vector<std::string>& components, bool doubleByte)
 {
@@ -152,14 +172,14 @@ ChartFolder::~ChartFolder() = default;
 
 std::optional<FoundFile> ChartFolder::find(const std::string& name)
 {
-    if (std::optional<FoundFile> found = lookup_->findComponents(nameComponents(name, true), true)) {
+    if (std::optional<FoundFile> found = lookup_->findName(name, true)) {
         return found;
     }
     const std::string utf8 = cp932ToUtf8(name);
     if (utf8 == name) {
         return std::nullopt;
     }
-    return lookup_->findComponents(nameComponents(utf8, false), false);
+    return lookup_->findName(utf8, false);
 }
 
 std::vector<FoundFile> ChartFolder::files()

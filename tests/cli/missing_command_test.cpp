@@ -62,6 +62,16 @@ TEST_F(ChartBesideFiles, ReportsMissingFilesAndOnesFoundUnderAnotherExtension)
             + ": BMP01 back.bmp: found as back.png\n");
 }
 
+TEST_F(ChartBesideFiles, ANameOfAFolderOrOfADotPartFindsNoFile)
+{
+    const std::string chart = writeChart("#WAV01 Sub\n#WAV02 .\n#WAV03 ..\n#WAV04 sub/\n");
+    const CliRun run = runTool({ "missing", chart });
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+        chart + ": WAV01 Sub: missing\n" + chart + ": WAV02 .: missing\n" + chart + ": WAV03 ..: missing\n" + chart
+            + ": WAV04 sub/: missing\n");
+}
+
 TEST_F(ChartBesideFiles, ExitsWithZeroWhenNothingIsMissing)
 {
     const std::string chart = writeChart("#WAV01 kick.wav\n#WAV03 HAT.wav\n");
