@@ -236,17 +236,34 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
         std::size_t count = count_;
         // No block starts at tick -1: the first object opens a block of its own.
         int firstTick = count == 0 ? -1 : blocks_.back().firstTick;
-        forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
-            const BmsWord object = objectOf(j);
-            if (object.isEmptyObject())
+        const auto appendAll = [&](auto crossesBlocks) {
+            forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
+                const BmsWord object = objectOf(j);
+                if (object.isEmptyObject())
+                    return true;
+                if (crossesBlocks && TickBlock::firstTickOf(tick) != firstTick) {
+                    firstTick = TickBlock::firstTickOf(tick);
+                    blocks_.push_back({ firstTick, count });
+                }
+                entries[count++] = { tickInBlock(tick, firstTick), object };
                 return true;
-            if (TickBlock::firstTickOf(tick) != firstTick) {
-                firstTick = TickBlock::firstTickOf(tick);
+            });
+        };
+        // A line inside one block, as nearly every line is, takes its block once instead
+        // of asking for each object; a block that gets no object goes again.
+        const int lineBlock = TickBlock::firstTickOf(start);
+        if (ticks > 0 && TickBlock::firstTickOf(start + ticks - 1) == lineBlock) {
+            const bool opens = lineBlock != firstTick;
+            if (opens) {
+                firstTick = lineBlock;
                 blocks_.push_back({ firstTick, count });
             }
-            entries[count++] = { tickInBlock(tick, firstTick), object };
-            return true;
-        });
+            appendAll(std::false_type {});
+            if (opens && count == count_)
+                blocks_.pop_back();
+        } else {
+            appendAll(std::true_type {});
+        }
         count_ = count;
         return;
     }
