@@ -159,13 +159,12 @@ namespace {
 int coarsestStep(const PlacedObjects& objects, int start, int ticks)
 {
     int step = ticks;
-    for (const PlacedObject entry : objects) {
-        if (step == 1)
-            break;
+    objects.forEach([&](PlacedObject entry) {
         const int offset = entry.tick - start;
         if (offset % step != 0 && !entry.object.isEmptyObject())
             step = greatestCommonDivisor(step, offset);
-    }
+        return step != 1;
+    });
     return step;
 }
 
@@ -182,10 +181,11 @@ int measureDataText(const BmsBuffer& line, int start, int ticks, char* out)
         // Every grid point "00", then the objects over it; an entry holding "00" may lie
         // off the grid, and is left out like an empty position.
         std::memset(out, '0', static_cast<std::size_t>(written));
-        for (const PlacedObject entry : objects) {
+        objects.forEach([&](PlacedObject entry) {
             if (!entry.object.isEmptyObject())
                 entry.object.copyChars(out + 2 * ((entry.tick - start) / step));
-        }
+            return true;
+        });
     }
     out[written] = '\0';
     return written;

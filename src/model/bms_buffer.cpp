@@ -29,23 +29,19 @@ std::uint16_t tickInBlock(int tick, int firstTick)
 
 } // namespace
 
-PlacedObjects::PlacedObjects(
-    const StoredObject* entries, std::span<const TickBlock> blocks, std::size_t first, std::size_t end)
+PlacedObjects::PlacedObjects(const StoredObject* entries, std::span<const TickBlock> blocks, std::size_t first,
+    std::size_t end, std::size_t firstBlock)
     : entries_(entries)
     , blocks_(blocks)
     , first_(first)
     , end_(end)
+    , firstBlock_(firstBlock)
 {
 }
 
 PlacedObjects::Iterator PlacedObjects::begin() const
 {
-    if (empty())
-        return end();
-    // The block of the first entry: the last one that starts at or before it.
-    const auto startsAfter = [](std::size_t entry, const TickBlock& block) { return entry < block.firstEntry; };
-    const TickBlock* block = std::upper_bound(blocks_.data(), blocks_.data() + blocks_.size(), first_, startsAfter) - 1;
-    return Iterator(*this, first_, block);
+    return empty() ? end() : Iterator(*this, first_, blocks_.data() + firstBlock_);
 }
 
 PlacedObjects::Iterator::Iterator(const PlacedObjects& run, std::size_t at, const TickBlock* block)
@@ -95,19 +91,22 @@ std::size_t BmsBuffer::blockFrom(int firstTick) const
         std::lower_bound(blocks_.begin(), blocks_.end(), firstTick, before) - blocks_.begin());
 }
 
-std::size_t BmsBuffer::lowerBound(int tick) const
+BmsBuffer::EntryPosition BmsBuffer::lowerBound(int tick) const
 {
     const int firstTick = TickBlock::firstTickOf(tick);
     const std::size_t b = blockFrom(firstTick);
     if (b == blocks_.size())
-        return count_;
+        return { count_, b };
     const std::size_t first = blocks_[b].firstEntry;
     if (blocks_[b].firstTick != firstTick)
-        return first;
+        return { first, b };
     const StoredObject* entries = entries_.get();
+    const std::size_t end = blockEnd(b);
     const auto before = [](const StoredObject& entry, std::uint16_t offset) { return entry.tickInBlock < offset; };
-    return static_cast<std::size_t>(
-        std::lower_bound(entries + first, entries + blockEnd(b), tickInBlock(tick, firstTick), before) - entries);
+    const std::size_t at = static_cast<std::size_t>(
+        std::lower_bound(entries + first, entries + end, tickInBlock(tick, firstTick), before) - entries);
+    // Past the block's last entry is the next block's first.
+    return { at, at == end ? b + 1 : b };
 }
 
 void BmsBuffer::makeRoom()
@@ -138,11 +137,9 @@ void BmsBuffer::reserveObjects(std::size_t storage)
 
 BmsWord BmsBuffer::objectAt(int i) const
 {
-    const std::size_t at = lowerBound(i);
-    if (at == count_)
-        return BmsWord();
-    const PlacedObject entry = *runBetween(at, at + 1).begin();
-    return entry.tick == i ? entry.object : BmsWord();
+    const auto [at, b] = lowerBound(i);
+    const bool found = at < count_ && blocks_[b].firstTick + entries_[at].tickInBlock == i;
+    return found ? entries_[at].object : BmsWord();
 }
 
 BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
@@ -152,7 +149,7 @@ BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
     const int firstTick = TickBlock::firstTickOf(i);
     const std::size_t b = blockFrom(firstTick);
     const bool blockExists = b < blocks_.size() && blocks_[b].firstTick == firstTick;
-    const std::size_t at = lowerBound(i);
+    const std::size_t at = lowerBound(i).entry;
     StoredObject* entries = entries_.get();
     const auto shiftLaterBlocks = [this](std::size_t from, bool added) {
         for (std::size_t later = from; later < blocks_.size(); ++later)
@@ -307,8 +304,9 @@ void BmsBuffer::settleObjects()
 
 PlacedObjects BmsBuffer::objectsBetween(int from, int to) const
 {
-    const std::size_t first = lowerBound(from);
-    return runBetween(first, std::max(first, lowerBound(to)));
+    const EntryPosition first = lowerBound(from);
+    const std::size_t end = std::max(first.entry, lowerBound(to).entry);
+    return PlacedObjects(entries_.get(), blocks_, first.entry, end, first.block);
 }
 
 int BmsBuffer::lastObjectTick() const

@@ -94,19 +94,37 @@ public:
         std::size_t runEnd_ = 0;
     };
 
-    PlacedObjects(const StoredObject* entries, std::span<const TickBlock> blocks, std::size_t first, std::size_t end);
+    // The entries first..end-1, the first of them in block firstBlock.
+    PlacedObjects(const StoredObject* entries, std::span<const TickBlock> blocks, std::size_t first, std::size_t end,
+        std::size_t firstBlock);
 
     Iterator begin() const;
     Iterator end() const { return Iterator(*this, end_, nullptr); }
     std::size_t size() const { return end_ - first_; }
     bool empty() const { return end_ == first_; }
     PlacedObject front() const { return *begin(); }
+    // Calls visit(PlacedObject) for each entry in turn, block by block, until it returns
+    // false: a plain loop for the hot scans, without the iterator's test for a new block
+    // at every entry.
+    template <typename Visit> void forEach(Visit visit) const
+    {
+        std::size_t at = first_;
+        for (std::size_t b = firstBlock_; at < end_; ++b) {
+            const std::size_t blockEnd = b + 1 < blocks_.size() ? std::min(end_, blocks_[b + 1].firstEntry) : end_;
+            const int firstTick = blocks_[b].firstTick;
+            for (; at < blockEnd; ++at) {
+                if (!visit(PlacedObject { firstTick + entries_[at].tickInBlock, entries_[at].object }))
+                    return;
+            }
+        }
+    }
 
 private:
     const StoredObject* entries_;
     std::span<const TickBlock> blocks_;
     std::size_t first_;
     std::size_t end_;
+    std::size_t firstBlock_;
 };
 
 class BmsBuffer {
@@ -168,7 +186,7 @@ public:
     // How many entries the line holds (after settleObjects, at most one per tick).
     std::size_t objectCount() const { return count_; }
     // The entries in ascending tick order, for scans over whole lines.
-    PlacedObjects objects() const { return runBetween(0, count_); }
+    PlacedObjects objects() const { return PlacedObjects(entries_.get(), blocks_, 0, count_, 0); }
     // The same entries without their ticks, for scans that rewrite objects in place.
     std::span<StoredObject> storedObjects() { return { entries_.get(), count_ }; }
     // The entries with from <= tick < to.
@@ -186,18 +204,18 @@ private:
     // Storage for count entries, not initialised.
     static Storage allocateStorage(std::size_t count);
 
-    PlacedObjects runBetween(std::size_t first, std::size_t end) const
-    {
-        return PlacedObjects(entries_.get(), blocks_, first, end);
-    }
     // The tick of the last entry; only for a line that holds entries in order.
     int lastTick() const { return blocks_.back().firstTick + entries_[count_ - 1].tickInBlock; }
     // Where the entries of block b end.
     std::size_t blockEnd(std::size_t b) const { return b + 1 < blocks_.size() ? blocks_[b + 1].firstEntry : count_; }
     // Index of the first block whose first tick is at or after firstTick.
     std::size_t blockFrom(int firstTick) const;
-    // Index of the first entry with a tick at or after tick.
-    std::size_t lowerBound(int tick) const;
+    // The first entry with a tick at or after tick, and the block that holds it.
+    struct EntryPosition {
+        std::size_t entry;
+        std::size_t block;
+    };
+    EntryPosition lowerBound(int tick) const;
     // Room for one more entry at the end.
     void makeRoom();
     // Room for extra more blocks without a copy of the records each time.
