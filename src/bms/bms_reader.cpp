@@ -321,7 +321,7 @@ ResultCode BmsReader::State::beforeValue()
         // A key without a value is dropped; its line still counts for the blocks it
         // opens or closes.
         value_.clear();
-        valueAt_ = SourceLine::kNoValue;
+        valueAt_ = SourceHeader::kNoValue;
         recordLine(SourceLine::Kind::Header, c);
         nextLine();
         state_ = ReaderState::LineStart;
@@ -390,7 +390,6 @@ ResultCode BmsReader::State::colon()
     if (input_.get() != ':')
         return kResultMissingColon;
     keyAt_ = input_.offset();
-    valueAt_ = SourceLine::kNoValue;
     state_ = pass_ == 1 ? ReaderState::MeasureLengthValue : ReaderState::ObjectData;
     return kResultOk;
 }
@@ -496,15 +495,9 @@ void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
 {
     const auto at = [](std::size_t offset) { return static_cast<std::uint32_t>(offset); };
     const std::size_t end = input_.offset();
-    SourceLine line { kind, channel_, at(lineBegin_), at(lastChar == kLineEnd ? end - 1 : end), at(end), at(keyAt_),
-        at(valueAt_), 0 };
-    if (kind == SourceLine::Kind::Header) {
-        line.header = at(source_->headers.size());
-        SourceHeader& header = source_->headers.emplace_back();
-        header.key = headerTableKey(key_, document_->indexBase());
-        header.value = value_.c_str();
-    }
-    source_->lines.push_back(line);
+    source_->lines.push_back({ at(lineBegin_), at(lastChar == kLineEnd ? end - 1 : end), at(keyAt_), channel_, kind });
+    if (kind == SourceLine::Kind::Header)
+        source_->headers.push_back({ headerTableKey(key_, document_->indexBase()), value_.c_str(), at(valueAt_) });
 }
 
 bool BmsReader::State::skipLine()

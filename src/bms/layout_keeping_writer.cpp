@@ -29,6 +29,7 @@ using Renumbering = std::array<BmsWord, BmsWord::kValueCount>;
 struct HeaderLine {
     std::size_t lineNumber = 0; // index into the source's lines
     const SourceLine* line = nullptr;
+    std::size_t valueAt = 0; // SourceHeader's
     std::string key; // as the header table spells it
     std::string value; // as the reader stores it
     HeaderIndexReferences references;
@@ -166,14 +167,16 @@ private:
     void scanHeaders()
     {
         int depth = 0;
+        std::size_t headerNumber = 0;
         for (std::size_t number = 0; number < source_.lines.size(); ++number) {
             const SourceLine& line = source_.lines[number];
             if (line.kind != SourceLine::Kind::Header)
                 continue;
-            const SourceHeader& text = source_.headers[line.header];
+            const SourceHeader& text = source_.headers[headerNumber++];
             HeaderLine header;
             header.lineNumber = number;
             header.line = &line;
+            header.valueAt = text.valueAt;
             header.key = text.key;
             header.value = text.value;
             const int change = blockDepthChange(text.key);
@@ -396,27 +399,25 @@ private:
             std::string droppedBreak;
             if (droppedDefinition || (header && droppedLines_.count(number))) {
                 copyTo(line.begin);
-                copied = line.end;
-                if (!hasBreak(line))
+                copied = line.end(text_);
+                if (!line.hasBreak(text_))
                     droppedBreak = dropLastLineBreak(out);
             } else if (header) {
                 copyTo(line.begin);
                 appendHeaderLine(out, *header, nextHeader - 1);
-                copied = line.end;
+                copied = line.end(text_);
             } else if (line.kind == SourceLine::Kind::Data) {
                 renumberDataLine(out, line, copyTo);
             }
             if (const auto inserted = insertions.find(number);
                 inserted != insertions.end() && !inserted->second.empty()) {
-                copyTo(std::max<std::size_t>(copied, line.end));
-                appendInsertedLines(out, hasBreak(line), droppedBreak, inserted->second);
+                copyTo(std::max<std::size_t>(copied, line.end(text_)));
+                appendInsertedLines(out, line.hasBreak(text_), droppedBreak, inserted->second);
             }
         }
         copyTo(text_.size());
         return out;
     }
-
-    static bool hasBreak(const SourceLine& line) { return line.end > line.contentEnd; }
 
     // Returns the break it took off.
     static std::string dropLastLineBreak(std::string& out)
@@ -454,14 +455,14 @@ private:
             // The carriage returns before the line break stay with it, and so does what
             // follows a NUL, which ends the value as the reader takes it.
             std::size_t valueEnd = line.contentEnd;
-            while (valueEnd > line.valueAt && text_[valueEnd - 1] == '\r')
+            while (valueEnd > header.valueAt && text_[valueEnd - 1] == '\r')
                 --valueEnd;
-            valueEnd = std::min(valueEnd, text_.find('\0', line.valueAt));
-            out.append(text_, line.begin, line.valueAt - line.begin);
+            valueEnd = std::min(valueEnd, text_.find('\0', header.valueAt));
+            out.append(text_, line.begin, header.valueAt - line.begin);
             out += newValue->second;
-            out.append(text_, valueEnd, line.end - valueEnd);
+            out.append(text_, valueEnd, line.end(text_) - valueEnd);
         } else {
-            out.append(text_, line.begin, line.end - line.begin);
+            out.append(text_, line.begin, line.end(text_) - line.begin);
         }
         const auto renumberAt = [&](std::size_t from, std::size_t at, DefinitionKind kind) {
             const auto [firstAt, secondAt] = charactersAt(from, at);
@@ -486,10 +487,10 @@ private:
                 renumberAt(line.keyAt, header.references.definedBmpIndexAt, kKindBmp);
             for (DefinitionKind kind : kDefinitionKinds) {
                 if (header.references.valueNamesIndex[kind] && newValue == newValues_.end())
-                    renumberAt(line.valueAt, 0, kind);
+                    renumberAt(header.valueAt, 0, kind);
             }
             if (const auto respelled = respelledValues_.find(index); respelled != respelledValues_.end()) {
-                const auto [firstAt, secondAt] = charactersAt(line.valueAt, 0);
+                const auto [firstAt, secondAt] = charactersAt(header.valueAt, 0);
                 out[start + (firstAt - line.begin)] = respelled->second[0];
                 out[start + (secondAt - line.begin)] = respelled->second[1];
             }
@@ -504,9 +505,10 @@ private:
         const std::uint16_t* const targets = pairTargetsOf(line.channel);
         if (!targets)
             return;
-        copyTo(line.end);
+        const std::size_t end = line.end(text_);
+        copyTo(end);
         // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
-        char* const lineOut = out.data() + out.size() - (line.end - line.begin);
+        char* const lineOut = out.data() + out.size() - (end - line.begin);
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
         // other object.

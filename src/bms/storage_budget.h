@@ -11,7 +11,7 @@
 class StorageBudget {
 public:
     static constexpr std::size_t kLineBytes = sizeof(BmsChannel);
-    static constexpr std::size_t kObjectBytes = sizeof(PlacedObject);
+    static constexpr std::size_t kObjectBytes = sizeof(StoredObject);
 
     explicit StorageBudget(std::size_t bytes);
 

@@ -14,7 +14,7 @@ template <typename Visit> void forEachObjectOfKind(BmsBms& document, DefinitionK
         if (!isChannelOfKind(line->channel(), kind))
             continue;
         for (BmsChannel* lane = line; lane; lane = lane->child()) {
-            for (PlacedObject& entry : lane->objects()) {
+            for (StoredObject& entry : lane->storedObjects()) {
                 if (!entry.object.isEmptyObject())
                     visit(entry.object);
             }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <span>
 #include <utility>
 
 #include "model/helpers.h"
@@ -105,16 +104,8 @@ int BmsBms::lastObjectPosition() const
 {
     int last = 0;
     for (const BmsChannel* line = firstLine_; line; line = line->next()) {
-        for (const BmsChannel* lane = line; lane; lane = lane->child()) {
-            // From the end backwards: only positions above the best so far can matter.
-            const std::span<const PlacedObject> objects = lane->objects();
-            for (auto entry = objects.rbegin(); entry != objects.rend() && entry->tick > last; ++entry) {
-                if (!entry->object.isEmptyObject()) {
-                    last = entry->tick;
-                    break;
-                }
-            }
-        }
+        for (const BmsChannel* lane = line; lane; lane = lane->child())
+            last = std::max(last, lane->lastObjectTick());
     }
     return last;
 }
@@ -165,16 +156,15 @@ namespace {
 
 // The coarsest grid step on which every object of the measure lies: the greatest
 // common divisor of the length and every offset holding an object.
-int coarsestStep(std::span<const PlacedObject> objects, int start, int ticks)
+int coarsestStep(const PlacedObjects& objects, int start, int ticks)
 {
     int step = ticks;
-    for (const PlacedObject& entry : objects) {
-        if (step == 1)
-            break;
+    objects.forEach([&](PlacedObject entry) {
         const int offset = entry.tick - start;
         if (offset % step != 0 && !entry.object.isEmptyObject())
             step = greatestCommonDivisor(step, offset);
-    }
+        return step != 1;
+    });
     return step;
 }
 
@@ -185,16 +175,17 @@ int measureDataText(const BmsBuffer& line, int start, int ticks, char* out)
     int written = 0;
     if (start >= 0 && ticks > 0) {
         // start + ticks stays inside int: the document bounds every measure.
-        const std::span<const PlacedObject> objects = line.objectsBetween(start, start + ticks);
+        const PlacedObjects objects = line.objectsBetween(start, start + ticks);
         const int step = coarsestStep(objects, start, ticks);
         written = 2 * (ticks / step);
         // Every grid point "00", then the objects over it; an entry holding "00" may lie
         // off the grid, and is left out like an empty position.
         std::memset(out, '0', static_cast<std::size_t>(written));
-        for (const PlacedObject& entry : objects) {
+        objects.forEach([&](PlacedObject entry) {
             if (!entry.object.isEmptyObject())
                 entry.object.copyChars(out + 2 * ((entry.tick - start) / step));
-        }
+            return true;
+        });
     }
     out[written] = '\0';
     return written;

@@ -22,12 +22,43 @@ int checkedPositions(std::int64_t positions)
 // A line's first block: most lines of a chart hold a few dozen objects at least.
 constexpr std::size_t kFirstBlockEntries = 32;
 
-bool tickBefore(const PlacedObject& entry, int tick)
+std::uint16_t tickInBlock(int tick, int firstTick)
 {
-    return entry.tick < tick;
+    return static_cast<std::uint16_t>(tick - firstTick);
 }
 
 } // namespace
+
+PlacedObjects::PlacedObjects(const StoredObject* entries, std::span<const TickBlock> blocks, std::size_t first,
+    std::size_t end, std::size_t firstBlock)
+    : entries_(entries)
+    , blocks_(blocks)
+    , first_(first)
+    , end_(end)
+    , firstBlock_(firstBlock)
+{
+}
+
+PlacedObjects::Iterator PlacedObjects::begin() const
+{
+    return empty() ? end() : Iterator(*this, first_, blocks_.data() + firstBlock_);
+}
+
+PlacedObjects::Iterator::Iterator(const PlacedObjects& run, std::size_t at, const TickBlock* block)
+    : entries_(run.entries_)
+    , blocksEnd_(run.blocks_.data() + run.blocks_.size())
+    , at_(at)
+    , runEnd_(run.end_)
+{
+    if (block)
+        enterBlock(block);
+}
+
+void PlacedObjects::Iterator::enterBlock(const TickBlock* block)
+{
+    block_ = block;
+    blockEnd_ = block + 1 < blocksEnd_ ? block[1].firstEntry : runEnd_;
+}
 
 BmsBuffer::BmsBuffer(int capacity)
     : capacity_(std::max(capacity, 0))
@@ -35,27 +66,47 @@ BmsBuffer::BmsBuffer(int capacity)
 {
 }
 
-// PlacedObject is trivially copyable with a trivial destructor, so entries may live in
+// StoredObject is trivially copyable with a trivial destructor, so entries may live in
 // raw storage and be moved byte-wise.
-static_assert(std::is_trivially_copyable_v<PlacedObject> && std::is_trivially_destructible_v<PlacedObject>);
+static_assert(std::is_trivially_copyable_v<StoredObject> && std::is_trivially_destructible_v<StoredObject>);
+static_assert(sizeof(StoredObject) == 4);
 
 BmsBuffer::Storage BmsBuffer::allocateStorage(std::size_t count)
 {
-    if (count > SIZE_MAX / sizeof(PlacedObject))
+    if (count > SIZE_MAX / sizeof(StoredObject))
         throw std::bad_alloc();
-    const ObjectBlock block = takeObjectBlock(count * sizeof(PlacedObject));
-    return Storage(static_cast<PlacedObject*>(block.storage), StorageDeleter { block.bytes });
+    const ObjectBlock block = takeObjectBlock(count * sizeof(StoredObject));
+    return Storage(static_cast<StoredObject*>(block.storage), StorageDeleter { block.bytes });
 }
 
-void BmsBuffer::StorageDeleter::operator()(PlacedObject* entries) const
+void BmsBuffer::StorageDeleter::operator()(StoredObject* entries) const
 {
     giveBackObjectBlock({ entries, blockBytes });
 }
 
-std::size_t BmsBuffer::lowerBound(int tick) const
+std::size_t BmsBuffer::blockFrom(int firstTick) const
 {
-    const PlacedObject* begin = entries_.get();
-    return static_cast<std::size_t>(std::lower_bound(begin, begin + count_, tick, tickBefore) - begin);
+    const auto before = [](const TickBlock& block, int tick) { return block.firstTick < tick; };
+    return static_cast<std::size_t>(
+        std::lower_bound(blocks_.begin(), blocks_.end(), firstTick, before) - blocks_.begin());
+}
+
+BmsBuffer::EntryPosition BmsBuffer::lowerBound(int tick) const
+{
+    const int firstTick = TickBlock::firstTickOf(tick);
+    const std::size_t b = blockFrom(firstTick);
+    if (b == blocks_.size())
+        return { count_, b };
+    const std::size_t first = blocks_[b].firstEntry;
+    if (blocks_[b].firstTick != firstTick)
+        return { first, b };
+    const StoredObject* entries = entries_.get();
+    const std::size_t end = blockEnd(b);
+    const auto before = [](const StoredObject& entry, std::uint16_t offset) { return entry.tickInBlock < offset; };
+    const std::size_t at = static_cast<std::size_t>(
+        std::lower_bound(entries + first, entries + end, tickInBlock(tick, firstTick), before) - entries);
+    // Past the block's last entry is the next block's first.
+    return { at, at == end ? b + 1 : b };
 }
 
 void BmsBuffer::makeRoom()
@@ -64,6 +115,12 @@ void BmsBuffer::makeRoom()
         return;
     // Doubling keeps a long line's growth amortised linear.
     reserveObjects(storage_ ? 2 * storage_ : kFirstBlockEntries);
+}
+
+void BmsBuffer::makeBlockRoom(std::size_t extra)
+{
+    if (blocks_.capacity() - blocks_.size() < extra)
+        blocks_.reserve(std::max(2 * blocks_.capacity(), blocks_.size() + extra));
 }
 
 void BmsBuffer::reserveObjects(std::size_t storage)
@@ -80,32 +137,49 @@ void BmsBuffer::reserveObjects(std::size_t storage)
 
 BmsWord BmsBuffer::objectAt(int i) const
 {
-    const std::size_t at = lowerBound(i);
-    return at < count_ && entries_[at].tick == i ? entries_[at].object : BmsWord();
+    const auto [at, b] = lowerBound(i);
+    const bool found = at < count_ && blocks_[b].firstTick + entries_[at].tickInBlock == i;
+    return found ? entries_[at].object : BmsWord();
 }
 
 BmsWord BmsBuffer::exchangeObject(int i, BmsWord id)
 {
     if (i < 0 || i >= capacity_)
         return BmsWord();
-    const std::size_t at = lowerBound(i);
-    PlacedObject* entries = entries_.get();
-    if (at < count_ && entries[at].tick == i) {
+    const int firstTick = TickBlock::firstTickOf(i);
+    const std::size_t b = blockFrom(firstTick);
+    const bool blockExists = b < blocks_.size() && blocks_[b].firstTick == firstTick;
+    const std::size_t at = lowerBound(i).entry;
+    StoredObject* entries = entries_.get();
+    const auto shiftLaterBlocks = [this](std::size_t from, bool added) {
+        for (std::size_t later = from; later < blocks_.size(); ++later)
+            added ? ++blocks_[later].firstEntry : --blocks_[later].firstEntry;
+    };
+    if (blockExists && at < blockEnd(b) && entries[at].tickInBlock == tickInBlock(i, firstTick)) {
         const BmsWord previous = entries[at].object;
-        if (id.isEmptyObject()) {
-            std::copy(entries + at + 1, entries + count_, entries + at);
-            --count_;
-        } else {
+        if (!id.isEmptyObject()) {
             entries[at].object = id;
+            return previous;
         }
+        std::copy(entries + at + 1, entries + count_, entries + at);
+        --count_;
+        shiftLaterBlocks(b + 1, false);
+        // A block keeps at least one entry.
+        if (blockEnd(b) == blocks_[b].firstEntry)
+            blocks_.erase(blocks_.begin() + static_cast<std::ptrdiff_t>(b));
         return previous;
     }
     if (!id.isEmptyObject()) {
         makeRoom();
+        if (!blockExists) {
+            makeBlockRoom(1);
+            blocks_.insert(blocks_.begin() + static_cast<std::ptrdiff_t>(b), { firstTick, at });
+        }
         entries = entries_.get();
         std::copy_backward(entries + at, entries + count_, entries + count_ + 1);
-        entries[at] = { i, id };
+        entries[at] = { tickInBlock(i, firstTick), id };
         ++count_;
+        shiftLaterBlocks(b + 1, true);
     }
     return BmsWord();
 }
@@ -133,7 +207,12 @@ void BmsBuffer::appendObjectAnyhow(int tick, BmsWord id, bool inOrder)
         reserve(tick);
     }
     makeRoom();
-    entries_[count_++] = { tick, id };
+    const int firstTick = TickBlock::firstTickOf(tick);
+    if (count_ == 0 || blocks_.back().firstTick != firstTick) {
+        makeBlockRoom(1);
+        blocks_.push_back({ firstTick, count_ });
+    }
+    entries_[count_++] = { tickInBlock(tick, firstTick), id };
     unsettled_ = unsettled_ || !inOrder;
 }
 
@@ -146,17 +225,43 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
     // line (a "00" there would store nothing either way), without appendObject's checks
     // on every one.
     const bool straight = !unsettled_ && objectCount <= static_cast<std::size_t>(std::max(ticks, 0))
-        && start + ticks <= capacity_ && (count_ == 0 || entries_[count_ - 1].tick < start)
-        && storage_ - count_ >= objectCount;
+        && start + ticks <= capacity_ && (count_ == 0 || lastTick() < start) && storage_ - count_ >= objectCount;
     if (straight) {
-        PlacedObject* end = entries_.get() + count_;
-        forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
-            const BmsWord object = objectOf(j);
-            if (!object.isEmptyObject())
-                *end++ = { tick, object };
-            return true;
-        });
-        count_ = static_cast<std::size_t>(end - entries_.get());
+        // The line spans ticks / 65,536 + 1 boundaries of blocks at most.
+        makeBlockRoom(static_cast<std::size_t>(ticks / TickBlock::kTicks) + 2);
+        StoredObject* const entries = entries_.get();
+        std::size_t count = count_;
+        // No block starts at tick -1: the first object opens a block of its own.
+        int firstTick = count == 0 ? -1 : blocks_.back().firstTick;
+        const auto appendAll = [&](auto crossesBlocks) {
+            forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
+                const BmsWord object = objectOf(j);
+                if (object.isEmptyObject())
+                    return true;
+                if (crossesBlocks && TickBlock::firstTickOf(tick) != firstTick) {
+                    firstTick = TickBlock::firstTickOf(tick);
+                    blocks_.push_back({ firstTick, count });
+                }
+                entries[count++] = { tickInBlock(tick, firstTick), object };
+                return true;
+            });
+        };
+        // A line inside one block, as nearly every line is, takes its block once instead
+        // of asking for each object; a block that gets no object goes again.
+        const int lineBlock = TickBlock::firstTickOf(start);
+        if (ticks > 0 && TickBlock::firstTickOf(start + ticks - 1) == lineBlock) {
+            const bool opens = lineBlock != firstTick;
+            if (opens) {
+                firstTick = lineBlock;
+                blocks_.push_back({ firstTick, count });
+            }
+            appendAll(std::false_type {});
+            if (opens && count == count_)
+                blocks_.pop_back();
+        } else {
+            appendAll(std::true_type {});
+        }
+        count_ = count;
         return;
     }
     forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
@@ -171,23 +276,46 @@ void BmsBuffer::settleObjects()
 {
     if (!unsettled_)
         return;
-    PlacedObject* entries = entries_.get();
-    // Stable: of the writes to one tick, the last one written stays last.
-    std::stable_sort(
-        entries, entries + count_, [](const PlacedObject& a, const PlacedObject& b) { return a.tick < b.tick; });
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < count_; ++i) {
-        const bool overwritten = i + 1 < count_ && entries[i + 1].tick == entries[i].tick;
-        if (!overwritten && !entries[i].object.isEmptyObject())
-            entries[kept++] = entries[i];
+    // The blocks are runs in the order written: the entries get their whole ticks to be
+    // sorted, stably so that of the writes to one tick the last one written stays last.
+    std::vector<PlacedObject> written;
+    written.reserve(count_);
+    for (std::size_t run = 0; run < blocks_.size(); ++run) {
+        for (std::size_t at = blocks_[run].firstEntry; at < blockEnd(run); ++at)
+            written.push_back({ blocks_[run].firstTick + entries_[at].tickInBlock, entries_[at].object });
     }
-    count_ = kept;
+    std::stable_sort(
+        written.begin(), written.end(), [](const PlacedObject& a, const PlacedObject& b) { return a.tick < b.tick; });
+    // No more blocks than runs: the records are rewritten in place, without a copy.
+    blocks_.clear();
+    count_ = 0;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const PlacedObject& entry = written[i];
+        const bool overwritten = i + 1 < written.size() && written[i + 1].tick == entry.tick;
+        if (overwritten || entry.object.isEmptyObject())
+            continue;
+        const int firstTick = TickBlock::firstTickOf(entry.tick);
+        if (count_ == 0 || blocks_.back().firstTick != firstTick)
+            blocks_.push_back({ firstTick, count_ });
+        entries_[count_++] = { tickInBlock(entry.tick, firstTick), entry.object };
+    }
     unsettled_ = false;
 }
 
-std::span<const PlacedObject> BmsBuffer::objectsBetween(int from, int to) const
+PlacedObjects BmsBuffer::objectsBetween(int from, int to) const
 {
-    const std::size_t first = lowerBound(from);
-    const std::size_t end = std::max(first, lowerBound(to));
-    return { entries_.get() + first, end - first };
+    const EntryPosition first = lowerBound(from);
+    const std::size_t end = std::max(first.entry, lowerBound(to).entry);
+    return PlacedObjects(entries_.get(), blocks_, first.entry, end, first.block);
+}
+
+int BmsBuffer::lastObjectTick() const
+{
+    for (std::size_t b = blocks_.size(); b-- > 0;) {
+        for (std::size_t at = blockEnd(b); at-- > blocks_[b].firstEntry;) {
+            if (!entries_[at].object.isEmptyObject())
+                return blocks_[b].firstTick + entries_[at].tickInBlock;
+        }
+    }
+    return -1;
 }

@@ -102,4 +102,4 @@ private:
     char low_ = '0';
 };
 
-static_assert(sizeof(BmsWord) == 2, "channel data is stored densely, two bytes per tick");
+static_assert(sizeof(BmsWord) == 2, "a line's entry holds its object in two bytes");

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/bms_word.h"
@@ -31,27 +32,34 @@ struct SourceFinding {
 // A line of the text that a layout-keeping save may edit, where the reader found it: a
 // header line (with or without a value) or a data line of a WAV or BMP channel or of a
 // channel whose objects name header keys (namesHeaderKeys). Offsets count bytes of the
-// text; carriage returns may stand anywhere between the characters.
+// text; carriage returns may stand anywhere between the characters. A chart holds tens of
+// thousands of these, so a line keeps only what every kind needs, and what the ends of
+// its text tell is read from there.
 struct SourceLine {
-    static constexpr std::uint32_t kNoValue = UINT32_MAX;
     enum class Kind : std::uint8_t { Header, Data };
 
-    Kind kind;
-    BmsWord channel; // of a data line
     std::uint32_t begin; // the line's first byte
     std::uint32_t contentEnd; // its line break, or the end of the input
-    std::uint32_t end; // after its line break
     // A header's first key character after "#" ("@" of "#@BGA"); a data line's first object.
     std::uint32_t keyAt;
-    // A header's first value character, or kNoValue for a key the reader drops.
-    std::uint32_t valueAt;
-    // A header line's key (upper case) and value as the reader took them.
-    std::uint32_t header;
+    BmsWord channel; // of a data line
+    Kind kind;
+
+    // Whether the line ends with a line break (the last line of a text need not).
+    bool hasBreak(std::string_view text) const { return contentEnd < text.size() && text[contentEnd] == '\n'; }
+    // After its line break.
+    std::uint32_t end(std::string_view text) const { return contentEnd + (hasBreak(text) ? 1 : 0); }
 };
 
+// A header line's key and value as the reader took them, one for each header line of the
+// source's lines, in the same order.
 struct SourceHeader {
+    static constexpr std::uint32_t kNoValue = UINT32_MAX;
+
     std::string key; // as the header table spells it (headerTableKey)
     std::string value; // without carriage returns, up to a NUL; empty for a dropped key
+    // The value's first character in the text, or kNoValue for a key the reader drops.
+    std::uint32_t valueAt;
 };
 
 struct ChartSource {

@@ -12,19 +12,22 @@ std::vector<std::string> recordedLines(std::string_view text)
     const std::unique_ptr<BmsBms> document = reader_test::readChart(text);
     const ChartSource& source = *document->editState().source();
     std::vector<std::string> lines;
+    std::size_t headers = 0;
     for (const SourceLine& line : source.lines) {
-        std::string described = line.kind == SourceLine::Kind::Header ? "header " : "data ";
-        described += std::to_string(line.begin) + '-' + std::to_string(line.contentEnd) + '-' + std::to_string(line.end)
-            + ' ' + std::to_string(line.keyAt) + ' '
-            + (line.valueAt == SourceLine::kNoValue ? std::string("-") : std::to_string(line.valueAt));
-        if (line.kind == SourceLine::Kind::Header) {
-            const SourceHeader& header = source.headers[line.header];
-            described += ' ' + header.key + '=' + header.value;
-        } else {
+        const bool isHeader = line.kind == SourceLine::Kind::Header;
+        const SourceHeader* header = isHeader ? &source.headers.at(headers++) : nullptr;
+        std::string described = isHeader ? "header " : "data ";
+        described += std::to_string(line.begin) + '-' + std::to_string(line.contentEnd) + '-'
+            + std::to_string(line.end(source.text)) + ' ' + std::to_string(line.keyAt) + ' '
+            + (!header || header->valueAt == SourceHeader::kNoValue ? std::string("-")
+                                                                    : std::to_string(header->valueAt));
+        if (header)
+            described += ' ' + header->key + '=' + header->value;
+        else
             described += std::string(" ") + line.channel.high() + line.channel.low();
-        }
         lines.push_back(described);
     }
+    EXPECT_EQ(headers, source.headers.size());
     return lines;
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -153,6 +154,25 @@ TEST(BmsBmsTest, MeasureDataTextStraddlingTheCapacity)
     char out[2 * 4 + 1];
     EXPECT_EQ(measureDataText(lane, 3838, 4, out), 8);
     EXPECT_STREQ(out, "000A0000");
+}
+
+// A measure whose ticks run over several blocks of the line's storage, and one that
+// starts where a block does, write their objects on one grid.
+TEST(BmsBmsTest, MeasureDataTextOverBlocksOfTicks)
+{
+    constexpr int kBlock = TickBlock::kTicks;
+    BmsChannel lane(BmsWord("01"));
+    for (const int tick : { kBlock - 2, kBlock + 4, 3 * kBlock, 3 * kBlock + 2 })
+        lane.setObject(tick, BmsWord("0A"));
+    std::string out(2 * 3 * kBlock + 1, '\xff');
+    ASSERT_EQ(measureDataText(lane, kBlock - 2, 2 * kBlock + 6, out.data()), 2 * (kBlock + 3));
+    const std::string text(out.c_str());
+    EXPECT_EQ(text.substr(0, 2), "0A");
+    EXPECT_EQ(text.substr(2 * 3, 2), "0A");
+    EXPECT_EQ(text.substr(2 * (kBlock + 1), 4), "0A0A");
+    EXPECT_EQ(std::count(text.begin(), text.end(), 'A'), 4);
+    ASSERT_EQ(measureDataText(lane, 3 * kBlock, 4, out.data()), 4);
+    EXPECT_STREQ(out.c_str(), "0A0A");
 }
 
 TEST(BmsBmsTest, LastObjectPositionIncludesLanes)

@@ -151,6 +151,46 @@ TEST(BmsBufferTest, ReservedStorageKeepsTheObjectsAndTheLineGrowsPastIt)
     EXPECT_EQ(entryTexts(buffer)[91], "99:0Z");
 }
 
+// Entries keep their ticks within blocks of 65,536 ticks: lines that span many blocks,
+// written in any order, edited and read back in part, give every tick back whole.
+TEST(BmsBufferTest, TicksStayWholeAcrossBlocksOfTicks)
+{
+    constexpr int kBlock = TickBlock::kTicks;
+    BmsBuffer buffer(BmsBuffer::kGrowthStep);
+    for (const int tick : { 5 * kBlock + 7, 3, kBlock - 1, kBlock, 5 * kBlock + 7, 2 * kBlock + 9 })
+        buffer.appendObject(tick, BmsWord(tick == 3 ? "0Z" : "01"));
+    buffer.appendObject(kBlock, BmsWord("00"));
+    buffer.settleObjects();
+    EXPECT_EQ(entryTexts(buffer), (Texts { "3:0Z", "65535:01", "131081:01", "327687:01" }));
+
+    // A new block between two others, and a block that loses its only entry.
+    EXPECT_TRUE(buffer.setObject(4 * kBlock, BmsWord("02")).isEmptyObject());
+    EXPECT_TRUE(buffer.exchangeObject(2 * kBlock + 9, BmsWord("00")).equalsText("01"));
+    EXPECT_TRUE(buffer.setObject(kBlock - 2, BmsWord("03")).isEmptyObject());
+    EXPECT_EQ(entryTexts(buffer), (Texts { "3:0Z", "65534:03", "65535:01", "262144:02", "327687:01" }));
+    EXPECT_TRUE(buffer.objectAt(kBlock - 1).equalsText("01"));
+    EXPECT_TRUE(buffer.objectAt(2 * kBlock + 9).isEmptyObject());
+    EXPECT_TRUE(buffer.objectAt(5 * kBlock + 7).equalsText("01"));
+    EXPECT_EQ(buffer.lastObjectTick(), 5 * kBlock + 7);
+
+    const PlacedObjects between = buffer.objectsBetween(kBlock - 1, 5 * kBlock + 7);
+    ASSERT_EQ(between.size(), 2u);
+    EXPECT_EQ(between.front().tick, kBlock - 1);
+    std::vector<int> ticks;
+    for (const PlacedObject entry : between)
+        ticks.push_back(entry.tick);
+    EXPECT_EQ(ticks, (std::vector<int> { kBlock - 1, 4 * kBlock }));
+
+    // A data line longer than a block crosses into the next ones as it is appended.
+    BmsBuffer line(3 * kBlock);
+    line.reserveObjects(4);
+    line.appendLine(kBlock - 2, 2 * kBlock, "01020304", IndexBase(), false);
+    EXPECT_EQ(entryTexts(line), (Texts { "65534:01", "98302:02", "131070:03", "163838:04" }));
+    for (StoredObject& entry : line.storedObjects())
+        entry.object = BmsWord("00");
+    EXPECT_EQ(line.lastObjectTick(), -1);
+}
+
 TEST(BmsBufferTest, PositionsOutsideTheCapacityReadEmptyAndStoreNothing)
 {
     BmsBuffer buffer(3840);
