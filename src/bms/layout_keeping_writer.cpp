@@ -433,12 +433,13 @@ private:
     }
 
     // After a line without a break, each added line comes after a break of its own; the
-    // first one after `firstBreak` when that is given.
+    // first one after `firstBreak` when that is given, and after none when nothing comes
+    // before it (the text's only line went).
     void appendInsertedLines(std::string& out, bool afterBreak, std::string_view firstBreak,
         const std::vector<std::string>& lines) const
     {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (!afterBreak)
+            if (!afterBreak && !(i == 0 && out.empty()))
                 out += i == 0 && !firstBreak.empty() ? firstBreak : std::string_view(lineBreak_);
             out += lines[i];
             if (afterBreak)

@@ -107,6 +107,7 @@ TEST(LayoutKeepingWriter, ARemovedDefinitionLosesEveryLineOfItsIndex)
     };
     EXPECT_EQ(keptAfter("#TITLE t\n#WAV02 b.wav\r\n#WAV01 a.wav", removeThenRegister),
         "#TITLE t\n#WAV02 b.wav\r\n#WAV03 c.wav");
+    EXPECT_EQ(keptAfter("#WAV01 a.wav", removeThenRegister), "#WAV03 c.wav");
 }
 
 TEST(LayoutKeepingWriter, ARegisteredNameGetsANewLineAfterTheLastDefinitionOfItsKind)
