@@ -50,14 +50,18 @@ std::unique_ptr<BmsBms> readHeavyChart(const std::string& text)
     return document;
 }
 
-// Merges every odd index of 1..1293 into the even one above it, so that the odd rows
-// are neither used nor registered and compacting renumbers every row from 01 on.
+// A plan exchanges rather than merges, so holes come from a chart that defines and
+// uses only the first half of the rows: its sounds 01..I0 are spread over every other
+// row (row r to row 2r - 1), which leaves the 647 even rows between them free, and
+// compacting moves all but the first back.
+constexpr int kHalfOfTheSounds = 648;
+
 void openHolesInWavIndices(BmsBms& document, ListExchanger& plan)
 {
     const BmsRegistArray& table = *document.wavTable();
     plan.reset(&document, kKindWav);
-    for (int row = 1; row < table.rowCount() - 2; row += 2)
-        plan.add(table.wordAt(row), table.wordAt(row + 1));
+    for (int row = 1; row <= kHalfOfTheSounds; ++row)
+        plan.add(table.wordAt(row), table.wordAt(2 * row - 1));
     plan.apply();
 }
 
@@ -148,6 +152,9 @@ int main(int argumentCount, char** arguments)
     report("refreshAll, BMP page (hidden)", bmpTimes);
     report("refreshAll, both pages (target < 100 ms)", bothTimes);
 
+    HeavyChartShape half;
+    half.sounds = kHalfOfTheSounds;
+    const std::string halfText = heavyChartText(half);
     std::vector<double> asReadTimes, holesTimes;
     for (int i = 0; i < kRepetitions; ++i) {
         asReadTimes.push_back(milliseconds([&] {
@@ -156,7 +163,7 @@ int main(int argumentCount, char** arguments)
         }));
     }
     for (int i = 0; i < kRepetitions; ++i) {
-        document = readHeavyChart(text);
+        document = readHeavyChart(halfText);
         openHolesInWavIndices(*document, plan);
         pages.show(*document);
         holesTimes.push_back(milliseconds([&] {
