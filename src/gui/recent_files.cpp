@@ -18,7 +18,11 @@ std::string keyOf(int index)
 // "&1 path", with the path's ampersands doubled so that they show as themselves.
 std::string itemText(int index, const std::string& path)
 {
-    std::string text = "&" + std::to_string(index + 1) + " ";
+    // Appended piece by piece: "&" + std::to_string(...) sets off a false -Wrestrict in
+    // the 32-bit build of GCC 12.
+    std::string text = "&";
+    text += std::to_string(index + 1);
+    text += ' ';
     for (char c : path) {
         text += c;
         if (c == '&')
