@@ -220,12 +220,11 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
 {
     const std::size_t objectCount = pairs.size() / 2;
     const auto objectOf = [pairs, base](std::size_t j) { return base.word(pairs[2 * j], pairs[2 * j + 1]); };
-    // No more objects than ticks puts them a tick apart at least: after the last entry,
-    // inside the capacity and with room for all, each goes straight to the end of the
-    // line (a "00" there would store nothing either way), without appendObject's checks
-    // on every one.
+    // No more objects than ticks puts them a tick apart at least: after the last entry
+    // and with room for all, each goes straight to the end of the line (a "00" there
+    // would store nothing either way), without appendObject's checks on every one.
     const bool straight = !unsettled_ && objectCount <= static_cast<std::size_t>(std::max(ticks, 0))
-        && start + ticks <= capacity_ && (count_ == 0 || lastTick() < start) && storage_ - count_ >= objectCount;
+        && (count_ == 0 || lastTick() < start) && storage_ - count_ >= objectCount;
     if (straight) {
         // The line spans ticks / 65,536 + 1 boundaries of blocks at most.
         makeBlockRoom(static_cast<std::size_t>(ticks / TickBlock::kTicks) + 2);
@@ -269,7 +268,12 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
         } else {
             appendAll(std::true_type {});
         }
-        count_ = count;
+        // The capacity grows as appendObject would have grown it, object by object: in
+        // whole steps past the last one, as every object stored lies at or before it.
+        if (count != count_) {
+            count_ = count;
+            reserve(lastTick());
+        }
         return;
     }
     forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
