@@ -27,7 +27,7 @@ int _dowildcard = -1;
 // which glibc maps and unmaps one by one; unmapping flushes the TLB of every processor
 // that runs the tool's threads, which costs more than reading a small chart. Kept in
 // the heap instead, a freed block serves the next chart and goes back only at exit.
-// 32 MB is the largest threshold that glibc takes.
+// 32 MB is the largest threshold that a 64-bit glibc takes (a 32-bit one keeps its own).
 constexpr int kLargestHeapBlock = 32 << 20;
 #endif
 

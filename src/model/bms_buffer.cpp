@@ -244,9 +244,9 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
                     }
                     entries[count++] = { tickInBlock(tick, firstTick), object };
                 } else {
-                    // Nearly half the pairs of a chart are "00", at random: every pair is
-                    // written, and only an object counts, so that no branch mispredicts.
-                    // The room for all the pairs holds the write past the last object.
+                    // Many pairs of a chart are "00": every pair is written and only an
+                    // object counts, so that the loop has no branch on them. The room for
+                    // all the pairs holds the write past the last object.
                     entries[count] = { tickInBlock(tick, firstTick), object };
                     count += object.isEmptyObject() ? 0 : 1;
                 }
