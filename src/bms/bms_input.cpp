@@ -54,16 +54,17 @@ bool loadChartFile(const char* path, std::string& bytes)
     std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
     if (std::ferror(file.get()))
         return false;
-    std::string content(chunk, got);
+    std::string content;
     // The size only saves copies (it is unknown for pipes and devices); reading on to
     // the end decides.
     if (got == sizeof chunk && std::fseek(file.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(file.get());
-        if (size > static_cast<long>(got) && std::fseek(file.get(), static_cast<long>(got), SEEK_SET) == 0) {
-            content.resize(static_cast<std::size_t>(size));
-            content.resize(got + std::fread(content.data() + got, 1, content.size() - got, file.get()));
-        }
+        if (size > static_cast<long>(got) && std::fseek(file.get(), static_cast<long>(got), SEEK_SET) == 0)
+            content.reserve(static_cast<std::size_t>(size));
     }
+    // The text grows chunk by chunk rather than being sized first: sizing would fill it
+    // with zeros only for the read to overwrite them, a second pass over megabytes.
+    content.append(chunk, got);
     while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) != 0)
         content.append(chunk, got);
     if (std::ferror(file.get()))

@@ -220,12 +220,11 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
 {
     const std::size_t objectCount = pairs.size() / 2;
     const auto objectOf = [pairs, base](std::size_t j) { return base.word(pairs[2 * j], pairs[2 * j + 1]); };
-    // No more objects than ticks puts them a tick apart at least: after the last entry,
-    // inside the capacity and with room for all, each goes straight to the end of the
-    // line (a "00" there would store nothing either way), without appendObject's checks
-    // on every one.
+    // No more objects than ticks puts them a tick apart at least: after the last entry
+    // and with room for all, each goes straight to the end of the line (a "00" there
+    // would store nothing either way), without appendObject's checks on every one.
     const bool straight = !unsettled_ && objectCount <= static_cast<std::size_t>(std::max(ticks, 0))
-        && start + ticks <= capacity_ && (count_ == 0 || lastTick() < start) && storage_ - count_ >= objectCount;
+        && (count_ == 0 || lastTick() < start) && storage_ - count_ >= objectCount;
     if (straight) {
         // The line spans ticks / 65,536 + 1 boundaries of blocks at most.
         makeBlockRoom(static_cast<std::size_t>(ticks / TickBlock::kTicks) + 2);
@@ -236,13 +235,21 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
         const auto appendAll = [&](auto crossesBlocks) {
             forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {
                 const BmsWord object = objectOf(j);
-                if (object.isEmptyObject())
-                    return true;
-                if (crossesBlocks && TickBlock::firstTickOf(tick) != firstTick) {
-                    firstTick = TickBlock::firstTickOf(tick);
-                    blocks_.push_back({ firstTick, count });
+                if constexpr (decltype(crossesBlocks)::value) {
+                    if (object.isEmptyObject())
+                        return true;
+                    if (TickBlock::firstTickOf(tick) != firstTick) {
+                        firstTick = TickBlock::firstTickOf(tick);
+                        blocks_.push_back({ firstTick, count });
+                    }
+                    entries[count++] = { tickInBlock(tick, firstTick), object };
+                } else {
+                    // Many pairs of a chart are "00": every pair is written and only an
+                    // object counts, so that the loop has no branch on them. The room for
+                    // all the pairs holds the write past the last object.
+                    entries[count] = { tickInBlock(tick, firstTick), object };
+                    count += object.isEmptyObject() ? 0 : 1;
                 }
-                entries[count++] = { tickInBlock(tick, firstTick), object };
                 return true;
             });
         };
@@ -261,7 +268,12 @@ void BmsBuffer::appendLine(int start, int ticks, std::string_view pairs, IndexBa
         } else {
             appendAll(std::true_type {});
         }
-        count_ = count;
+        // The capacity grows as appendObject would have grown it, object by object: in
+        // whole steps past the last one, as every object stored lies at or before it.
+        if (count != count_) {
+            count_ = count;
+            reserve(lastTick());
+        }
         return;
     }
     forEachObjectTick(start, ticks, objectCount, [&](std::size_t j, int tick) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "bms/bms_input.h"
 #include "bms/bms_writer.h"
 #include "reader_test_support.h"
 #include "support/test_support.h"
@@ -84,6 +85,30 @@ TEST(ReaderInput, EndOfTextByteEndsTheInputMidLine)
     EXPECT_EQ(cut->headerTable()->find("ARTIST"), nullptr);
     const auto document = readChart("#TITLE a\n\x1A#00111:zz\n");
     EXPECT_EQ(document->lineCount(), 0);
+}
+
+// The file is read in chunks of 64 KB after its size is known: every byte arrives once,
+// in order, at sizes on either side of a chunk and of several, and replaces what the
+// text held before.
+TEST(ReaderInput, LoadsAFileWholeAtEverySizeAroundItsChunks)
+{
+    const ScratchDirectory scratch;
+    constexpr std::size_t kChunk = std::size_t { 1 } << 16;
+    for (const std::size_t size : { std::size_t { 0 }, std::size_t { 1 }, kChunk - 1, kChunk, kChunk + 1,
+             3 * kChunk + 17 }) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 + i / 251);
+        const std::string path = scratch.file("chart" + std::to_string(size) + ".bms");
+        writeFileBytes(path, bytes);
+        std::string loaded = "left from before";
+        ASSERT_TRUE(loadChartFile(path.c_str(), loaded)) << size;
+        EXPECT_EQ(loaded.size(), size);
+        EXPECT_TRUE(loaded == bytes) << size;
+    }
+    std::string untouched = "kept";
+    EXPECT_FALSE(loadChartFile(scratch.file("absent.bms").c_str(), untouched));
+    EXPECT_EQ(untouched, "kept");
 }
 
 // Notices go to standard output unless a sink is set; an empty sink discards them.

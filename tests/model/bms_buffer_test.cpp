@@ -111,6 +111,10 @@ TEST(BmsBufferTest, AppendedLinesStoreWhatAppendingTheirObjectsOneByOneStores)
         { "an earlier line cleared", { { 0, 384, "0102" }, { 0, 384, "0000" } }, true, 64 },
         { "more objects than ticks", { { 0, 3, "01020304" } }, true, 64 },
         { "beyond the capacity", { { 3800, 384, "0102" } }, false, 64 },
+        { "beyond the capacity, empty kept", { { 3800, 384, "0100" } }, true, 64 },
+        { "only empty objects beyond the capacity", { { 3700, 384, "01020000" } }, false, 64 },
+        { "steps beyond the capacity", { { 20000, 384, "0001" }, { 30000, 384, "02" } }, true, 64 },
+        { "across blocks beyond the capacity", { { 65530, 20, "0102" } }, false, 64 },
         { "off the grid", { { 0, 10, "010203" }, { 10, 384, "04" } }, false, 64 },
     };
     for (const Case& c : cases) {
