@@ -93,11 +93,11 @@ private:
     }
 
     // The new bytes of every pair of alphanumerics that targetOf rewrites, indexed by its
-    // two bytes (first byte low); 0 for a pair that stays. Returns whether any changes.
+    // two bytes (first byte low); 0 for a pair that stays. Returns whether any changes; a
+    // table in which none does stays empty, as its kind's lines are copied as they stand.
     template <typename TargetOf> static bool preparePairTable(std::vector<std::uint16_t>& targets, TargetOf targetOf)
     {
-        bool any = false;
-        targets.assign(std::size_t { 1 } << 16, 0);
+        targets.clear();
         for (int first = 0; first < 256; ++first) {
             for (int second = 0; second < 256; ++second) {
                 const char high = static_cast<char>(first);
@@ -105,13 +105,14 @@ private:
                 if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
                     continue;
                 if (const std::optional<BmsWord> target = targetOf(high, low)) {
+                    if (targets.empty())
+                        targets.assign(std::size_t { 1 } << 16, 0);
                     targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
                         static_cast<unsigned char>(target->high()) | static_cast<unsigned char>(target->low()) << 8);
-                    any = true;
                 }
             }
         }
-        return any;
+        return !targets.empty();
     }
 
     // The pairs whose index moves.
@@ -168,6 +169,7 @@ private:
     {
         int depth = 0;
         std::size_t headerNumber = 0;
+        headers_.reserve(source_.headers.size());
         for (std::size_t number = 0; number < source_.lines.size(); ++number) {
             const SourceLine& line = source_.lines[number];
             if (line.kind != SourceLine::Kind::Header)
