@@ -127,6 +127,28 @@ int longestMeasureTicks(const BmsBms& document, int lastMeasure)
     return longest;
 }
 
+// Room for the usual case: a few headers, the definitions, and a short line per
+// channel and measure, or the size of the text the chart was read from, which the
+// normalised text seldom passes by much. Longer texts grow as they come; room that
+// stays unused is never touched.
+std::size_t expectedSize(const BmsBms& document, int lastMeasure)
+{
+    const ChartSource* source = document.editState().source();
+    const std::size_t sourceBytes = source ? source->text.size() + source->text.size() / 8 : 0;
+    constexpr std::size_t kBlockBytes = 4096;
+    constexpr std::size_t kBytesPerLineAndMeasure = 24;
+    int lines = 0;
+    for (const BmsChannel* line = document.firstLine(); line; line = line->next()) {
+        for (const BmsChannel* lane = line; lane; lane = lane->child()) {
+            ++lines;
+        }
+    }
+    return std::max(sourceBytes,
+        kBlockBytes
+            + static_cast<std::size_t>(lastMeasure + 1) * static_cast<std::size_t>(lines + 1)
+                * kBytesPerLineAndMeasure);
+}
+
 } // namespace
 
 std::int64_t measureLengthMillionths(int ticks)
@@ -152,6 +174,7 @@ std::string measureLengthText(int ticks)
 void writeChartText(const BmsBms& document, ChunkedOutput& out)
 {
     const int lastMeasure = document.lastMeasure();
+    out.expect(expectedSize(document, lastMeasure));
     appendHeaderBlock(out, *document.headerTable(), document.indexBase());
     appendDefinitionBlock(out, *document.wavTable());
     appendDefinitionBlock(out, *document.bmpTable());

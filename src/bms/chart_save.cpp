@@ -58,7 +58,10 @@ SaveOutcome saveChartFile(
     std::string written;
     const SaveOutcome outcome = saveChart(document, layout, acceptLosses, [&](const SavedBytesMaker& make) {
         std::string text;
-        make(appendingTo(text));
+        make([&text](std::string_view piece) {
+            text += piece;
+            return true;
+        });
         if (!writeFile(path, text))
             return false;
         written = std::move(text);

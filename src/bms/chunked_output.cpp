@@ -1,22 +1,23 @@
 #include "bms/chunked_output.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
-
-BytesConsumer appendingTo(std::string& text)
-{
-    return [&text](std::string_view piece) {
-        text += piece;
-        return true;
-    };
-}
 
 ChunkedOutput::ChunkedOutput(BytesConsumer consumer, std::size_t chunkSize)
     : consumer_(std::move(consumer))
     , chunkSize_(std::max<std::size_t>(chunkSize, 1))
 {
-    // Room for a chunk and the line that completes it, so that the buffer seldom grows.
-    pending_.reserve(chunkSize_ + chunkSize_ / 4);
+}
+
+void ChunkedOutput::expect(std::size_t bytes)
+{
+    pending_.reserve(std::min(bytes, fullAt(chunkSize_ / 4)));
+}
+
+std::size_t ChunkedOutput::fullAt(std::size_t keep) const
+{
+    return chunkSize_ > SIZE_MAX - keep ? SIZE_MAX : chunkSize_ + keep;
 }
 
 void ChunkedOutput::appendSettled(std::string_view bytes, std::size_t keep)
@@ -24,7 +25,7 @@ void ChunkedOutput::appendSettled(std::string_view bytes, std::size_t keep)
     handOnWholeChunks(keep);
     while (!bytes.empty()) {
         // Never more than fills the buffer to a chunk beyond the kept bytes.
-        const std::size_t taken = std::min(bytes.size(), chunkSize_ + keep - pending_.size());
+        const std::size_t taken = std::min(bytes.size(), fullAt(keep) - pending_.size());
         pending_.append(bytes.substr(0, taken));
         bytes.remove_prefix(taken);
         handOnWholeChunks(keep);
@@ -34,7 +35,7 @@ void ChunkedOutput::appendSettled(std::string_view bytes, std::size_t keep)
 void ChunkedOutput::handOnWholeChunks(std::size_t keep)
 {
     std::size_t offset = 0;
-    while (pending_.size() - offset >= chunkSize_ + keep) {
+    while (pending_.size() - offset >= fullAt(keep)) {
         handOn(std::string_view(pending_).substr(offset, chunkSize_));
         offset += chunkSize_;
     }
@@ -59,9 +60,8 @@ void ChunkedOutput::handOn(std::string_view piece)
 
 std::string ChunkedOutput::collect(const std::function<void(ChunkedOutput& out)>& write)
 {
-    std::string text;
-    ChunkedOutput out(appendingTo(text));
+    // A chunk that no text fills: nothing goes on, and the pending bytes are the text.
+    ChunkedOutput out(nullptr, SIZE_MAX);
     write(out);
-    out.finish();
-    return text;
+    return std::move(out.pending_);
 }

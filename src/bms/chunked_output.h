@@ -14,15 +14,16 @@
 // Takes one piece of the text; false when it could not be written (errno tells why).
 using BytesConsumer = std::function<bool(std::string_view piece)>;
 
-// A consumer that appends every piece to text.
-BytesConsumer appendingTo(std::string& text);
-
 class ChunkedOutput {
 public:
     // Large enough that a file or a pipe takes few writes, small beside a heavy chart.
     static constexpr std::size_t kChunkSize = 64 * 1024;
 
     explicit ChunkedOutput(BytesConsumer consumer, std::size_t chunkSize = kChunkSize);
+
+    // Makes room for as many bytes as the writer expects, up to a chunk and the line that
+    // completes it.
+    void expect(std::size_t bytes);
 
     void append(std::string_view bytes) { pending_.append(bytes); }
     void append(const char* bytes, std::size_t size) { pending_.append(bytes, size); }
@@ -46,6 +47,8 @@ public:
     static std::string collect(const std::function<void(ChunkedOutput& out)>& write);
 
 private:
+    // The pending bytes from which a chunk goes on with keep bytes left (at most SIZE_MAX).
+    std::size_t fullAt(std::size_t keep) const;
     void handOn(std::string_view piece);
 
     BytesConsumer consumer_;

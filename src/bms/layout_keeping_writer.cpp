@@ -380,6 +380,7 @@ private:
         addLines(anchorOf({ definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.wav);
         addLines(anchorOf({ definitionAnchor_.bmp, definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.bmp);
 
+        out.expect(text_.size() + 4096);
         if (const auto first = insertions.find(kNone); first != insertions.end()) {
             for (const std::string& line : first->second) {
                 out.append(line);
