@@ -17,7 +17,6 @@
 #include "model/bms_bms.h"
 #include "model/chart_source.h"
 
-
 enum class SaveOutcome {
     Written,
     Declined, // the layout would lose something and the question was answered no

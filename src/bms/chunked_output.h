@@ -39,8 +39,9 @@ public:
 
     // Hands on every whole chunk of the pending bytes before the last keep bytes.
     void handOnWholeChunks(std::size_t keep = 0);
-    // Hands on the rest, in whole chunks and what is left. Returns whether the consumer took every piece; after a refusal
-    // nothing more is handed to it.
+    // Hands on the rest, in whole chunks and what is left. Returns whether the consumer
+    // took every piece; after a refusal nothing more is handed to it, and the writer's
+    // bytes go nowhere.
     bool finish();
 
     // The whole text that write appends, for the callers that need it at once.

@@ -443,8 +443,8 @@ private:
     // After a line without a break, each added line comes after a break of its own; the
     // first one after `firstBreak` when that is given, and after none when nothing comes
     // before it (the text's only line went).
-    void appendInsertedLines(ChunkedOutput& out, bool afterBreak, std::string_view firstBreak,
-        const std::vector<std::string>& lines) const
+    void appendInsertedLines(
+        ChunkedOutput& out, bool afterBreak, std::string_view firstBreak, const std::vector<std::string>& lines) const
     {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (!afterBreak && !(i == 0 && out.empty()))

@@ -80,7 +80,8 @@ TEST_F(FileReplace, AMakerGivingUpPartWayLeavesTheTargetAlone)
     for (const bool existing : { false, true }) {
         for (const int piecesFirst : { 0, 2 }) {
             for (const bool throws : { false, true }) {
-                SCOPED_TRACE(std::to_string(existing) + " " + std::to_string(piecesFirst) + " " + std::to_string(throws));
+                SCOPED_TRACE(
+                    std::to_string(existing) + " " + std::to_string(piecesFirst) + " " + std::to_string(throws));
                 fs::remove(path);
                 if (existing)
                     writeFileBytes(path, "old");
