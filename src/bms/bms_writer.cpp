@@ -12,20 +12,20 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-void appendHeaderLine(std::string& out, const BmsHeaderOne& entry)
+void appendHeaderLine(ChunkedOutput& out, const BmsHeaderOne& entry)
 {
-    out += '#';
-    out += entry.key();
-    out += ' ';
-    out += entry.value();
-    out += kLineEnd;
+    out.append('#');
+    out.append(entry.key());
+    out.append(' ');
+    out.append(entry.value());
+    out.append(kLineEnd);
 }
 
 // TITLE, GENRE and ARTIST first, then every other header in the table's bucket order.
 // The document's base, not a BASE header, decides how its indices read: a base-62 chart
 // gets "#BASE 62" as the block's last line, before every definition, and a base-36 one
 // never a BASE line that would make its indices case-sensitive.
-void appendHeaderBlock(std::string& out, const BmsHeaderHash& headers, IndexBase base)
+void appendHeaderBlock(ChunkedOutput& out, const BmsHeaderHash& headers, IndexBase base)
 {
     const std::unique_ptr<BmsHeaderHash> remaining = headers.clone();
     if (const BmsHeaderOne* written = remaining->find("BASE")) {
@@ -42,41 +42,42 @@ void appendHeaderBlock(std::string& out, const BmsHeaderHash& headers, IndexBase
     }
     if (base.isCaseSensitive())
         appendHeaderLine(out, BmsHeaderOne("BASE", "62"));
-    out += kLineEnd;
+    out.append(kLineEnd);
 }
 
 // Every used slot in ascending index order, 00 to ZZ (zz in base 62).
-void appendDefinitionBlock(std::string& out, const BmsRegistArray& table)
+void appendDefinitionBlock(ChunkedOutput& out, const BmsRegistArray& table)
 {
     for (int value = 0; value < BmsRegistArray::kSlotCount; ++value) {
         const BmsWord index(value);
         if (!table.has(index)) {
             continue;
         }
-        out += '#';
-        out += table.name();
-        out += index.high();
-        out += index.low();
-        out += ' ';
-        out += table.get(index);
-        out += kLineEnd;
+        out.append('#');
+        out.append(table.name());
+        out.append(index.high());
+        out.append(index.low());
+        out.append(' ');
+        out.append(table.get(index));
+        out.append(kLineEnd);
+        out.handOnWholeChunks();
     }
-    out += kLineEnd;
+    out.append(kLineEnd);
 }
 
 // "#mmmcc:" with the measure number in three digits.
-void appendLineStart(std::string& out, int measure, BmsWord channel)
+void appendLineStart(ChunkedOutput& out, int measure, BmsWord channel)
 {
     const char text[] = { '#', static_cast<char>('0' + measure / 100), static_cast<char>('0' + measure / 10 % 10),
         static_cast<char>('0' + measure % 10), channel.high(), channel.low(), ':' };
     out.append(text, sizeof text);
 }
 
-void appendMeasureLengthLine(std::string& out, int measure, BmsBar length)
+void appendMeasureLengthLine(ChunkedOutput& out, int measure, BmsBar length)
 {
     appendLineStart(out, measure, BmsWord('0', '2'));
-    out += measureLengthText(length.ticks());
-    out += kLineEnd;
+    out.append(measureLengthText(length.ticks()));
+    out.append(kLineEnd);
 }
 
 bool isEmptyDataText(std::string_view text)
@@ -86,7 +87,7 @@ bool isEmptyDataText(std::string_view text)
 
 // Writes the block of one measure, which starts at tick start. scratch has room for
 // the data text of the longest measure.
-void appendMeasureBlock(std::string& out, const BmsBms& document, int measure, int start, char* scratch)
+void appendMeasureBlock(ChunkedOutput& out, const BmsBms& document, int measure, int start, char* scratch)
 {
     const BmsBar length = document.measureLength(measure);
     const int ticks = length.ticks();
@@ -102,19 +103,19 @@ void appendMeasureBlock(std::string& out, const BmsBms& document, int measure, i
                     const int size = measureDataText(*lane, start, ticks, scratch);
                     appendLineStart(out, measure, lane->channel());
                     out.append(scratch, size);
-                    out += kLineEnd;
+                    out.append(kLineEnd);
                 }
                 continue;
             }
             const std::string_view text(scratch, measureDataText(*line, start, ticks, scratch));
             if (!isEmptyDataText(text)) {
                 appendLineStart(out, measure, line->channel());
-                out += text;
-                out += kLineEnd;
+                out.append(text);
+                out.append(kLineEnd);
             }
         }
     }
-    out += kLineEnd;
+    out.append(kLineEnd);
 }
 
 int longestMeasureTicks(const BmsBms& document, int lastMeasure)
@@ -170,11 +171,10 @@ std::string measureLengthText(int ticks)
     return std::string(text, end);
 }
 
-std::string chartText(const BmsBms& document)
+void writeChartText(const BmsBms& document, ChunkedOutput& out)
 {
     const int lastMeasure = document.lastMeasure();
-    std::string out;
-    out.reserve(expectedSize(document, lastMeasure));
+    out.expect(expectedSize(document, lastMeasure));
     appendHeaderBlock(out, *document.headerTable(), document.indexBase());
     appendDefinitionBlock(out, *document.wavTable());
     appendDefinitionBlock(out, *document.bmpTable());
@@ -185,6 +185,7 @@ std::string chartText(const BmsBms& document)
     int start = 0;
     for (int measure = 0; measure <= lastMeasure; ++measure) {
         appendMeasureBlock(out, document, measure, start, scratch.get());
+        out.handOnWholeChunks();
         start += document.measureLength(measure).ticks();
     }
     for (int measure = lastMeasure + 1; measure < BmsBms::kMeasureCount; ++measure) {
@@ -193,5 +194,9 @@ std::string chartText(const BmsBms& document)
             appendMeasureLengthLine(out, measure, length);
         }
     }
-    return out;
+}
+
+std::string chartText(const BmsBms& document)
+{
+    return ChunkedOutput::collect([&document](ChunkedOutput& out) { writeChartText(document, out); });
 }

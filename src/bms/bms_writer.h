@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "bms/chunked_output.h"
 #include "model/bms_bms.h"
 
 // The text of a measure length of ticks >= 0 that reads back to exactly those ticks:
@@ -18,5 +19,7 @@ std::string measureLengthText(int ticks);
 // D of measureLengthText.
 std::int64_t measureLengthMillionths(int ticks);
 
+// Writes the normalised chart to out, handing on each chunk as it fills; out is not finished.
+void writeChartText(const BmsBms& document, ChunkedOutput& out);
 // The normalised chart as bytes.
 std::string chartText(const BmsBms& document);

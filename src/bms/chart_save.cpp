@@ -9,9 +9,17 @@
 #include "bms/layout_keeping_writer.h"
 #include "bms/parse_result.h"
 
+void writeSavedText(const BmsBms& document, SaveLayout layout, ChunkedOutput& out)
+{
+    if (layout == SaveLayout::KeepText)
+        writeLayoutKeepingText(document, out);
+    else
+        writeChartText(document, out);
+}
+
 std::string savedText(const BmsBms& document, SaveLayout layout)
 {
-    return layout == SaveLayout::KeepText ? layoutKeepingText(document) : chartText(document);
+    return ChunkedOutput::collect([&](ChunkedOutput& out) { writeSavedText(document, layout, out); });
 }
 
 SaveLosses lossesOf(const BmsBms& document, SaveLayout layout)
@@ -31,7 +39,11 @@ SaveOutcome saveChart(
         return SaveOutcome::Declined;
     bool written = false;
     try {
-        written = write(savedText(document, layout));
+        written = write([&](const BytesConsumer& consumer) {
+            ChunkedOutput out(consumer);
+            writeSavedText(document, layout, out);
+            return out.finish();
+        });
     } catch (const std::bad_alloc&) {
         written = false;
     }
@@ -42,11 +54,17 @@ SaveOutcome saveChart(
 SaveOutcome saveChartFile(
     const char* path, BmsBms& document, SaveLayout layout, const LossQuestion& acceptLosses, FileWriter writeFile)
 {
+    // The editor writes the whole text at once, as it keeps it afterwards anyway.
     std::string written;
-    const SaveOutcome outcome = saveChart(document, layout, acceptLosses, [&](std::string_view bytes) {
-        if (!writeFile(path, bytes))
+    const SaveOutcome outcome = saveChart(document, layout, acceptLosses, [&](const SavedBytesMaker& make) {
+        std::string text;
+        make([&text](std::string_view piece) {
+            text += piece;
+            return true;
+        });
+        if (!writeFile(path, text))
             return false;
-        written = bytes;
+        written = std::move(text);
         return true;
     });
     if (outcome == SaveOutcome::Written)

@@ -4,18 +4,18 @@
 // then the bytes are made and handed to a writer. After a save of the chart's file, the
 // written text is the chart's own text, against which later edits and saves are
 // measured. The core writes nothing itself: the faces hand in the platform's safe file
-// replacement (or standard output).
+// replacement (or standard output), which takes the bytes in pieces as they are made.
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bms/chunked_output.h"
 #include "bms/layout_check.h"
 #include "bms/save_layout.h"
 #include "model/bms_bms.h"
 #include "model/chart_source.h"
-
 
 enum class SaveOutcome {
     Written,
@@ -35,11 +35,17 @@ SaveLosses lossesOf(const BmsBms& document, SaveLayout layout);
 
 // Asked with what the layout would lose (never empty); true writes the chart anyway.
 using LossQuestion = std::function<bool(const SaveLosses& losses)>;
-// Takes the saved bytes; false when they could not be written (errno tells why).
-using SavedBytesWriter = std::function<bool(std::string_view bytes)>;
+// Makes the saved bytes, handing them piece after piece to the consumer; false when the
+// consumer refused a piece.
+using SavedBytesMaker = std::function<bool(const BytesConsumer& consumer)>;
+// Writes what the maker hands it; false when the bytes could not be written (errno tells
+// why). A failure part-way must leave no half-written file.
+using SavedBytesWriter = std::function<bool(const SavedBytesMaker& make)>;
 // Writes bytes as the whole new content of a file (platform/file_replace.h).
 using FileWriter = bool (*)(const char* path, std::string_view bytes);
 
+// Writes the bytes of a save in the layout to out, which is not finished.
+void writeSavedText(const BmsBms& document, SaveLayout layout, ChunkedOutput& out);
 // The bytes a save in the layout writes.
 std::string savedText(const BmsBms& document, SaveLayout layout);
 

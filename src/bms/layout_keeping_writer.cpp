@@ -74,13 +74,13 @@ public:
         }
     }
 
-    std::string write()
+    void write(ChunkedOutput& out)
     {
         lineBreak_ = input_.firstLineBreak();
         scanHeaders();
         decideDefinitions();
         decideHeaders();
-        return assemble();
+        assemble(out);
     }
 
 private:
@@ -93,11 +93,11 @@ private:
     }
 
     // The new bytes of every pair of alphanumerics that targetOf rewrites, indexed by its
-    // two bytes (first byte low); 0 for a pair that stays. Returns whether any changes.
+    // two bytes (first byte low); 0 for a pair that stays. Returns whether any changes; a
+    // table in which none does stays empty, as its kind's lines are copied as they stand.
     template <typename TargetOf> static bool preparePairTable(std::vector<std::uint16_t>& targets, TargetOf targetOf)
     {
-        bool any = false;
-        targets.assign(std::size_t { 1 } << 16, 0);
+        targets.clear();
         for (int first = 0; first < 256; ++first) {
             for (int second = 0; second < 256; ++second) {
                 const char high = static_cast<char>(first);
@@ -105,13 +105,14 @@ private:
                 if (!isAsciiAlphanumeric(high) || !isAsciiAlphanumeric(low))
                     continue;
                 if (const std::optional<BmsWord> target = targetOf(high, low)) {
+                    if (targets.empty())
+                        targets.assign(std::size_t { 1 } << 16, 0);
                     targets[static_cast<std::size_t>(first | second << 8)] = static_cast<std::uint16_t>(
                         static_cast<unsigned char>(target->high()) | static_cast<unsigned char>(target->low()) << 8);
-                    any = true;
                 }
             }
         }
-        return any;
+        return !targets.empty();
     }
 
     // The pairs whose index moves.
@@ -168,6 +169,7 @@ private:
     {
         int depth = 0;
         std::size_t headerNumber = 0;
+        headers_.reserve(source_.headers.size());
         for (std::size_t number = 0; number < source_.lines.size(); ++number) {
             const SourceLine& line = source_.lines[number];
             if (line.kind != SourceLine::Kind::Header)
@@ -360,7 +362,11 @@ private:
         return anchorOf({ headerAnchor_ });
     }
 
-    std::string assemble()
+    // Dropping a last line takes back the line break before it (dropLastLineBreak), so
+    // that much of what was written stays pending whenever chunks go on.
+    static constexpr std::size_t kLineBreakBytes = 2;
+
+    void assemble(ChunkedOutput& out)
     {
         std::map<std::size_t, std::vector<std::string>> insertions;
         const auto addLines = [&insertions](std::size_t anchor, const std::vector<std::string>& lines) {
@@ -374,15 +380,18 @@ private:
         addLines(anchorOf({ definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.wav);
         addLines(anchorOf({ definitionAnchor_.bmp, definitionAnchor_.wav, headerAnchor_ }), newDefinitions_.bmp);
 
-        std::string out;
-        out.reserve(text_.size() + 4096);
+        out.expect(text_.size() + 4096);
         if (const auto first = insertions.find(kNone); first != insertions.end()) {
-            for (const std::string& line : first->second)
-                out += line + lineBreak_;
+            for (const std::string& line : first->second) {
+                out.append(line);
+                out.append(lineBreak_);
+            }
         }
+        // The text's own bytes go on as they are copied; only the lines written anew or
+        // renumbered are changed while pending.
         std::size_t copied = 0;
         const auto copyTo = [&](std::size_t position) {
-            out.append(text_, copied, position - copied);
+            out.appendSettled(std::string_view(text_).substr(copied, position - copied), kLineBreakBytes);
             copied = position;
         };
         std::size_t nextHeader = 0;
@@ -401,13 +410,13 @@ private:
                 copyTo(line.begin);
                 copied = line.end(text_);
                 if (!line.hasBreak(text_))
-                    droppedBreak = dropLastLineBreak(out);
+                    droppedBreak = dropLastLineBreak(out.pending());
             } else if (header) {
                 copyTo(line.begin);
-                appendHeaderLine(out, *header, nextHeader - 1);
+                appendHeaderLine(out.pending(), *header, nextHeader - 1);
                 copied = line.end(text_);
             } else if (line.kind == SourceLine::Kind::Data) {
-                renumberDataLine(out, line, copyTo);
+                renumberDataLine(out, line, copied, copyTo);
             }
             if (const auto inserted = insertions.find(number);
                 inserted != insertions.end() && !inserted->second.empty()) {
@@ -416,7 +425,6 @@ private:
             }
         }
         copyTo(text_.size());
-        return out;
     }
 
     // Returns the break it took off.
@@ -435,15 +443,15 @@ private:
     // After a line without a break, each added line comes after a break of its own; the
     // first one after `firstBreak` when that is given, and after none when nothing comes
     // before it (the text's only line went).
-    void appendInsertedLines(std::string& out, bool afterBreak, std::string_view firstBreak,
-        const std::vector<std::string>& lines) const
+    void appendInsertedLines(
+        ChunkedOutput& out, bool afterBreak, std::string_view firstBreak, const std::vector<std::string>& lines) const
     {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             if (!afterBreak && !(i == 0 && out.empty()))
-                out += i == 0 && !firstBreak.empty() ? firstBreak : std::string_view(lineBreak_);
-            out += lines[i];
+                out.append(i == 0 && !firstBreak.empty() ? firstBreak : std::string_view(lineBreak_));
+            out.append(lines[i]);
             if (afterBreak)
-                out += lineBreak_;
+                out.append(lineBreak_);
         }
     }
 
@@ -501,15 +509,20 @@ private:
     // A data line of a renumbered kind's channel gets the new index of each object in
     // place, as does one of channel 08 or 09 that takes upper case; any other line is
     // copied as it stands.
-    template <typename CopyTo> void renumberDataLine(std::string& out, const SourceLine& line, CopyTo& copyTo)
+    template <typename CopyTo>
+    void renumberDataLine(ChunkedOutput& out, const SourceLine& line, std::size_t& copied, CopyTo& copyTo)
     {
         const std::uint16_t* const targets = pairTargetsOf(line.channel);
         if (!targets)
             return;
+        copyTo(line.begin);
         const std::size_t end = line.end(text_);
-        copyTo(end);
+        // The line stays pending whole while its pairs change.
+        out.append(std::string_view(text_).substr(line.begin, end - line.begin));
+        copied = end;
         // The line as copied: its byte at text position p stands at lineOut[p - line.begin].
-        char* const lineOut = out.data() + out.size() - (end - line.begin);
+        std::string& pending = out.pending();
+        char* const lineOut = pending.data() + pending.size() - (end - line.begin);
         // A pair's two bytes as one number give its new bytes, or 0 when it stays: no
         // branch on whether it moves, which a compacted chart would mispredict at every
         // other object.
@@ -575,9 +588,15 @@ private:
 
 } // namespace
 
-std::string layoutKeepingText(const BmsBms& document)
+void writeLayoutKeepingText(const BmsBms& document, ChunkedOutput& out)
 {
     if (!document.editState().source())
-        return chartText(document);
-    return LayoutKeepingWriter(document).write();
+        writeChartText(document, out);
+    else
+        LayoutKeepingWriter(document).write(out);
+}
+
+std::string layoutKeepingText(const BmsBms& document)
+{
+    return ChunkedOutput::collect([&document](ChunkedOutput& out) { writeLayoutKeepingText(document, out); });
 }

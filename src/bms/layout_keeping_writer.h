@@ -19,7 +19,11 @@
 
 #include <string>
 
+#include "bms/chunked_output.h"
 #include "model/bms_bms.h"
 
-// The chart's own text with its edits; the normalised text for a chart without one.
+// Writes the chart's own text with its edits to out, handing on each chunk as it fills;
+// the normalised text for a chart without one. out is not finished.
+void writeLayoutKeepingText(const BmsBms& document, ChunkedOutput& out);
+// The same text as bytes.
 std::string layoutKeepingText(const BmsBms& document);

@@ -27,24 +27,27 @@ LossQuestion refusalUnlessForced(CliSession& session, const std::string& file, S
     };
 }
 
+// Each piece goes out as it is made; a piece that cannot be written stops the rest.
 SavedBytesWriter standardOutputWriter(CliSession& session)
 {
-    return [&session](std::string_view bytes) {
-        std::ostream& out = session.out();
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            session.err() << "standard output: cannot write: " << systemErrorText(errno) << '\n';
-            return false;
-        }
-        return true;
+    return [&session](const SavedBytesMaker& make) {
+        return make([&session](std::string_view piece) {
+            std::ostream& out = session.out();
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+            out.flush();
+            if (!out) {
+                session.err() << "standard output: cannot write: " << systemErrorText(errno) << '\n';
+                return false;
+            }
+            return true;
+        });
     };
 }
 
 SavedBytesWriter fileWriter(CliSession& session, const std::string& path)
 {
-    return [&session, &path](std::string_view bytes) {
-        if (!replaceFileContent(path.c_str(), bytes)) {
+    return [&session, &path](const SavedBytesMaker& make) {
+        if (!replaceFileContentInPieces(path.c_str(), make)) {
             session.err() << path << ": cannot write: " << systemErrorText(errno) << '\n';
             return false;
         }

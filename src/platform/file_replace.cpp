@@ -29,10 +29,48 @@ int createTemporaryBeside(const std::string& target, std::string& temporaryPath)
     return -1;
 }
 
-// Writes the bytes, flushes them to the disk and closes the stream, whatever fails.
-bool writeAndClose(FILE* stream, std::string_view bytes)
+// Removes the temporary file unless it took the target's place, keeping errno, which
+// tells why the replacement failed; also when an exception passes.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::string& path)
+        : path_(path)
+    {
+    }
+    ~TemporaryFile()
+    {
+        if (!moved_) {
+            const int reason = errno;
+            std::remove(path_.c_str());
+            errno = reason;
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool moveOver(const std::string& target)
+    {
+        moved_ = file_replace_steps::moveOver(path_.c_str(), target.c_str());
+        return moved_;
+    }
+
+private:
+    const std::string path_;
+    bool moved_ = false;
+};
+
+// Writes what make hands over, flushes it to the disk and closes the stream, whatever fails.
+bool writeAndClose(FILE* stream, const ContentMaker& make)
 {
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    bool written = false;
+    try {
+        written = make([stream](std::string_view piece) {
+            return std::fwrite(piece.data(), 1, piece.size(), stream) == piece.size();
+        });
+    } catch (...) {
+        std::fclose(stream);
+        throw;
+    }
     written = written && std::fflush(stream) == 0;
     written = written && commitToDisk(stream);
     const bool closed = std::fclose(stream) == 0;
@@ -42,6 +80,12 @@ bool writeAndClose(FILE* stream, std::string_view bytes)
 } // namespace
 
 bool replaceFileContent(const char* path, std::string_view bytes)
+{
+    return replaceFileContentInPieces(
+        path, [bytes](const ContentPieceWriter& writePiece) { return writePiece(bytes); });
+}
+
+bool replaceFileContentInPieces(const char* path, const ContentMaker& make)
 {
     if (path == nullptr || *path == '\0') {
         return false;
@@ -55,19 +99,12 @@ bool replaceFileContent(const char* path, std::string_view bytes)
     if (descriptor < 0) {
         return false;
     }
+    TemporaryFile temporary(temporaryPath);
     bool saved = adoptTargetPermissions(descriptor, target.c_str());
     FILE* stream = saved ? streamFor(descriptor) : nullptr;
     if (stream == nullptr) {
         closeDescriptor(descriptor);
-        saved = false;
-    } else {
-        saved = writeAndClose(stream, bytes);
+        return false;
     }
-    saved = saved && moveOver(temporaryPath.c_str(), target.c_str());
-    if (!saved) {
-        const int reason = errno;
-        std::remove(temporaryPath.c_str());
-        errno = reason;
-    }
-    return saved;
+    return writeAndClose(stream, make) && temporary.moveOver(target);
 }

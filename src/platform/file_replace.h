@@ -5,6 +5,7 @@
 // write, flushed to the disk, closed, and then moved over the target in one step.
 // Paths are narrow 8-bit texts, passed to the system as they are.
 
+#include <functional>
 #include <string_view>
 
 // Writes bytes as the whole new content of path. A target that exists keeps its
@@ -14,3 +15,15 @@
 // fails; the temporary file is then removed, the target is left as it was, and errno
 // tells the reason.
 bool replaceFileContent(const char* path, std::string_view bytes);
+
+// Takes one piece of the new content; false when it could not be written.
+using ContentPieceWriter = std::function<bool(std::string_view piece)>;
+// Hands the new content, piece after piece, to writePiece; false to give up.
+using ContentMaker = std::function<bool(const ContentPieceWriter& writePiece)>;
+
+// replaceFileContent with the content made while it is written, so that it never needs to
+// stand in memory whole. Nothing is replaced until make has returned true and every piece
+// was written, flushed to the disk and closed. When make gives up (returns false, as it
+// does when a piece could not be written) or throws, the temporary file is removed and the
+// target left as it was; errno tells why, and an exception passes on.
+bool replaceFileContentInPieces(const char* path, const ContentMaker& make);

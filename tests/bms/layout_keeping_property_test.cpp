@@ -5,6 +5,7 @@
 
 #include "bms/bms_reader.h"
 #include "bms/bms_writer.h"
+#include "bms/chunked_saving.h"
 #include "bms/layout_comparison.h"
 #include "bms/layout_keeping_writer.h"
 #include "bms/round_trip_chart_generator.h"
@@ -14,9 +15,11 @@
 namespace {
 
 constexpr int kGeneratedCharts = 25;
+constexpr std::size_t kChunkSizes[] = { 3, 64 };
 
 // Every edit of both kinds on the chart: the kept text changes only what the edit changed,
-// and reads as the model of the edit.
+// and reads as the model of the edit. Both layouts come out the same in chunks too, of a
+// size that ends them in the middle of lines and of line breaks.
 void checkEveryEdit(const std::string& text, const std::string& label)
 {
     BmsReader reader;
@@ -34,6 +37,10 @@ void checkEveryEdit(const std::string& text, const std::string& label)
             std::unique_ptr<BmsBms> reread;
             ASSERT_TRUE(reader.readBytes(kept, reread));
             ASSERT_EQ(chartText(*reread), chartText(*document));
+            for (const std::size_t chunkSize : kChunkSizes) {
+                ASSERT_EQ(savedInChunks(*document, SaveLayout::KeepText, chunkSize), kept);
+                ASSERT_EQ(savedInChunks(*document, SaveLayout::Normalised, chunkSize), chartText(*document));
+            }
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include "bms/bms_writer.h"
 #include "bms/chart_save.h"
+#include "bms/chunked_saving.h"
 #include "bms/layout_check.h"
 #include "bms/layout_keeping_writer.h"
 #include "bms/memory_save.h"
@@ -17,13 +18,16 @@ namespace {
 
 using Edit = std::function<void(BmsBms& document, ListExchanger& plan)>;
 
-// The layout-kept text of the chart read from text after the edit.
+// The layout-kept text of the chart read from text after the edit; the same whether it
+// comes whole or a byte at a time.
 std::string keptAfter(std::string_view text, const Edit& edit)
 {
     const std::unique_ptr<BmsBms> document = reader_test::readChart(text);
     ListExchanger plan;
     edit(*document, plan);
-    return layoutKeepingText(*document);
+    const std::string kept = layoutKeepingText(*document);
+    EXPECT_EQ(savedInChunks(*document, SaveLayout::KeepText, 1), kept);
+    return kept;
 }
 
 Edit swap(DefinitionKind kind, int a, int b)

@@ -2,6 +2,7 @@
 // writes to standard output. Natively only; under Wine the in-process tests suffice.
 #ifndef _WIN32
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <gmock/gmock.h>
@@ -92,6 +93,50 @@ TEST_F(ToolProcess, AFullStandardOutputFailsWithTheSystemsReason)
     const std::string errors = scratch.file("errors.txt");
     EXPECT_EQ(exitStatusOf(run("normalize '" + cliData("basic.bms") + "'", "/dev/full", errors)), 1);
     EXPECT_EQ(readFileBytes(errors), "standard output: cannot write: No space left on device\n");
+}
+
+// A chart many chunks long, and a file size limit (which the shell's ulimit counts in
+// blocks of 512 or 1,024 bytes) under which its writing fails part way, as on a full disk.
+class PartWayFailure : public ToolProcess {
+protected:
+    void SetUp() override
+    {
+        ToolProcess::SetUp();
+        std::string chart = "#WAV01 a.wav\r\n";
+        for (int measure = 0; measure < 1000; ++measure)
+            chart += "#" + std::to_string(1000 + measure).substr(1) + "11:" + std::string(384, '1') + "\r\n";
+        writeFileBytes(input, chart);
+    }
+
+    // The tool's exit status; the limit holds for it alone, with the signal ignored so
+    // that the write fails instead.
+    int runLimited(const std::string& arguments, const std::string& output)
+    {
+        return exitStatusOf("(trap '' XFSZ; ulimit -f 200; exec " + run(arguments, output, errors) + ")");
+    }
+
+    const std::string input = scratch.file("long.bms");
+    const std::string errors = scratch.file("errors.txt");
+};
+
+TEST_F(PartWayFailure, LeavesTheTargetAsItWasAndSaysWhy)
+{
+    const std::string target = scratch.file("out.bms");
+    writeFileBytes(target, "old");
+    EXPECT_EQ(runLimited("normalize '" + input + "' -o '" + target + "'", "/dev/null"), 1);
+    EXPECT_EQ(readFileBytes(errors), target + ": cannot write: File too large\n");
+    EXPECT_EQ(readFileBytes(target), "old");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string> { "errors.txt", "long.bms", "out.bms" }));
+}
+
+TEST_F(PartWayFailure, OnStandardOutputStopsAndSaysWhy)
+{
+    EXPECT_EQ(runLimited("normalize '" + input + "'", scratch.file("out.bms")), 1);
+    EXPECT_EQ(readFileBytes(errors), "standard output: cannot write: File too large\n");
 }
 
 TEST_F(ToolProcess, ExitStatusesSaySuccessFailureAndUsageError)

@@ -3,7 +3,8 @@
 // input's end: swaps, moves, removals, unregistering, compaction and registration on
 // either table, with undo and redo between them, as the editor records them. The saved
 // text must read back as the edited chart, and differ from the original text only in
-// index characters and in definition lines that came or went.
+// index characters and in definition lines that came or went; handed on in small chunks,
+// it must come out the same.
 
 #include <algorithm>
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bms/bms_reader.h"
@@ -125,6 +127,22 @@ std::vector<std::string> sortedChartLines(BmsBms& document)
     return lines;
 }
 
+// The kept text as it goes on in chunks of chunkSize bytes, joined: a byte that the writer
+// changes after its chunk went on shows as a difference from the text made whole.
+std::string keptInChunks(const BmsBms& document, std::size_t chunkSize)
+{
+    std::string joined;
+    ChunkedOutput out(
+        [&joined](std::string_view piece) {
+            joined += piece;
+            return true;
+        },
+        chunkSize);
+    writeLayoutKeepingText(document, out);
+    require(out.finish());
+    return joined;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -151,6 +169,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::fwrite(change.data(), 1, change.size(), stderr);
         std::abort();
     }
+    constexpr std::uint64_t kLargestChunk = 16;
+    require(keptInChunks(*document, 1 + seed % kLargestChunk) == kept);
     const std::unique_ptr<BmsBms> reread = read(kept);
     require(reread != nullptr);
     require(sortedChartLines(*reread) == sortedChartLines(*document));

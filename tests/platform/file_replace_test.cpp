@@ -1,7 +1,9 @@
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 
 #include "platform/file_replace.h"
 #include "support/test_support.h"
@@ -55,6 +57,56 @@ TEST_F(FileReplace, SavesUnderADoubleByteFileName)
     ASSERT_TRUE(replaceFileContent(named.c_str(), bytes));
     EXPECT_EQ(readFileBytes(named), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 1);
+}
+
+// The pieces one after the other, as they are made.
+TEST_F(FileReplace, WritesTheContentInPieces)
+{
+    writeFileBytes(path, "old");
+    const std::string longPiece(100'000, 'p');
+
+    ASSERT_TRUE(replaceFileContentInPieces(path.c_str(), [&](const ContentPieceWriter& writePiece) {
+        return writePiece("first ") && writePiece("") && writePiece(longPiece) && writePiece(" last");
+    }));
+    EXPECT_EQ(readFileBytes(path), "first " + longPiece + " last");
+    EXPECT_EQ(directoryNames(), Names { "song.bms" });
+}
+
+// A maker that gives up or throws after some pieces leaves the target as it was (or
+// absent), no temporary file, and its reason in errno.
+TEST_F(FileReplace, AMakerGivingUpPartWayLeavesTheTargetAlone)
+{
+    struct Failure : std::exception { };
+    for (const bool existing : { false, true }) {
+        for (const int piecesFirst : { 0, 2 }) {
+            for (const bool throws : { false, true }) {
+                SCOPED_TRACE(
+                    std::to_string(existing) + " " + std::to_string(piecesFirst) + " " + std::to_string(throws));
+                fs::remove(path);
+                if (existing)
+                    writeFileBytes(path, "old");
+                const auto make = [&](const ContentPieceWriter& writePiece) {
+                    for (int piece = 0; piece < piecesFirst; ++piece)
+                        EXPECT_TRUE(writePiece(std::string(70'000, 'n')));
+                    if (throws)
+                        throw Failure();
+                    errno = ENOSPC;
+                    return false;
+                };
+
+                if (throws) {
+                    EXPECT_THROW(replaceFileContentInPieces(path.c_str(), make), Failure);
+                } else {
+                    EXPECT_FALSE(replaceFileContentInPieces(path.c_str(), make));
+                    EXPECT_EQ(errno, ENOSPC);
+                }
+                EXPECT_EQ(directoryNames(), existing ? Names { "song.bms" } : Names {});
+                if (existing) {
+                    EXPECT_EQ(readFileBytes(path), "old");
+                }
+            }
+        }
+    }
 }
 
 TEST_F(FileReplace, FailsWhenTheDirectoryIsMissing)
@@ -157,6 +209,32 @@ TEST_F(FileReplace, KeepsTheOldContentWhenAWriteFails)
         saved = replaceFileContent(path.c_str(), bytes);
     }
     EXPECT_FALSE(saved);
+    EXPECT_EQ(readFileBytes(path), "old");
+    EXPECT_EQ(directoryNames(), Names { "song.bms" });
+}
+
+// A piece that cannot be written tells the maker, which stops; the earlier pieces went to
+// the temporary file, which goes too.
+TEST_F(FileReplace, KeepsTheOldContentWhenAPieceFailsPartWay)
+{
+    writeFileBytes(path, "old");
+    int writtenPieces = 0;
+    bool saved = true;
+    {
+        const FileSizeLimit limit(200'000);
+        saved = replaceFileContentInPieces(path.c_str(), [&](const ContentPieceWriter& writePiece) {
+            for (int piece = 0; piece < 10; ++piece) {
+                if (!writePiece(std::string(64 * 1024, 'c')))
+                    return false;
+                ++writtenPieces;
+            }
+            return true;
+        });
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(errno, EFBIG);
+    EXPECT_GT(writtenPieces, 0);
+    EXPECT_LT(writtenPieces, 10);
     EXPECT_EQ(readFileBytes(path), "old");
     EXPECT_EQ(directoryNames(), Names { "song.bms" });
 }
