@@ -10,8 +10,9 @@ bool isWavChannel(BmsWord channel)
         return true;
     // 11..6Z, without 20, 30, 40, 50 and 60, which lie inside that range but carry no sounds.
     // Channel numbers are upper case: base-62 values of lower-case words lie in between.
-    const int first = BmsWord("11").value();
-    const int last = BmsWord("6Z").value();
+    // Spelled once: every object line of a chart asks.
+    static const int first = BmsWord("11").value();
+    static const int last = BmsWord("6Z").value();
     const int value = channel.value();
     return value >= first && value <= last && channel.low() != '0' && !channel.hasLowerCase();
 }
