@@ -86,9 +86,10 @@ std::string_view withoutBreak(std::string_view line)
 
 // Whether before[i] is a blank line that ends the kept text: with the definition lines
 // after it gone and the text ending without a break, it loses its break and so itself.
-bool blankLastKeptLine(const std::vector<std::string_view>& before, std::size_t i, std::string_view kept)
+// The kept text may still end with a break then: the one of the line before it.
+bool blankLastKeptLine(const std::vector<std::string_view>& before, std::size_t i)
 {
-    if (!withoutBreak(before[i]).empty() || (!kept.empty() && kept.back() == '\n'))
+    if (!withoutBreak(before[i]).empty() || before.back().back() == '\n')
         return false;
     for (std::size_t k = i + 1; k < before.size(); ++k) {
         if (!isDefinitionLine(before[k]))
@@ -128,7 +129,7 @@ std::string layoutChangeOutsideIndices(std::string_view inputText, std::string_v
             ++i;
         } else if (j < after.size() && isDefinitionLine(after[j])) {
             ++j;
-        } else if (j == after.size() && blankLastKeptLine(before, i, kept)) {
+        } else if (j == after.size() && blankLastKeptLine(before, i)) {
             ++i;
         } else {
             std::string change = "line " + std::to_string(i + 1) + " \"";
