@@ -125,6 +125,7 @@ private:
     void storeHeader();
     bool storeDefinition(BmsRegistArray& table, const char* notice);
     void noteHeader();
+    std::string_view recordedValue();
     void noteFinding(SourceFinding::Kind kind, std::string spelled);
     std::string spelledLineStart() const;
     bool countReferences();
@@ -497,7 +498,20 @@ void BmsReader::State::recordLine(SourceLine::Kind kind, int lastChar)
     const std::size_t end = input_.offset();
     source_->lines.push_back({ at(lineBegin_), at(lastChar == kLineEnd ? end - 1 : end), at(keyAt_), channel_, kind });
     if (kind == SourceLine::Kind::Header)
-        source_->headers.push_back({ headerTableKey(key_, document_->indexBase()), value_.c_str(), at(valueAt_) });
+        source_->headers.push_back({ headerTableKey(key_, document_->indexBase()), recordedValue(), at(valueAt_) });
+}
+
+// The value as a view of the text where the text spells it in one piece, as it nearly
+// always does: most values are file names too long to be kept without an allocation.
+std::string_view BmsReader::State::recordedValue()
+{
+    const std::string_view value = value_.c_str();
+    const std::string_view text = source_->text;
+    if (value.empty())
+        return {};
+    if (valueAt_ <= text.size() && text.substr(valueAt_, value.size()) == value)
+        return text.substr(valueAt_, value.size());
+    return source_->respelledValues.emplace_back(value);
 }
 
 bool BmsReader::State::skipLine()

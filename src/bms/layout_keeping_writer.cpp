@@ -31,7 +31,7 @@ struct HeaderLine {
     const SourceLine* line = nullptr;
     std::size_t valueAt = 0; // SourceHeader's
     std::string key; // as the header table spells it
-    std::string value; // as the reader stores it
+    std::string_view value; // as the reader stores it
     HeaderIndexReferences references;
     std::optional<DefinitionKind> definitionKind; // of #WAVxx and #BMPxx
     int original = 0; // a definition's index value
@@ -266,7 +266,7 @@ private:
     }
     std::string renumberedValue(const HeaderLine& header) const
     {
-        std::string value = header.value;
+        std::string value(header.value);
         for (DefinitionKind kind : kDefinitionKinds) {
             if (!header.references.valueNamesIndex[kind])
                 continue;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,13 +58,21 @@ struct SourceHeader {
     static constexpr std::uint32_t kNoValue = UINT32_MAX;
 
     std::string key; // as the header table spells it (headerTableKey)
-    std::string value; // without carriage returns, up to a NUL; empty for a dropped key
+    // Without carriage returns, up to a NUL; empty for a dropped key. A view of the
+    // source's text, or of its respelledValues where carriage returns stand inside.
+    std::string_view value;
     // The value's first character in the text, or kNoValue for a key the reader drops.
     std::uint32_t valueAt;
 };
 
 struct ChartSource {
     using Counts = std::array<int, BmsWord::kValueCount>;
+
+    ChartSource() = default;
+    // The headers' values view the text.
+    ChartSource(const ChartSource&) = delete;
+    ChartSource& operator=(const ChartSource&) = delete;
+
 
     std::string text;
     // The base the text's indices were read in.
@@ -81,4 +90,7 @@ struct ChartSource {
     // the keys and values of the header lines.
     std::vector<SourceLine> lines;
     std::vector<SourceHeader> headers;
+    // The values that the text does not spell in one piece; a deque, so that the views
+    // of the headers stay valid as it grows.
+    std::deque<std::string> respelledValues;
 };

@@ -22,7 +22,7 @@ std::vector<std::string> recordedLines(std::string_view text)
             + (!header || header->valueAt == SourceHeader::kNoValue ? std::string("-")
                                                                     : std::to_string(header->valueAt));
         if (header)
-            described += ' ' + header->key + '=' + header->value;
+            described += ' ' + header->key + '=' + std::string(header->value);
         else
             described += std::string(" ") + line.channel.high() + line.channel.low();
         lines.push_back(described);
@@ -36,7 +36,7 @@ std::vector<std::string> recordedLines(std::string_view text)
 TEST(SourceLines, TheReaderRecordsEveryHeaderAndReferenceDataLine)
 {
     struct Case {
-        const char* text;
+        std::string text;
         std::vector<std::string> lines;
     };
     const Case cases[] = {
@@ -48,9 +48,12 @@ TEST(SourceLines, TheReaderRecordsEveryHeaderAndReferenceDataLine)
         // The image parts' "@", and a last line without a line break, cut by 0x1A.
         { "#@BGA01 02 0 0 1 1 0 0\n#00104:02\x1a#WAV03 c",
             { "header 0-22-23 1 8 @BGA01=02 0 0 1 1 0 0", "data 23-32-32 30 - 04" } },
+        // Carriage returns inside a value and before it, and a value cut by a NUL.
+        { std::string("#TITLE a\rb\n#WAV01 \rc.wav\n#GENRE d\0e\n", 36),
+            { "header 0-10-11 1 7 TITLE=ab", "header 11-24-25 12 19 WAV01=c.wav", "header 25-35-36 26 32 GENRE=d" } },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(recordedLines(c.text), c.lines) << testing::PrintToString(std::string(c.text));
+        EXPECT_EQ(recordedLines(c.text), c.lines) << testing::PrintToString(c.text);
 }
 
 } // namespace
