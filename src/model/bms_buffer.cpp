@@ -316,6 +316,12 @@ void BmsBuffer::settleObjects()
 
 PlacedObjects BmsBuffer::objectsBetween(int from, int to) const
 {
+    // Most lines hold nothing in most measures: a range after the last entry or before
+    // the first one needs no search.
+    if (count_ == 0 || from > lastTick())
+        return PlacedObjects(entries_.get(), blocks_, count_, count_, blocks_.size());
+    if (to <= blocks_.front().firstTick + entries_[0].tickInBlock)
+        return PlacedObjects(entries_.get(), blocks_, 0, 0, 0);
     const EntryPosition first = lowerBound(from);
     const std::size_t end = std::max(first.entry, lowerBound(to).entry);
     return PlacedObjects(entries_.get(), blocks_, first.entry, end, first.block);

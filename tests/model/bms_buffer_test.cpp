@@ -62,6 +62,9 @@ TEST(BmsBufferTest, StoresOnlyObjectsInTickOrderWhateverTheOrderOfWrites)
     EXPECT_EQ(buffer.objectsBetween(201, 301).front().tick, 300);
     EXPECT_TRUE(buffer.objectsBetween(301, 3840).empty());
     EXPECT_TRUE(buffer.objectsBetween(0, 200).empty());
+    EXPECT_EQ(buffer.objectsBetween(0, 201).size(), 1u);
+    EXPECT_EQ(buffer.objectsBetween(300, 301).size(), 1u);
+    EXPECT_TRUE(BmsBuffer(3840).objectsBetween(0, 3840).empty());
 }
 
 TEST(BmsBufferTest, AppendedObjectsSettleWithTheLastWriteOfEachTick)
@@ -184,6 +187,8 @@ TEST(BmsBufferTest, TicksStayWholeAcrossBlocksOfTicks)
     for (const PlacedObject entry : between)
         ticks.push_back(entry.tick);
     EXPECT_EQ(ticks, (std::vector<int> { kBlock - 1, 4 * kBlock }));
+    EXPECT_TRUE(buffer.objectsBetween(5 * kBlock + 8, 6 * kBlock).empty());
+    EXPECT_TRUE(buffer.objectsBetween(0, 3).empty());
 
     // A data line longer than a block crosses into the next ones as it is appended.
     BmsBuffer line(3 * kBlock);
