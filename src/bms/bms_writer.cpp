@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -66,10 +67,20 @@ void appendDefinitionBlock(ChunkedOutput& out, const BmsRegistArray& table)
 }
 
 // "#mmmcc:" with the measure number in three digits.
+constexpr std::size_t kLineStartBytes = 7;
+
+void writeLineStart(char* text, int measure, BmsWord channel)
+{
+    const char start[kLineStartBytes] = { '#', static_cast<char>('0' + measure / 100),
+        static_cast<char>('0' + measure / 10 % 10), static_cast<char>('0' + measure % 10), channel.high(), channel.low(),
+        ':' };
+    std::memcpy(text, start, kLineStartBytes);
+}
+
 void appendLineStart(ChunkedOutput& out, int measure, BmsWord channel)
 {
-    const char text[] = { '#', static_cast<char>('0' + measure / 100), static_cast<char>('0' + measure / 10 % 10),
-        static_cast<char>('0' + measure % 10), channel.high(), channel.low(), ':' };
+    char text[kLineStartBytes];
+    writeLineStart(text, measure, channel);
     out.append(text, sizeof text);
 }
 
@@ -85,8 +96,30 @@ bool isEmptyDataText(std::string_view text)
     return text.empty() || text == "00";
 }
 
+// A data line is made whole in scratch and appended in one piece: a chart's normalised
+// text is mostly such lines, many of them the empty lanes of its measures.
+struct DataLine {
+    std::string_view line; // with its line break
+    std::string_view data; // the objects alone
+};
+
+// Room for a data line of a measure of ticks ticks: two characters per tick at most.
+std::size_t dataLineBytes(int ticks)
+{
+    return kLineStartBytes + 2 * static_cast<std::size_t>(ticks) + kLineEnd.size() + 1;
+}
+
+DataLine measureDataLine(const BmsChannel& line, int measure, int start, int ticks, char* scratch)
+{
+    writeLineStart(scratch, measure, line.channel());
+    const std::size_t size = static_cast<std::size_t>(measureDataText(line, start, ticks, scratch + kLineStartBytes));
+    std::memcpy(scratch + kLineStartBytes + size, kLineEnd.data(), kLineEnd.size());
+    return { std::string_view(scratch, kLineStartBytes + size + kLineEnd.size()),
+        std::string_view(scratch + kLineStartBytes, size) };
+}
+
 // Writes the block of one measure, which starts at tick start. scratch has room for
-// the data text of the longest measure.
+// the data line of the longest measure.
 void appendMeasureBlock(ChunkedOutput& out, const BmsBms& document, int measure, int start, char* scratch)
 {
     const BmsBar length = document.measureLength(measure);
@@ -99,20 +132,13 @@ void appendMeasureBlock(ChunkedOutput& out, const BmsBms& document, int measure,
         for (const BmsChannel* line = document.firstLine(); line; line = line->next()) {
             if (line->channel().equalsText("01")) {
                 // Every lane in every measure, so that the lanes keep their order when read.
-                for (const BmsChannel* lane = line; lane; lane = lane->child()) {
-                    const int size = measureDataText(*lane, start, ticks, scratch);
-                    appendLineStart(out, measure, lane->channel());
-                    out.append(scratch, size);
-                    out.append(kLineEnd);
-                }
+                for (const BmsChannel* lane = line; lane; lane = lane->child())
+                    out.append(measureDataLine(*lane, measure, start, ticks, scratch).line);
                 continue;
             }
-            const std::string_view text(scratch, measureDataText(*line, start, ticks, scratch));
-            if (!isEmptyDataText(text)) {
-                appendLineStart(out, measure, line->channel());
-                out.append(text);
-                out.append(kLineEnd);
-            }
+            const DataLine data = measureDataLine(*line, measure, start, ticks, scratch);
+            if (!isEmptyDataText(data.data))
+                out.append(data.line);
         }
     }
     out.append(kLineEnd);
@@ -179,9 +205,8 @@ void writeChartText(const BmsBms& document, ChunkedOutput& out)
     appendDefinitionBlock(out, *document.wavTable());
     appendDefinitionBlock(out, *document.bmpTable());
 
-    // A data text has two characters per tick at most, and its terminator.
-    const auto scratch = std::make_unique_for_overwrite<char[]>(
-        2 * static_cast<std::size_t>(longestMeasureTicks(document, lastMeasure)) + 1);
+    const auto scratch
+        = std::make_unique_for_overwrite<char[]>(dataLineBytes(longestMeasureTicks(document, lastMeasure)));
     int start = 0;
     for (int measure = 0; measure <= lastMeasure; ++measure) {
         appendMeasureBlock(out, document, measure, start, scratch.get());
