@@ -8,6 +8,7 @@
 #                          reg, regedit, cmd, winepath) and so sets up a prefix
 #   i386_programs_run      true when a 32-bit x86 program runs here; otherwise false,
 #                          with the reason in i386_problem
+#   package_installed NAME true when the Debian package NAME (wine32:i386, say) is installed
 #
 # Once the 32-bit Wine (wine32) is installed, Debian's wine command (and wineboot, reg and
 # the like, which call it) runs every program with the 32-bit loader. That loader starts
@@ -37,6 +38,10 @@ wine_tool() {
     else
         echo wine
     fi
+}
+
+package_installed() {  # NAME
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
 }
 
 # Some kernels are built without 32-bit emulation, whatever the processor can do, so

@@ -73,7 +73,6 @@ struct ChartSource {
     ChartSource(const ChartSource&) = delete;
     ChartSource& operator=(const ChartSource&) = delete;
 
-
     std::string text;
     // The base the text's indices were read in.
     IndexBase base;
